@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and nothing else.
+# Idempotent: packages already installed are skipped, and with nothing missing it does not touch
+# the network. Uses sudo when not run as root. Grow the list together with the code that needs it.
+set -euo pipefail
+
+packages=(
+  # toolchain and build
+  g++ make cmake ninja-build pkg-config
+  # tests
+  libgtest-dev libgmock-dev
+  # fuzz targets and the sanitizer runtime that clang only recommends
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+as_root=()
+if ((EUID != 0)); then
+  as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,312 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "core/foundation/archive_ansi.h"
+#include "core/foundation/archive_memory.h"
+#include "core/foundation/archive_null.h"
+#include "core/foundation/value_io.h"
+#include "tests/support/temp_dir.h"
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+template <typename T>
+Bytes StoredBytes(const T& value) {
+  UArchiveMemory ar;
+  ar << value;
+  return ar.GetBuffer();
+}
+
+}  // namespace
+
+TEST(ArchiveStoredFormTest, PrimitivesAreLittleEndianWithoutPadding) {
+  EXPECT_THAT(StoredBytes(0x01020304), ElementsAre(0x04, 0x03, 0x02, 0x01));
+  EXPECT_THAT(StoredBytes(1.0f), ElementsAre(0x00, 0x00, 0x80, 0x3F));
+  EXPECT_THAT(StoredBytes(static_cast<short>(-2)), ElementsAre(0xFE, 0xFF));
+  EXPECT_THAT(StoredBytes(static_cast<unsigned short>(0xABCD)), ElementsAre(0xCD, 0xAB));
+  EXPECT_THAT(StoredBytes('A'), ElementsAre(0x41));
+  EXPECT_THAT(StoredBytes(static_cast<unsigned char>(0xFF)), ElementsAre(0xFF));
+  EXPECT_THAT(StoredBytes(-1.5f), ElementsAre(0x00, 0x00, 0xC0, 0xBF));
+}
+
+TEST(ArchiveStoredFormTest, LongIsStoredInFourBytes) {
+  EXPECT_THAT(StoredBytes(-2L), ElementsAre(0xFE, 0xFF, 0xFF, 0xFF));
+  EXPECT_THAT(StoredBytes(0x89ABCDEFUL), ElementsAre(0xEF, 0xCD, 0xAB, 0x89));
+
+  UArchiveMemory ar;
+  ar << -2L << 0xFFFFFFFFUL;
+  ASSERT_EQ(ar.TotalSize(), 8);
+  ar.Open(nullptr, ArRead);
+  long signed_value = 0;
+  unsigned long unsigned_value = 0;
+  ar >> signed_value >> unsigned_value;
+  EXPECT_EQ(signed_value, -2L);
+  EXPECT_EQ(unsigned_value, 0xFFFFFFFFUL);
+}
+
+TEST(ArchiveStoredFormTest, ValueTypesAreTheirFieldsInOrder) {
+  EXPECT_THAT(StoredBytes(UPoint16(-1, 2)), ElementsAre(0xFF, 0xFF, 0x02, 0x00));
+  EXPECT_THAT(StoredBytes(UPoint(1, -1)), ElementsAre(1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF));
+  EXPECT_THAT(StoredBytes(URect(1, 2, 3, 4)),
+              ElementsAre(1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0));
+  EXPECT_THAT(StoredBytes(UVector2(1.0f, 2.0f)), ElementsAre(0, 0, 0x80, 0x3F, 0, 0, 0, 0x40));
+  EXPECT_THAT(StoredBytes(UVector(0.0f, -2.0f, 0.5f)),
+              ElementsAre(0, 0, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0x3F));
+}
+
+TEST(ArchiveNullTest, CountsTheStoredSize) {
+  UArchiveNull ar;
+  EXPECT_EQ(ar.TotalSize(), 0);
+  ar << 7 << static_cast<short>(1) << URect(0, 0, 1, 1) << UVector(1, 2, 3);
+  EXPECT_EQ(ar.TotalSize(), 4 + 2 + 16 + 12);
+  EXPECT_EQ(ar.GetPos(), 34);
+
+  int untouched = 99;
+  ar >> untouched;
+  EXPECT_EQ(untouched, 99);
+  EXPECT_EQ(ar.TotalSize(), 38);
+  EXPECT_EQ(ar.Open("ignored", ArRead), 1);
+  ar.Seek(0, ArBegin);
+  ar.Close();
+  EXPECT_EQ(ar.TotalSize(), 38);
+  EXPECT_FALSE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, RoundTripsThroughARealFile) {
+  TempDir dir;
+  const std::string path = dir.File("values.bin");
+  {
+    UArchiveAnsi ar;
+    ASSERT_EQ(ar.Open(path.c_str(), ArWrite), 1);
+    ar << 0x01020304 << 1.0f << UPoint16(-1, 2) << URect(-5, 6, 7, 8) << UVector(1, 2, 3);
+    EXPECT_EQ(ar.TotalSize(), 4 + 4 + 4 + 16 + 12);
+    EXPECT_EQ(ar.GetPos(), 40);
+    ar.Close();
+    EXPECT_FALSE(ar.IsFailed());
+  }
+  const Bytes file = ReadFileBytes(path);
+  ASSERT_EQ(file.size(), 40u);
+  EXPECT_THAT(Bytes(file.begin(), file.begin() + 12),
+              ElementsAre(0x04, 0x03, 0x02, 0x01, 0x00, 0x00, 0x80, 0x3F, 0xFF, 0xFF, 0x02, 0x00));
+
+  UArchiveAnsi ar(path.c_str(), ArRead);
+  EXPECT_EQ(ar.TotalSize(), 40);
+  EXPECT_EQ(ar.GetPos(), 0);
+  int i = 0;
+  float f = 0;
+  UPoint16 p(0, 0);
+  URect r(0, 0, 0, 0);
+  UVector v;
+  ar >> i >> f >> p >> r >> v;
+  EXPECT_FALSE(ar.IsFailed());
+  EXPECT_EQ(i, 0x01020304);
+  EXPECT_EQ(f, 1.0f);
+  EXPECT_EQ(p.x, -1);
+  EXPECT_EQ(p.y, 2);
+  EXPECT_EQ(r.left, -5);
+  EXPECT_EQ(r.bottom, 8);
+  EXPECT_EQ(v, UVector(1, 2, 3));
+  EXPECT_EQ(ar.GetPos(), ar.TotalSize());
+}
+
+TEST(ArchiveAnsiTest, ReadModeMeasuresTheFile) {
+  TempDir dir;
+  const std::string path = dir.File("hundred.bin");
+  WriteFileBytes(path, Bytes(100, 0x5A));
+  UArchiveAnsi ar;
+  ASSERT_EQ(ar.Open(path.c_str(), ArRead), 1);
+  EXPECT_EQ(ar.TotalSize(), 100);
+  EXPECT_EQ(ar.GetPos(), 0);
+  EXPECT_EQ(ar.RemainingBytes(), 100);
+  EXPECT_TRUE(ar.CanHold(25, 4));
+  EXPECT_FALSE(ar.CanHold(26, 4));
+  EXPECT_FALSE(ar.CanHold(-1, 4));
+  ar.Seek(-10, ArEnd);
+  EXPECT_EQ(ar.GetPos(), 90);
+  ar.Seek(5, ArCurrent);
+  EXPECT_EQ(ar.GetPos(), 95);
+  ar.Seek(3, ArBegin);
+  EXPECT_EQ(ar.GetPos(), 3);
+  ar.Seek(50, static_cast<ArchivePos>(7));  // an unknown origin does nothing
+  EXPECT_EQ(ar.GetPos(), 3);
+  EXPECT_FALSE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, MissingFileFailsAndReadsLeaveTheDestination) {
+  TempDir dir;
+  UArchiveAnsi ar;
+  EXPECT_EQ(ar.Open(dir.File("missing.bin").c_str(), ArRead), 0);
+  EXPECT_TRUE(ar.IsFailed());
+  int value = 1234;
+  ar >> value;
+  EXPECT_EQ(value, 1234);
+  EXPECT_EQ(ar.GetPos(), 0);
+
+  UArchiveAnsi constructed(dir.File("missing.bin").c_str(), ArRead);
+  EXPECT_TRUE(constructed.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, ShortReadFailsAndKeepsUnreadBytes) {
+  TempDir dir;
+  const std::string path = dir.File("short.bin");
+  WriteFileBytes(path, {0x11, 0x22});
+  UArchiveAnsi ar(path.c_str(), ArRead);
+  ASSERT_FALSE(ar.IsFailed());
+  unsigned char buffer[4] = {0xA0, 0xA1, 0xA2, 0xA3};
+  ar.Read(buffer, 4);
+  EXPECT_TRUE(ar.IsFailed());
+  EXPECT_THAT(buffer, ElementsAre(0x11, 0x22, 0xA2, 0xA3));
+
+  // The failure stays until the archive is opened again.
+  ar.Seek(0, ArBegin);
+  short value = 0;
+  ar >> value;
+  EXPECT_TRUE(ar.IsFailed());
+  ASSERT_EQ(ar.Open(path.c_str(), ArRead), 1);
+  EXPECT_FALSE(ar.IsFailed());
+  ar >> value;
+  EXPECT_EQ(value, 0x2211);
+  EXPECT_FALSE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, ShortReadOfAnIntegerKeepsItsHighBytes) {
+  TempDir dir;
+  const std::string path = dir.File("three.bin");
+  WriteFileBytes(path, {0x01, 0x02, 0x03});
+  UArchiveAnsi ar(path.c_str(), ArRead);
+  int value = static_cast<int>(0xAABBCCDD);
+  ar >> value;
+  EXPECT_EQ(static_cast<unsigned>(value), 0xAA030201u);
+  EXPECT_TRUE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, WritingToAReadArchiveLeavesTheFile) {
+  TempDir dir;
+  const std::string path = dir.File("keep.bin");
+  WriteFileBytes(path, {1, 2, 3, 4});
+  {
+    UArchiveAnsi ar(path.c_str(), ArRead);
+    ar << 0x7F7F7F7F;
+    EXPECT_EQ(ar.TotalSize(), 4);
+  }
+  EXPECT_THAT(ReadFileBytes(path), ElementsAre(1, 2, 3, 4));
+}
+
+TEST(ArchiveAnsiTest, OperationsWithoutAFileFail) {
+  UArchiveAnsi ar;
+  int value = 5;
+  ar << value;
+  EXPECT_TRUE(ar.IsFailed());
+  EXPECT_EQ(ar.TotalSize(), 0);
+  EXPECT_EQ(ar.GetPos(), 0);
+  ar.Close();  // closing nothing is harmless
+
+  UArchiveAnsi seeker;
+  seeker.Seek(0, ArBegin);
+  EXPECT_TRUE(seeker.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, CloseFlushesAndTheArchiveCanBeReopened) {
+  TempDir dir;
+  const std::string path = dir.File("reopen.bin");
+  UArchiveAnsi ar(path.c_str(), ArWrite);
+  ar << 42;
+  ar.Close();
+  EXPECT_THAT(ReadFileBytes(path), ElementsAre(42, 0, 0, 0));
+  ar.Close();  // a second Close does nothing
+
+  ASSERT_EQ(ar.Open(path.c_str(), ArRead), 1);
+  int value = 0;
+  ar >> value;
+  EXPECT_EQ(value, 42);
+  // Opening again while a file is open closes the first one.
+  ASSERT_EQ(ar.Open(path.c_str(), ArWrite), 1);
+  ar << 7;
+  ar.Close();
+  EXPECT_THAT(ReadFileBytes(path), ElementsAre(7, 0, 0, 0));
+}
+
+TEST(ArchiveAnsiTest, UnknownModeOpensNothingButSucceeds) {
+  TempDir dir;
+  UArchiveAnsi ar;
+  EXPECT_EQ(ar.Open(dir.File("x.bin").c_str(), static_cast<ArAccessMethod>(5)), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("x.bin")));
+  int value = 3;
+  ar >> value;
+  EXPECT_EQ(value, 3);
+}
+
+TEST(ArchiveAnsiTest, FailedWriteIsReported) {
+  UArchiveAnsi ar;
+  ASSERT_EQ(ar.Open("/dev/full", ArWrite), 1);
+  const Bytes block(1 << 16, 0xEE);
+  ar.Write(block.data(), static_cast<int>(block.size()));
+  ar.Close();
+  EXPECT_TRUE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, ThreadsSharingAnArchiveWriteWholeBlocks) {
+  TempDir dir;
+  const std::string path = dir.File("shared.bin");
+  UArchiveAnsi ar(path.c_str(), ArWrite);
+  constexpr int kBlocks = 200;
+  constexpr int kBlockSize = 64;
+  auto writer = [&](unsigned char fill) {
+    const Bytes block(kBlockSize, fill);
+    for (int i = 0; i < kBlocks; ++i) {
+      ar.Write(block.data(), kBlockSize);
+    }
+  };
+  std::thread a(writer, 0xAA);
+  std::thread b(writer, 0xBB);
+  a.join();
+  b.join();
+  EXPECT_EQ(ar.TotalSize(), 2 * kBlocks * kBlockSize);
+  ar.Close();
+  const Bytes file = ReadFileBytes(path);
+  ASSERT_EQ(file.size(), size_t{2 * kBlocks * kBlockSize});
+  for (size_t start = 0; start < file.size(); start += kBlockSize) {
+    const Bytes block(file.begin() + static_cast<long>(start),
+                      file.begin() + static_cast<long>(start + kBlockSize));
+    ASSERT_THAT(block, ::testing::Each(block.front()));
+  }
+}
+
+TEST(ArchiveMemoryTest, ReadsBackWhatWasWritten) {
+  UArchiveMemory ar;
+  ar << 1 << 2.5f;
+  ASSERT_EQ(ar.Open(nullptr, ArRead), 1);
+  EXPECT_EQ(ar.TotalSize(), 8);
+  int i = 0;
+  float f = 0;
+  ar >> i >> f;
+  EXPECT_EQ(i, 1);
+  EXPECT_EQ(f, 2.5f);
+  EXPECT_FALSE(ar.IsFailed());
+  ar >> i;
+  EXPECT_TRUE(ar.IsFailed());
+  EXPECT_EQ(i, 1);
+}
+
+TEST(ArchiveMemoryTest, SeekOutsideTheBufferAndNegativeSizesFail) {
+  const unsigned char data[] = {1, 2, 3};
+  UArchiveMemory ar(data, sizeof(data));
+  ar.Seek(-1, ArBegin);
+  EXPECT_TRUE(ar.IsFailed());
+  ar.Open(nullptr, ArRead);
+  unsigned char byte = 0;
+  ar.Read(&byte, -1);
+  EXPECT_TRUE(ar.IsFailed());
+  ar.Open(nullptr, ArRead);
+  ar.Seek(10, ArBegin);
+  EXPECT_EQ(ar.RemainingBytes(), 0);
+  ar >> byte;
+  EXPECT_TRUE(ar.IsFailed());
+}
