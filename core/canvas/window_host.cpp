@@ -7,8 +7,12 @@ bool UWindowHost::PresentPicture(const uint8_t* /*pixels*/, int /*width*/, int /
   return false;
 }
 
-bool UWindowHost::MakeContextCurrent() { return false; }
+bool UWindowHost::MakeContextCurrent() {
+  return false;
+}
 
-uint32_t UWindowHost::GetFramebuffer() const { return 0; }
+uint32_t UWindowHost::GetFramebuffer() const {
+  return 0;
+}
 
 void UWindowHost::SwapBuffers() {}
