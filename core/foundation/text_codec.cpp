@@ -34,7 +34,8 @@ std::string Convert(const char* to, const char* from, std::string_view input,
                     OnBadInput on_bad_input) {
   std::string output;
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  // iconv_open reports failure with the all-ones handle.
+  if (cd == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
     return output;
   }
   output.reserve(input.size() * 2);
