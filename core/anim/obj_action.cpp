@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/anim/obj_frame.h"
-#include "core/anim/stored_count.h"
+#include "core/anim/stored_form.h"
 #include "core/foundation/logger.h"
 
 UObjAction::~UObjAction() = default;
@@ -180,7 +180,8 @@ UArchive& operator>>(UArchive& ar, TActionFrame& key) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjAction& action) {
-  ar << action.name << action.speed << action.keys.Num();
+  WriteStoredName(ar, action.name);
+  ar << action.speed << action.keys.Num();
   for (const TActionFrame& key : action.keys) {
     ar << key;
   }
@@ -190,7 +191,8 @@ UArchive& operator<<(UArchive& ar, const UObjAction& action) {
 UArchive& operator>>(UArchive& ar, UObjAction& action) {
   action.keys.clear();
   int32_t key_count = 0;
-  ar >> action.name >> action.speed;
+  ReadStoredName(ar, action.name);
+  ar >> action.speed;
   if (ReadStoredCount(ar, key_count, kStoredKeySize)) {
     ReserveStored(ar, action.keys, key_count);
     for (int32_t i = 0; i < key_count; ++i) {

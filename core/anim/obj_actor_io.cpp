@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "core/anim/obj_actor.h"
-#include "core/anim/stored_count.h"
+#include "core/anim/stored_form.h"
 
 namespace {
 
@@ -53,16 +53,12 @@ void WriteOwned(UArchive& ar, const UArray<T*>& list) {
 }  // namespace
 
 UArchive& operator<<(UArchive& ar, const TTextureInfo& info) {
-  for (char byte : info.name) {
-    ar << byte;
-  }
+  ar.Write(info.name, TTextureInfo::kNameSize);
   return ar << static_cast<uint16_t>(info.width) << static_cast<uint16_t>(info.height);
 }
 
 UArchive& operator>>(UArchive& ar, TTextureInfo& info) {
-  for (char& byte : info.name) {
-    ar >> byte;
-  }
+  ar.Read(info.name, TTextureInfo::kNameSize);
   // A damaged name is cut so the text stays terminated.
   info.name[TTextureInfo::kNameSize - 1] = '\0';
   uint16_t width = 0;
@@ -74,7 +70,8 @@ UArchive& operator>>(UArchive& ar, TTextureInfo& info) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjActor& actor) {
-  ar << actor.name << actor.textures.Num();
+  WriteStoredName(ar, actor.name);
+  ar << actor.textures.Num();
   for (const TTextureInfo& info : actor.textures) {
     ar << info;
   }
@@ -85,7 +82,7 @@ UArchive& operator<<(UArchive& ar, const UObjActor& actor) {
 }
 
 UArchive& operator>>(UArchive& ar, UObjActor& actor) {
-  ar >> actor.name;
+  ReadStoredName(ar, actor.name);
   actor.textures.clear();
   // Each step stops at the first failure, so nothing after a damaged record is taken.
   if (!ar.IsFailed() && ReadTextures(ar, actor.textures) &&

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/anim/stored_count.h"
+#include "core/anim/stored_form.h"
 #include "core/foundation/logger.h"
 #include "core/foundation/tick_count.h"
 #include "core/foundation/value_io.h"
@@ -107,16 +107,20 @@ void UObjFrame::DelTag(int index) {
 
 UArchive& operator<<(UArchive& ar, const TFrameTag& tag) {
   // The first four bytes and the padding carry nothing; the hash is the name's current one.
-  return ar << int32_t{0} << tag.name << tag.name.GetGUID() << uint16_t{0} << tag.Param1
-            << tag.Param2 << tag.x << tag.y << tag.width << tag.height;
+  ar << int32_t{0};
+  WriteStoredName(ar, tag.name);
+  return ar << tag.name.GetGUID() << uint16_t{0} << tag.Param1 << tag.Param2 << tag.x << tag.y
+            << tag.width << tag.height;
 }
 
 UArchive& operator>>(UArchive& ar, TFrameTag& tag) {
   int32_t ignored_head = 0;
   uint16_t ignored_hash = 0;
   uint16_t ignored_padding = 0;
-  return ar >> ignored_head >> tag.name >> ignored_hash >> ignored_padding >> tag.Param1 >>
-         tag.Param2 >> tag.x >> tag.y >> tag.width >> tag.height;
+  ar >> ignored_head;
+  ReadStoredName(ar, tag.name);
+  return ar >> ignored_hash >> ignored_padding >> tag.Param1 >> tag.Param2 >> tag.x >> tag.y >>
+         tag.width >> tag.height;
 }
 
 UArchive& operator<<(UArchive& ar, const WObjAffine& affine) {
@@ -172,7 +176,8 @@ UArchive& operator>>(UArchive& ar, TObjFrame& placement) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjFrame& frame) {
-  ar << frame.name << frame.origin << frame.collision << frame.tags.Num();
+  WriteStoredName(ar, frame.name);
+  ar << frame.origin << frame.collision << frame.tags.Num();
   for (const TFrameTag& tag : frame.tags) {
     ar << tag;
   }
@@ -185,7 +190,8 @@ UArchive& operator<<(UArchive& ar, const UObjFrame& frame) {
 
 UArchive& operator>>(UArchive& ar, UObjFrame& frame) {
   int32_t tag_count = 0;
-  ar >> frame.name >> frame.origin >> frame.collision;
+  ReadStoredName(ar, frame.name);
+  ar >> frame.origin >> frame.collision;
   if (!ReadStoredCount(ar, tag_count, kStoredTagSize)) {
     return ar;
   }
