@@ -405,8 +405,8 @@ TEST(DocumentFormTest, CountsTheRestCannotHoldFailWithoutAllocating) {
 TEST(DocumentFormTest, MemoryStaysProportionalToTheFile) {
   // 10,000 placements of 8 bytes: the most placements a file of this size can hold.
   constexpr int kPlacements = 10000;
-  Bytes bytes = Cat({NameBytes("A"), Bytes(8, 0), Hex("01 00 00 00"), NameBytes("f"),
-                     Bytes(4 + 16 + 4 + 12, 0)});
+  Bytes bytes = Cat(
+      {NameBytes("A"), Bytes(8, 0), Hex("01 00 00 00"), NameBytes("f"), Bytes(4 + 16 + 4 + 12, 0)});
   const Bytes count = Hex("10 27 00 00");
   bytes.insert(bytes.end(), count.begin(), count.end());
   bytes.resize(bytes.size() + 8 * kPlacements, 0);
