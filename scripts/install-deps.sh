@@ -9,6 +9,8 @@ packages=(
   g++ make cmake ninja-build pkg-config
   # tests
   libgtest-dev libgmock-dev
+  # benchmarks
+  libbenchmark-dev
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )

@@ -1,6 +1,8 @@
 #include "core/foundation/archive_ansi.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
@@ -29,8 +31,14 @@ int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
     SetFailed();
     return 0;
   }
+  // The archive buffers by itself; a second buffer in stdio would only copy every byte twice.
+  std::setvbuf(m_File, nullptr, _IONBF, 0);
+  if (m_Buffer == nullptr) {
+    m_Buffer = std::make_unique<unsigned char[]>(kBufferSize);
+  }
   m_bOpened = true;
   m_Size = 0;
+  m_FilePos = 0;
   if (mode == ArRead) {
     // Sizes and positions are 32-bit in every stored form; a longer file cannot be read.
     long length = -1;
@@ -53,23 +61,31 @@ void UArchiveAnsi::Seek(int offset, ArchivePos origin) {
     SetFailed();
     return;
   }
-  int whence = 0;
-  switch (origin) {
-    case ArBegin:
-      whence = SEEK_SET;
-      break;
-    case ArCurrent:
-      whence = SEEK_CUR;
-      break;
-    case ArEnd:
-      whence = SEEK_END;
-      break;
-    default:
-      return;
+  if (origin != ArBegin && origin != ArCurrent && origin != ArEnd) {
+    return;
   }
-  if (std::fseek(m_File, offset, whence) != 0) {
+  if (m_AccessMethod == ArWrite && !FlushWrites()) {
     SetFailed();
   }
+  if (origin == ArEnd) {
+    if (std::fseek(m_File, offset, SEEK_END) != 0) {
+      SetFailed();
+      return;
+    }
+    DropReadAhead();
+    m_FilePos = std::ftell(m_File);
+    return;
+  }
+  // The file stands past the bytes read ahead, so a move from the current position is made from
+  // the position the caller sees.
+  const int64_t target = (origin == ArCurrent ? LogicalPos() : 0) + offset;
+  if (target < 0 || target > LONG_MAX ||
+      std::fseek(m_File, static_cast<long>(target), SEEK_SET) != 0) {
+    SetFailed();
+    return;
+  }
+  DropReadAhead();
+  m_FilePos = target;
 }
 
 void UArchiveAnsi::Write(const void* data, int size) {
@@ -81,10 +97,26 @@ void UArchiveAnsi::Write(const void* data, int size) {
   if (m_AccessMethod != ArWrite || size == 0) {
     return;
   }
-  if (std::fwrite(data, static_cast<size_t>(size), 1, m_File) != 1) {
+  m_Size += size;
+  const auto count = static_cast<size_t>(size);
+  if (m_End + count <= kBufferSize) {
+    std::memcpy(m_Buffer.get() + m_End, data, count);
+    m_End += count;
+    return;
+  }
+  if (!FlushWrites()) {
     SetFailed();
   }
-  m_Size += size;
+  if (count < kBufferSize) {
+    std::memcpy(m_Buffer.get(), data, count);
+    m_End = count;
+    return;
+  }
+  // A block as large as the buffer goes straight to the file.
+  if (std::fwrite(data, count, 1, m_File) != 1) {
+    SetFailed();
+  }
+  m_FilePos += size;
 }
 
 void UArchiveAnsi::Read(void* data, int size) {
@@ -96,8 +128,35 @@ void UArchiveAnsi::Read(void* data, int size) {
   if (m_AccessMethod != ArRead || size == 0) {
     return;
   }
-  // fread of one block stores what it did get and leaves the rest of the destination as it was.
-  if (std::fread(data, static_cast<size_t>(size), 1, m_File) != 1) {
+  auto* out = static_cast<unsigned char*>(data);
+  auto wanted = static_cast<size_t>(size);
+  const size_t ahead = m_End - m_Next;
+  if (ahead >= wanted) {
+    std::memcpy(out, m_Buffer.get() + m_Next, wanted);
+    m_Next += wanted;
+    return;
+  }
+  // Take what is read ahead, then read on. A read that comes up short stores what it got and
+  // leaves the rest of the destination as it was.
+  std::memcpy(out, m_Buffer.get() + m_Next, ahead);
+  out += ahead;
+  wanted -= ahead;
+  DropReadAhead();
+  if (wanted >= kBufferSize) {
+    const size_t got = std::fread(out, 1, wanted, m_File);
+    m_FilePos += static_cast<int64_t>(got);
+    if (got < wanted) {
+      SetFailed();
+    }
+    return;
+  }
+  const size_t got = std::fread(m_Buffer.get(), 1, kBufferSize, m_File);
+  m_FilePos += static_cast<int64_t>(got);
+  m_End = got;
+  const size_t taken = std::min(got, wanted);
+  std::memcpy(out, m_Buffer.get(), taken);
+  m_Next = taken;
+  if (taken < wanted) {
     SetFailed();
   }
 }
@@ -117,18 +176,45 @@ int UArchiveAnsi::GetPos() {
   if (m_File == nullptr) {
     return 0;
   }
-  const long pos = std::ftell(m_File);
+  const int64_t pos = LogicalPos();
   return pos < 0 || pos > INT_MAX ? 0 : static_cast<int>(pos);
+}
+
+int64_t UArchiveAnsi::LogicalPos() const {
+  if (m_AccessMethod == ArWrite) {
+    return m_FilePos + static_cast<int64_t>(m_End);
+  }
+  return m_FilePos - static_cast<int64_t>(m_End - m_Next);
+}
+
+bool UArchiveAnsi::FlushWrites() {
+  if (m_End == 0) {
+    return true;
+  }
+  const bool written = std::fwrite(m_Buffer.get(), m_End, 1, m_File) == 1;
+  m_FilePos += static_cast<int64_t>(m_End);
+  m_End = 0;
+  return written;
+}
+
+void UArchiveAnsi::DropReadAhead() {
+  m_Next = 0;
+  m_End = 0;
 }
 
 void UArchiveAnsi::CloseFile() {
   if (m_File == nullptr) {
     return;
   }
-  // Closing flushes what stdio still buffers; a write that fails there fails the archive.
+  // Closing writes what is still collected; a write that fails there fails the archive.
+  if (m_AccessMethod == ArWrite && !FlushWrites()) {
+    SetFailed();
+  }
   if (std::fclose(m_File) != 0 && m_AccessMethod == ArWrite) {
     SetFailed();
   }
   m_File = nullptr;
   m_bOpened = false;
+  DropReadAhead();
+  m_FilePos = 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 
 #include "core/core_api.h"
@@ -9,6 +11,11 @@
 // An archive on a stdio file. One recursive lock serialises Open, Seek, Write, Read, GetPos and
 // Close, so one open archive may be shared between threads; nested calls from the same thread
 // pass.
+//
+// Stored forms are written and read a few bytes at a time, so the archive keeps its own buffer
+// (stdio's is switched off): reads come from a block read ahead, writes collect until the block
+// is full, a seek, or Close. Positions and sizes are those of the bytes the caller has read or
+// written, as if nothing were buffered.
 class CORE_API UArchiveAnsi : public UArchive {
  public:
   UArchiveAnsi() = default;
@@ -31,7 +38,22 @@ class CORE_API UArchiveAnsi : public UArchive {
 
  private:
   void CloseFile();
+  // Writes the collected bytes to the file; false when that failed.
+  bool FlushWrites();
+  // Forgets the bytes read ahead, after the file was moved elsewhere.
+  void DropReadAhead();
+  // The position of the next byte the caller reads or writes.
+  int64_t LogicalPos() const;
+
+  static constexpr size_t kBufferSize = 64 * 1024;
 
   std::FILE* m_File = nullptr;
+  std::unique_ptr<unsigned char[]> m_Buffer;
+  // Reading: m_Buffer[m_Next, m_End) is read ahead and not yet taken. Writing: m_Buffer[0,
+  // m_End) is waiting to be written and m_Next is 0.
+  size_t m_Next = 0;
+  size_t m_End = 0;
+  // Where the file itself stands: past the bytes read ahead, before the bytes collected.
+  int64_t m_FilePos = 0;
   std::recursive_mutex m_Lock;
 };

@@ -1,0 +1,171 @@
+// Loading and saving a large document through the file archive, against one plain fread or
+// fwrite of the same number of bytes. The archive should stay within ten times the plain block.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/anim/obj_actor.h"
+#include "core/foundation/archive_ansi.h"
+
+namespace {
+
+constexpr int kFrames = 2000;
+constexpr int kPlacementsPerFrame = 16;
+constexpr int kTagsPerFrame = 2;
+constexpr int kActions = 400;
+constexpr int kKeysPerAction = 40;
+
+void BuildLargeActor(UObjActor& actor) {
+  actor.Init();
+  actor.name = UName("Large");
+  TTextureInfo texture;
+  std::snprintf(texture.name, sizeof(texture.name), "sheet.png");
+  texture.width = 1024;
+  texture.height = 1024;
+  actor.AddTexture(texture);
+  for (int m = 0; m < kPlacementsPerFrame * 4; ++m) {
+    auto* module = new UObjModule;
+    module->left = static_cast<uint16_t>(m * 16);
+    module->right = static_cast<uint16_t>(m * 16 + 16);
+    module->bottom = 16;
+    actor.AddModule(module);
+  }
+  for (int f = 0; f < kFrames; ++f) {
+    auto* frame = new UObjFrame;
+    std::string name = "Frame " + std::to_string(f);
+    frame->name = UName(name.c_str());
+    frame->origin = UPoint16(static_cast<int16_t>(f % 64), 32);
+    frame->collision = URect(-8, -16, 8, 0);
+    for (int t = 0; t < kTagsPerFrame; ++t) {
+      frame->AddTag(t * 4, -t * 4);
+      frame->tags.back().Param1 = f;
+    }
+    for (int p = 0; p < kPlacementsPerFrame; ++p) {
+      frame->AddModule(static_cast<uint16_t>((f + p) % (kPlacementsPerFrame * 4)), p * 3, -p);
+      TObjFrame& placement = frame->placements.back();
+      // A mix of plain placements and ones carrying every optional value.
+      if (p % 4 == 0) {
+        placement.affine.ScaleXEnable = 1;
+        placement.affine.ScaleYEnable = 1;
+        placement.affine.RotateAngleEnable = 1;
+        placement.affine.AlphaBlendEnable = 1;
+        placement.ScaleX = 1.5f;
+        placement.ScaleY = 0.5f;
+        placement.RotateAngle = static_cast<float>(f % 360);
+        placement.AlphaValue = 200;
+      }
+      placement.affine.FlipX = static_cast<uint32_t>(p & 1);
+    }
+    actor.AddFrame(frame);
+  }
+  for (int a = 0; a < kActions; ++a) {
+    auto* action = new UObjAction;
+    std::string name = "Action " + std::to_string(a);
+    action->name = UName(name.c_str());
+    for (int k = 0; k < kKeysPerAction; ++k) {
+      action->keys.push_back(TActionFrame{static_cast<uint32_t>(k * 3),
+                                          static_cast<uint32_t>((a + k) % kFrames), 0, 0});
+    }
+    actor.AddAction(action);
+  }
+  actor.SetIntroploate();
+}
+
+// The large document, written once, and its size.
+struct Fixture {
+  Fixture() {
+    path = (std::filesystem::temp_directory_path() /
+            ("quillet-bench-" + std::to_string(::getpid()) + ".an1"))
+               .string();
+    plain_path = path + ".plain";
+    BuildLargeActor(actor);
+    UArchiveAnsi ar(path.c_str(), ArWrite);
+    ar << actor;
+    size = ar.TotalSize();
+    ar.Close();
+    bytes.resize(static_cast<size_t>(size));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr || std::fread(bytes.data(), bytes.size(), 1, file) != 1) {
+      std::abort();
+    }
+    std::fclose(file);
+  }
+  ~Fixture() {
+    std::remove(path.c_str());
+    std::remove(plain_path.c_str());
+  }
+
+  std::string path;
+  std::string plain_path;
+  UObjActor actor;
+  int size = 0;
+  std::vector<unsigned char> bytes;
+};
+
+Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_ArchiveLoad(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    UObjActor actor;
+    actor.Init();
+    UArchiveAnsi ar(f.path.c_str(), ArRead);
+    ar >> actor;
+    ar.Close();
+    if (ar.IsFailed() || actor.frames.Num() != kFrames) {
+      state.SkipWithError("the document did not load");
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * f.size);
+}
+
+void BM_PlainRead(benchmark::State& state) {
+  Fixture& f = Shared();
+  std::vector<unsigned char> buffer(f.bytes.size());
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(f.path.c_str(), "rb");
+    const size_t read = std::fread(buffer.data(), buffer.size(), 1, file);
+    std::fclose(file);
+    benchmark::DoNotOptimize(read);
+    benchmark::DoNotOptimize(buffer.data());
+  }
+  state.SetBytesProcessed(state.iterations() * f.size);
+}
+
+void BM_ArchiveSave(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    UArchiveAnsi ar(f.plain_path.c_str(), ArWrite);
+    ar << f.actor;
+    ar.Close();
+    if (ar.IsFailed()) {
+      state.SkipWithError("the document was not written");
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * f.size);
+}
+
+void BM_PlainWrite(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(f.plain_path.c_str(), "wb");
+    const size_t written = std::fwrite(f.bytes.data(), f.bytes.size(), 1, file);
+    std::fclose(file);
+    benchmark::DoNotOptimize(written);
+  }
+  state.SetBytesProcessed(state.iterations() * f.size);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ArchiveLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/foundation/archive.h"
+#include "core/foundation/name.h"
+
+// Helpers shared by the readers and writers of the document records.
+//
+// Documents are untrusted input: a count read from one is checked against the bytes that remain
+// before anything is allocated or looped over, so reading N bytes allocates O(N) memory.
+
+// Reads a record count. A negative count, or one that the rest of the stream cannot hold at
+// `min_record_size` bytes a record, fails the archive. Returns whether the records may be read.
+inline bool ReadStoredCount(UArchive& ar, int32_t& count, int min_record_size) {
+  ar >> count;
+  if (ar.IsFailed()) {
+    return false;
+  }
+  if (!ar.CanHold(count, min_record_size)) {
+    ar.SetFailed();
+    return false;
+  }
+  return true;
+}
+
+// Makes room for `count` more elements, but only when the stream's size has bounded the count;
+// a stream of unknown size gets its elements one by one.
+template <typename Vector>
+void ReserveStored(UArchive& ar, Vector& elements, int32_t count) {
+  if (ar.RemainingBytes() >= 0) {
+    elements.reserve(elements.size() + static_cast<size_t>(count));
+  }
+}
+
+// A name's stored form, moved as one 32-byte block: the same bytes as the name's own operators,
+// which move them one at a time, and documents hold thousands of names.
+inline void WriteStoredName(UArchive& ar, const UName& name) {
+  ar.Write(name.GetString(), UName::kBufferSize);
+}
+
+inline void ReadStoredName(UArchive& ar, UName& name) {
+  name.Empty();
+  char* text = name.GetString();
+  ar.Read(text, UName::kBufferSize);
+  text[UName::kBufferSize - 1] = '\0';
+  name.SetCachedId(name.GetGUID());
+}

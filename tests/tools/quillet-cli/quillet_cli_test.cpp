@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/anim/actor_file.h"
+#include "tests/support/temp_dir.h"
+
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs quillet-cli with `args` (already quoted for the shell).
+CliRun RunCli(const TempDir& dir, const std::string& args) {
+  const std::string err_path = dir.File("stderr.txt");
+  const std::string command =
+      std::string("'") + QUILLET_CLI + "' " + args + " 2>'" + err_path + "'";
+  CliRun run;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return run;
+  }
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+    run.out.append(buffer, got);
+  }
+  const int wait_status = ::pclose(pipe);
+  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  run.err = ReadFileText(err_path);
+  return run;
+}
+
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
+// An actor with GBK names and every kind of float value a placement can carry.
+void BuildActor(UObjActor& actor) {
+  actor.Init();
+  actor.name = UName("\xD0\xD0\xD7\xDF");  // "行走" in GBK
+  TTextureInfo texture;
+  std::strcpy(texture.name, "t.png");
+  texture.width = 64;
+  texture.height = 32;
+  actor.AddTexture(texture);
+  auto* module = new UObjModule;
+  module->texture = 3;  // a texture that does not exist is kept as it is
+  module->Attribute = 9;
+  module->right = 16;
+  module->bottom = 8;
+  actor.AddModule(module);
+  auto* frame = new UObjFrame;
+  frame->name = UName("f\"1\\");
+  frame->origin = UPoint16(-5, 6);
+  frame->collision = URect(-1, -2, 3, 4);
+  TFrameTag tag;
+  tag.name = UName("hit");
+  tag.Param1 = -7;
+  tag.Param2 = 8;
+  tag.x = 1;
+  tag.y = 2;
+  tag.width = 3;
+  tag.height = 4;
+  frame->tags.push_back(tag);
+  frame->AddModule(0, 10, -20);
+  TObjFrame& p = frame->placements[0];
+  p.affine.FlipY = 1;
+  p.affine.Rotate = 2;
+  p.affine.ScaleXEnable = 1;
+  p.affine.ScaleYEnable = 1;
+  p.affine.RotateAngleEnable = 1;
+  p.affine.AlphaBlendEnable = 1;
+  p.affine.AlphaBlendMode = 5;
+  p.affine.AlphaBlendOP = 1;
+  p.ScaleX = 0.1f;
+  p.ScaleY = -std::numeric_limits<float>::infinity();
+  p.RotateAngle = std::nanf("");
+  p.AlphaValue = 200;
+  frame->AddModule(0, 0, 0);
+  actor.AddFrame(frame);
+  auto* action = new UObjAction;
+  action->name = UName("\xB9\xA5");  // "攻" in GBK
+  action->speed = 3;
+  action->keys.push_back(TActionFrame{0, 0, 0, 0});
+  action->keys.push_back(TActionFrame{5, 0, 0, 0});
+  actor.AddAction(action);
+}
+
+const char kExpectedDump[] =
+    R"({"name":"行走","textures":[{"name":"t.png","width":64,"height":32}],)"
+    R"("modules":[{"texture":3,"Attribute":9,"left":0,"top":0,"right":16,"bottom":8}],)"
+    R"("frames":[{"name":"f\"1\\","origin":[-5,6],"collision":[-1,-2,3,4],)"
+    R"("tags":[{"name":"hit","Param1":-7,"Param2":8,"x":1,"y":2,"width":3,"height":4}],)"
+    R"("placements":[{"module":0,"x":10,"y":-20,"FlipX":0,"FlipY":1,"Rotate":2,)"
+    R"("ScaleXEnable":1,"ScaleYEnable":1,"RotateAngleEnable":1,"AlphaBlendEnable":1,)"
+    R"("AlphaBlendMode":5,"AlphaBlendOP":1,"Reserved":0,"ScaleX":0.100000001,)"
+    R"("ScaleY":"-inf","RotateAngle":"nan","AlphaValue":200},)"
+    R"({"module":0,"x":0,"y":0,"FlipX":0,"FlipY":0,"Rotate":0,"ScaleXEnable":0,)"
+    R"("ScaleYEnable":0,"RotateAngleEnable":0,"AlphaBlendEnable":0,"AlphaBlendMode":0,)"
+    R"("AlphaBlendOP":0,"Reserved":0,"ScaleX":1,"ScaleY":1,"RotateAngle":0,"AlphaValue":1}]}],)"
+    R"("actions":[{"name":"攻","speed":3,"keys":[{"time":0,"frame":0,"flags":1,"reserved":0},)"
+    R"({"time":5,"frame":0,"flags":0,"reserved":0}]}]})"
+    "\n";
+
+}  // namespace
+
+TEST(QuilletCliTest, DumpPrintsTheDocumentAsRead) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+  const CliRun run = RunCli(dir, "dump " + Quoted(doc));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, kExpectedDump);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(QuilletCliTest, ResaveRewritesOnlyTheFreeBytesAndIsStable) {
+  TempDir dir;
+  const std::string in = dir.File("in.an1");
+  UObjActor actor;
+  BuildActor(actor);
+  actor.SetIntroploate();  // the blend bits a reader recomputes
+  ASSERT_TRUE(SaveActorFile(in.c_str(), actor));
+  Bytes original = ReadFileBytes(in);
+  // As the original editor leaves them: a non-zero tag head, a stale hash and padding, and a
+  // stale blend bit on the last key.
+  Bytes noisy = original;
+  const size_t tag_at = 32 + 4 + 36 + 4 + 12 + 4 + 32 + 4 + 16 + 4;
+  noisy[tag_at] = 0x5A;
+  noisy[tag_at + 36] = 0x11;
+  noisy[tag_at + 38] = 0x22;
+  const size_t last_key_flags = noisy.size() - 8;
+  noisy[last_key_flags] = 1;
+  WriteFileBytes(in, noisy);
+
+  const std::string out = dir.File("out.an1");
+  CliRun run = RunCli(dir, "resave " + Quoted(in) + " " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(ReadFileBytes(out), original);
+
+  const std::string again = dir.File("again.an1");
+  run = RunCli(dir, "resave " + Quoted(out) + " " + Quoted(again));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileBytes(again), original);
+}
+
+TEST(QuilletCliTest, ErrorsAreOneLineWithTheirExitStatus) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+  Bytes truncated = ReadFileBytes(doc);
+  truncated.resize(truncated.size() - 3);
+  const std::string cut = dir.File("cut.an1");
+  WriteFileBytes(cut, truncated);
+
+  struct Case {
+    std::string args;
+    int status;
+  };
+  const Case cases[] = {
+      {"dump " + Quoted(dir.File("missing.an1")), 1},
+      {"dump " + Quoted(cut), 1},
+      {"resave " + Quoted(cut) + " " + Quoted(dir.File("x.an1")), 1},
+      {"resave " + Quoted(doc) + " " + Quoted(dir.File("no/dir/x.an1")), 1},
+      {"", 2},
+      {"dump", 2},
+      {"dump " + Quoted(doc) + " extra", 2},
+      {"resave " + Quoted(doc), 2},
+      {"frobnicate", 2},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = RunCli(dir, c.args);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    EXPECT_EQ(run.out, "") << c.args;
+    ASSERT_FALSE(run.err.empty()) << c.args;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.args << ": " << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("x.an1")));
+}
+
+TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
+  TempDir dir;
+  for (const char* args : {"--help", "dump --help", "resave --help", "resave -h"}) {
+    const CliRun run = RunCli(dir, args);
+    EXPECT_EQ(run.status, 0) << args;
+    EXPECT_NE(run.out.find("Usage: quillet-cli"), std::string::npos) << args;
+    EXPECT_EQ(run.err, "") << args;
+  }
+  const CliRun tool = RunCli(dir, "--help");
+  EXPECT_NE(tool.out.find("dump"), std::string::npos);
+  EXPECT_NE(tool.out.find("resave"), std::string::npos);
+}

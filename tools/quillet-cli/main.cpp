@@ -1,0 +1,67 @@
+// quillet-cli: reads and writes ".an1" documents for asset pipelines. Each subcommand lives in a
+// file of its own and is listed in kCommands.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/quillet-cli/command.h"
+
+namespace {
+
+const CliCommand* const kCommands[] = {
+    &kDumpCommand,
+    &kResaveCommand,
+};
+
+bool IsHelp(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+void PrintToolHelp(std::FILE* out) {
+  std::fprintf(out,
+               "Usage: quillet-cli COMMAND ARGUMENTS...\n"
+               "Reads and writes Quillet animation documents (.an1).\n"
+               "Output is JSON on standard output; errors are one line on standard error.\n"
+               "Exit status: 0 success, 1 unreadable or damaged input, 2 usage error.\n\n"
+               "Commands:\n");
+  for (const CliCommand* command : kCommands) {
+    std::fprintf(out, "  %-8s %s\n", command->name, command->summary);
+  }
+  std::fprintf(out, "\nRun 'quillet-cli COMMAND --help' for the arguments of a command.\n");
+}
+
+}  // namespace
+
+int ReportError(const char* command, const std::string& message, int status) {
+  std::fprintf(stderr, "quillet-cli %s: %s\n", command, message.c_str());
+  return status;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "quillet-cli: no command given (see quillet-cli --help)\n");
+    return kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (IsHelp(name)) {
+    PrintToolHelp(stdout);
+    return kExitOk;
+  }
+  for (const CliCommand* command : kCommands) {
+    if (name != command->name) {
+      continue;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const std::string& arg : args) {
+      if (IsHelp(arg)) {
+        std::fputs(command->help, stdout);
+        return kExitOk;
+      }
+    }
+    return command->run(args);
+  }
+  std::fprintf(stderr, "quillet-cli: unknown command '%s' (see quillet-cli --help)\n",
+               name.c_str());
+  return kExitUsage;
+}
