@@ -119,6 +119,13 @@ class CORE_API UObjActor {
   // Frame `index`, or null for an index outside the list.
   UObjFrame* GetFrame(int index);
 
+  // Draws action `action` at tick `time` with its origin at `pos`: the key frame in force or the
+  // blended in-between (GetRenderFrame); nothing when there is nothing to show. `surfaces` holds
+  // one loaded image per texture, in texture-table order.
+  void Render(UCanvas* canvas, UArray<USurface*>* surfaces, UPoint pos, int action, float time);
+  // Draws frame `index`; nothing for an index outside the list. `current` does not change.
+  void RenderFrame(UCanvas* canvas, UArray<USurface*>* surfaces, UPoint pos, int index);
+
   UName name;
   UArray<TTextureInfo> textures;
   UArray<UObjModule*> modules;      // owned

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/core_api.h"
 #include "core/foundation/archive.h"
@@ -8,6 +9,10 @@
 #include "core/foundation/name.h"
 #include "core/foundation/point.h"
 #include "core/foundation/rect.h"
+
+class UCanvas;
+class UObjModule;
+class USurface;
 
 // The per-placement flags and modes. Each field holds a small value; only the bit widths noted
 // here survive storage, where the record is packed into one 16-bit word.
@@ -81,6 +86,14 @@ class CORE_API UObjFrame {
   void AddTag(int x, int y);
   // Removes the tag at `index`; an index outside the list changes nothing.
   void DelTag(int index);
+
+  // Draws the frame with its origin at `pos` (canvas units): one DrawSurface per placement, in
+  // list order, cutting the placed module out of its texture's entry in `surfaces` and carrying
+  // the placement's flips, quarter turn, scale, rotation and opacity. A placement whose module
+  // is not in `modules`, or whose texture has no surface, is skipped. Nothing is drawn without a
+  // canvas or a surface table.
+  void Render(UCanvas* canvas, UArray<USurface*>* surfaces, UPoint pos,
+              const std::vector<UObjModule*>& modules) const;
 
   UName name;
   UPoint16 origin;
