@@ -22,3 +22,4 @@ int ReportError(const char* command, const std::string& message, int status);
 
 extern const CliCommand kDumpCommand;
 extern const CliCommand kResaveCommand;
+extern const CliCommand kDrawsCommand;

@@ -12,6 +12,7 @@ namespace {
 const CliCommand* const kCommands[] = {
     &kDumpCommand,
     &kResaveCommand,
+    &kDrawsCommand,
 };
 
 bool IsHelp(const std::string& arg) {

@@ -197,7 +197,7 @@ TEST(QuilletCliTest, ErrorsAreOneLineWithTheirExitStatus) {
 
 TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
   TempDir dir;
-  for (const char* args : {"--help", "dump --help", "resave --help", "resave -h"}) {
+  for (const char* args : {"--help", "dump --help", "resave --help", "resave -h", "draws --help"}) {
     const CliRun run = RunCli(dir, args);
     EXPECT_EQ(run.status, 0) << args;
     EXPECT_NE(run.out.find("Usage: quillet-cli"), std::string::npos) << args;
@@ -206,4 +206,101 @@ TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
   const CliRun tool = RunCli(dir, "--help");
   EXPECT_NE(tool.out.find("dump"), std::string::npos);
   EXPECT_NE(tool.out.find("resave"), std::string::npos);
+  EXPECT_NE(tool.out.find("draws"), std::string::npos);
+}
+
+namespace {
+
+// Two textures; module 0 on texture 1, module 1 on texture 0; frame 0 places module 0 with
+// origin (10, 20), frame 1 places module 0 further right and module 1 mirrored; one action
+// blends from frame 0 to frame 0 moved (keys 0 and 4) and ends on frame 1.
+void BuildDrawingActor(UObjActor& actor) {
+  actor.Init();
+  for (const char* name : {"a.png", "b.png"}) {
+    TTextureInfo texture;
+    std::strcpy(texture.name, name);
+    texture.width = 64;
+    texture.height = 64;
+    actor.AddTexture(texture);
+  }
+  for (const uint16_t texture : {uint16_t{1}, uint16_t{0}}) {
+    auto* module = new UObjModule;
+    module->texture = texture;
+    module->left = 2;
+    module->top = 4;
+    module->right = 18;
+    module->bottom = 12;
+    actor.AddModule(module);
+  }
+  auto* first = new UObjFrame;
+  first->origin = UPoint16(10, 20);
+  first->AddModule(0, 0, 0);
+  actor.AddFrame(first);
+  auto* moved = new UObjFrame(*first);
+  moved->placements[0].x = 8;
+  actor.AddFrame(moved);
+  auto* last = new UObjFrame;
+  last->AddModule(0, 30, 0);
+  last->AddModule(1, 0, 0);
+  last->placements[1].affine.FlipX = 1;
+  last->placements[1].affine.AlphaBlendEnable = 1;
+  last->placements[1].AlphaValue = 0x80;
+  actor.AddFrame(last);
+  auto* action = new UObjAction;
+  action->keys.push_back(TActionFrame{0, 0, 0, 0});
+  action->keys.push_back(TActionFrame{4, 1, 0, 0});
+  action->keys.push_back(TActionFrame{6, 2, 0, 0});
+  actor.AddAction(action);
+}
+
+}  // namespace
+
+TEST(QuilletCliTest, DrawsListsTheSurfaceDrawsOfAFrameAndAnInBetween) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildDrawingActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+
+  CliRun run = RunCli(dir, "draws " + Quoted(doc) + " --frame 2 --pos 100,-5");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, R"({"call":"DrawSurface","dst":[130,-5,146,3],"surface":1,"src":[2,4,18,12],)"
+                     R"("fx":{"size":16,"flags":0,"angle":0,"color":0}})"
+                     "\n"
+                     R"({"call":"DrawSurface","dst":[100,-5,116,3],"surface":0,"src":[2,4,18,12],)"
+                     R"("fx":{"size":16,"flags":258,"angle":0,"color":2164260863}})"
+                     "\n");
+
+  // Halfway between the first two keys the placement has moved 4 of its 8 pixels.
+  run = RunCli(dir, "draws " + Quoted(doc) + " --action 0 --time 2");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, R"({"call":"DrawSurface","dst":[14,20,30,28],"surface":1,"src":[2,4,18,12],)"
+                     R"("fx":{"size":16,"flags":0,"angle":0,"color":0}})"
+                     "\n");
+
+  run = RunCli(dir, "draws " + Quoted(doc) + " --action 0 --time -1");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(QuilletCliTest, DrawsRefusesPicturesTheDocumentDoesNotHave) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildDrawingActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+  const std::string quoted = Quoted(doc);
+  for (const std::string& args :
+       {"draws " + quoted, "draws " + quoted + " --frame 3", "draws " + quoted + " --frame x",
+        "draws " + quoted + " --frame 0 --action 0 --time 1", "draws " + quoted + " --action 0",
+        "draws " + quoted + " --action 1 --time 0", "draws " + quoted + " --action 0 --time z",
+        "draws " + quoted + " --frame 0 --pos 3", "draws " + quoted + " --frame 0 --zoom 2",
+        "draws " + quoted + " --frame"}) {
+    const CliRun run = RunCli(dir, args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.out, "") << args;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << args << ": " << run.err;
+  }
+  const CliRun missing = RunCli(dir, "draws " + Quoted(dir.File("none.an1")) + " --frame 0");
+  EXPECT_EQ(missing.status, 1);
 }
