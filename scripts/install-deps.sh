@@ -9,6 +9,8 @@ packages=(
   g++ make cmake ninja-build pkg-config
   # tests
   libgtest-dev libgmock-dev
+  # Pindle's property grid and its Chinese captions under the offscreen platform
+  qt6-base-dev fonts-wqy-microhei
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
