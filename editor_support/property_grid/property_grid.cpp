@@ -128,4 +128,11 @@ void UPropertyGrid::mousePressEvent(QMouseEvent* event) {
     }
   }
   QTreeWidget::mousePressEvent(event);
+  // A press on the row already current edits it at once; the view alone would wait out a
+  // double-click interval first.
+  const QModelIndex pressed = indexAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && pressed.isValid() && state() != EditingState &&
+      pressed.siblingAtColumn(kValueColumn) == currentIndex().siblingAtColumn(kValueColumn)) {
+    QTreeWidget::edit(pressed.siblingAtColumn(kValueColumn));
+  }
 }

@@ -22,9 +22,8 @@ void UPropertyGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
                                   const QModelIndex& index) const {
   UPropertyGridItem* item = m_Grid->ItemFromIndex(index);
   if (item != nullptr && item->IsCategory()) {
-    QStyleOptionViewItem category(option);
-    category.backgroundBrush = option.palette.button();
-    QStyledItemDelegate::paint(painter, category, index);
+    painter->fillRect(option.rect, option.palette.button());
+    QStyledItemDelegate::paint(painter, option, index);
     return;
   }
   if (index.column() == UPropertyGrid::kValueColumn && item != nullptr) {
