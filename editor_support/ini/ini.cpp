@@ -176,7 +176,10 @@ bool UIni::Read(const char* key, char* value, size_t capacity) const {
   if (!found || found->size() >= capacity) {
     return false;
   }
-  std::memcpy(value, found->data(), found->size());
+  // An empty value may have no data pointer at all; copy only what is there.
+  if (!found->empty()) {
+    std::memcpy(value, found->data(), found->size());
+  }
   value[found->size()] = '\0';
   return true;
 }
