@@ -196,11 +196,11 @@ int UIni::Scan(const char* key, const char* format, ...) const {
   va_start(args, format);
   int consumed = 0;
   const char* cursor = value;
-  for (const char* spec = format; *spec != '\0'; ++spec) {
-    if (*spec != '%') {
+  for (const char* cursor_in_format = format; *cursor_in_format != '\0'; ++cursor_in_format) {
+    if (*cursor_in_format != '%') {
       continue;
     }
-    const char letter = *++spec;
+    const char letter = *++cursor_in_format;
     if (letter == '\0') {
       break;
     }
