@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   # benchmarks
   libbenchmark-dev
+  # Pindle's property grid and its Chinese captions under the offscreen platform
+  qt6-base-dev fonts-wqy-microhei
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
