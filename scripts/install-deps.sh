@@ -7,8 +7,12 @@ set -euo pipefail
 packages=(
   # toolchain and build
   g++ make cmake ninja-build pkg-config
+  # image files, and the raster engine under the GDI-style driver (with a font for its text)
+  libfreeimage-dev qt6-base-dev fonts-dejavu-core
   # tests
   libgtest-dev libgmock-dev
+  # benchmarks
+  libbenchmark-dev
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )

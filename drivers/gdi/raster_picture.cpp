@@ -1,0 +1,334 @@
+#include "drivers/gdi/raster_picture.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace {
+
+// Extents beyond this are no picture anyone draws; refusing them keeps the arithmetic of the
+// stretching in 64 bits.
+constexpr int64_t kMaxExtent = int64_t{1} << 24;
+
+// Text further than this outside the picture cannot reach it; skipping it keeps Qt's fixed-point
+// coordinates in range.
+constexpr int64_t kMaxTextReach = int64_t{1} << 20;
+
+__extension__ typedef __int128 TWide;
+
+// Each 8-bit channel of `x` times `a` / 255, rounded: the product of a premultiplied pixel and an
+// alpha.
+inline uint32_t ByteMul(uint32_t x, uint32_t a) {
+  uint32_t low = (x & 0x00FF00FFu) * a;
+  low = ((low + ((low >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
+  uint32_t high = ((x >> 8) & 0x00FF00FFu) * a;
+  high = (high + ((high >> 8) & 0x00FF00FFu) + 0x00800080u) & 0xFF00FF00u;
+  return high | low;
+}
+
+// Source-over of one premultiplied pixel, leaving transparent pixels and the opaque colour key
+// out. `opaque_key` is 0 for an unkeyed draw, which no opaque pixel equals.
+inline void BlendPixel(uint32_t& target, uint32_t source, uint32_t opaque_key) {
+  const uint32_t alpha = source >> 24;
+  if (alpha == 255) {
+    if (source != opaque_key) {
+      target = source;
+    }
+  } else if (alpha != 0) {
+    target = source + ByteMul(target, 255 - alpha);
+  }
+}
+
+// The source index that destination index `i` of `count` shows, for a source run of `length`
+// starting at `start`, read backwards when mirrored.
+inline int64_t SourceIndex(int64_t i, int64_t count, int64_t start, int64_t length, bool mirror) {
+  const int64_t offset = i * length / count;
+  return mirror ? start + length - 1 - offset : start + offset;
+}
+
+// k * delta / steps rounded to the nearest integer (halves up), for steps > 0, without overflow.
+int64_t RoundedRatio(int64_t k, int64_t delta, int64_t steps) {
+  const TWide numerator = TWide{2} * k * delta + steps;
+  const TWide denominator = TWide{2} * steps;
+  TWide quotient = numerator / denominator;
+  if (numerator % denominator != 0 && numerator < 0) {
+    --quotient;
+  }
+  return static_cast<int64_t>(quotient);
+}
+
+// Cuts the segment (x1, y1)-(x2, y2) to the box [low, high] on both axes; false when nothing of
+// it is inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double low, double high_x,
+                 double high_y) {
+  double enter = 0.0;
+  double leave = 1.0;
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - low, high_x - x1, y1 - low, high_y - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) {
+        return false;
+      }
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      enter = std::max(enter, t);
+    } else {
+      leave = std::min(leave, t);
+    }
+  }
+  if (enter > leave) {
+    return false;
+  }
+  const double start_x = x1 + enter * dx;
+  const double start_y = y1 + enter * dy;
+  x2 = x1 + leave * dx;
+  y2 = y1 + leave * dy;
+  x1 = start_x;
+  y1 = start_y;
+  return true;
+}
+
+QColor OpaqueColor(uint32_t rgb) {
+  return QColor::fromRgb(rgb | 0xFF000000u);
+}
+
+}  // namespace
+
+bool URasterPicture::Create(int width, int height) {
+  Free();
+  if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPixels) {
+    return false;
+  }
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) {
+    return false;
+  }
+  image.fill(0u);
+  m_Image = std::move(image);
+  return true;
+}
+
+void URasterPicture::Free() {
+  m_Image = QImage();
+}
+
+void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
+                           const TPixelRect& fromRect, const TBlendMode& mode) {
+  if (&from == this) {
+    // Drawing a picture onto itself reads what it has not yet overwritten: draw from a copy
+    // (the first write below detaches this picture from it).
+    const URasterPicture snapshot(from);
+    Blend(toRect, snapshot, fromRect, mode);
+    return;
+  }
+  if (IsNull() || from.IsNull()) {
+    return;
+  }
+  if (toRect.width <= 0 || toRect.height <= 0 || fromRect.width <= 0 || fromRect.height <= 0 ||
+      toRect.width > kMaxExtent || toRect.height > kMaxExtent || fromRect.width > kMaxExtent ||
+      fromRect.height > kMaxExtent) {
+    return;
+  }
+  const int64_t left = std::max<int64_t>(toRect.x, 0);
+  const int64_t right = std::min<int64_t>(toRect.x + toRect.width, Width());
+  const int64_t top = std::max<int64_t>(toRect.y, 0);
+  const int64_t bottom = std::min<int64_t>(toRect.y + toRect.height, Height());
+  if (left >= right || top >= bottom) {
+    return;
+  }
+
+  // The source column of every destination column. The mapping is monotonic, so the columns
+  // that fall inside the source picture form one run starting at destination column `first`.
+  m_Columns.clear();
+  int64_t first = left;
+  for (int64_t x = left; x < right; ++x) {
+    const int64_t source_x =
+        SourceIndex(x - toRect.x, toRect.width, fromRect.x, fromRect.width, mode.mirrorX);
+    if (source_x < 0 || source_x >= from.Width()) {
+      if (!m_Columns.empty()) {
+        break;
+      }
+      first = x + 1;
+      continue;
+    }
+    m_Columns.push_back(static_cast<int32_t>(source_x));
+  }
+  if (m_Columns.empty()) {
+    return;
+  }
+
+  const uint32_t opaque_key = mode.keyed ? 0xFF000000u | (mode.key & 0x00FFFFFFu) : 0u;
+  // A row shown one to one and unmirrored reads its source in order, without the column table.
+  const bool in_order = toRect.width == fromRect.width && !mode.mirrorX;
+  const size_t count = m_Columns.size();
+  for (int64_t y = top; y < bottom; ++y) {
+    const int64_t source_y =
+        SourceIndex(y - toRect.y, toRect.height, fromRect.y, fromRect.height, mode.mirrorY);
+    if (source_y < 0 || source_y >= from.Height()) {
+      continue;
+    }
+    const uint32_t* source = from.Row(static_cast<int>(source_y));
+    uint32_t* target = Row(static_cast<int>(y)) + first;
+    if (in_order) {
+      source += m_Columns[0];
+      for (size_t i = 0; i < count; ++i) {
+        BlendPixel(target[i], source[i], opaque_key);
+      }
+    } else {
+      for (size_t i = 0; i < count; ++i) {
+        BlendPixel(target[i], source[m_Columns[i]], opaque_key);
+      }
+    }
+  }
+}
+
+void URasterPicture::Fill(const TPixelRect& rect, uint32_t pixel) {
+  const int64_t left = std::max<int64_t>(rect.x, 0);
+  const int64_t right = std::min<int64_t>(rect.x + rect.width, Width());
+  const int64_t top = std::max<int64_t>(rect.y, 0);
+  const int64_t bottom = std::min<int64_t>(rect.y + rect.height, Height());
+  for (int64_t y = top; y < bottom && left < right; ++y) {
+    uint32_t* row = Row(static_cast<int>(y));
+    std::fill(row + left, row + right, pixel);
+  }
+}
+
+void URasterPicture::FillVerticalGradient(int width, int height, uint32_t top, uint32_t bottom) {
+  const int columns = std::min(width, Width());
+  const int rows = std::min(height, Height());
+  if (columns <= 0 || rows <= 0) {
+    return;
+  }
+  for (int y = 0; y < rows; ++y) {
+    uint32_t pixel = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int64_t from = int64_t{(top >> shift) & 0xFFu} << 8;
+      const int64_t to = int64_t{(bottom >> shift) & 0xFFu} << 8;
+      const int64_t value = from + (to - from) * y / height;
+      pixel |= static_cast<uint32_t>(value >> 8) << shift;
+    }
+    uint32_t* row = Row(y);
+    std::fill(row, row + columns, pixel);
+  }
+}
+
+void URasterPicture::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t rgb,
+                              int width) {
+  if (IsNull()) {
+    return;
+  }
+  if (width <= 1) {
+    DrawThinLine(x1, y1, x2, y2, 0xFF000000u | rgb);
+    return;
+  }
+  // A pen wider than the picture covers it all; cutting the line to the picture grown by the
+  // pen keeps what Qt is handed within its fixed-point range.
+  const int pen = std::min(width, 2 * (Width() + Height()));
+  double ax = x1 + 0.5;
+  double ay = y1 + 0.5;
+  double bx = x2 + 0.5;
+  double by = y2 + 0.5;
+  if (!ClipSegment(ax, ay, bx, by, -pen, Width() + pen, Height() + pen)) {
+    return;
+  }
+  QPainter painter(&m_Image);
+  painter.setPen(QPen(OpaqueColor(rgb), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+}
+
+void URasterPicture::DrawThinLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t pixel) {
+  const int64_t dx = int64_t{x2} - x1;
+  const int64_t dy = int64_t{y2} - y1;
+  if (dx == 0 && dy == 0) {
+    return;
+  }
+  // Step along the longer axis one pixel at a time, the other coordinate rounded from the
+  // slope; the end point itself is not drawn. Only the steps that land inside the picture are
+  // walked, so a line of any length costs at most the picture's size.
+  const bool along_x = std::llabs(dx) >= std::llabs(dy);
+  const int64_t steps = along_x ? std::llabs(dx) : std::llabs(dy);
+  const int64_t major_start = along_x ? x1 : y1;
+  const int64_t major_step = (along_x ? dx : dy) > 0 ? 1 : -1;
+  const int64_t major_limit = along_x ? Width() : Height();
+  const int64_t minor_start = along_x ? y1 : x1;
+  const int64_t minor_delta = along_x ? dy : dx;
+  const int64_t minor_limit = along_x ? Height() : Width();
+
+  int64_t k_from = 0;
+  int64_t k_to = steps;
+  if (major_step > 0) {
+    k_from = std::max<int64_t>(k_from, -major_start);
+    k_to = std::min<int64_t>(k_to, major_limit - major_start);
+  } else {
+    k_from = std::max<int64_t>(k_from, major_start - major_limit + 1);
+    k_to = std::min<int64_t>(k_to, major_start + 1);
+  }
+  for (int64_t k = k_from; k < k_to; ++k) {
+    const int64_t major = major_start + k * major_step;
+    const int64_t minor = minor_start + RoundedRatio(k, minor_delta, steps);
+    if (minor < 0 || minor >= minor_limit) {
+      continue;
+    }
+    const int64_t x = along_x ? major : minor;
+    const int64_t y = along_x ? minor : major;
+    Row(static_cast<int>(y))[x] = pixel;
+  }
+}
+
+void URasterPicture::DrawText(int x, int y, std::string_view utf8, uint32_t rgb,
+                              uint32_t background) {
+  if (IsNull() || utf8.empty() || x >= Width() || y >= Height() || x < -kMaxTextReach ||
+      y < -kMaxTextReach ||
+      qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    return;
+  }
+  // A small bitmap-like face: sans serif, 12 pixels, no smoothing, so every pixel of the box is
+  // either the text colour or the background colour.
+  QFont font;
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(12);
+  font.setStyleStrategy(QFont::NoAntialias);
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QPainter painter(&m_Image);
+  painter.setFont(font);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int64_t advance = std::min<int64_t>(metrics.horizontalAdvance(text), kMaxTextReach);
+  if (x + advance <= 0 || y + metrics.height() <= 0) {
+    return;
+  }
+  painter.fillRect(QRect(x, y, static_cast<int>(advance), metrics.height()),
+                   OpaqueColor(background));
+  painter.setPen(OpaqueColor(rgb));
+  painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+void URasterPicture::ReadPixels(int width, int height, bool straightAlpha,
+                                std::vector<uint8_t>& out) const {
+  const auto row_bytes = static_cast<size_t>(width) * 4;
+  out.resize(row_bytes * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = Row(y);
+    uint8_t* bytes = out.data() + static_cast<size_t>(y) * row_bytes;
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = straightAlpha ? qUnpremultiply(row[x]) : row[x] | 0xFF000000u;
+      bytes[0] = static_cast<uint8_t>(pixel);
+      bytes[1] = static_cast<uint8_t>(pixel >> 8);
+      bytes[2] = static_cast<uint8_t>(pixel >> 16);
+      bytes[3] = static_cast<uint8_t>(pixel >> 24);
+      bytes += 4;
+    }
+  }
+}
