@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -24,13 +27,13 @@ constexpr int64_t kMaxTextReach = int64_t{1} << 20;
 
 __extension__ typedef __int128 TWide;
 
-// Each 8-bit channel of `x` times `a` / 255, rounded: the product of a premultiplied pixel and an
-// alpha.
+// Each 8-bit channel of `x` times `a` / 255, rounded to nearest: the product of a premultiplied
+// pixel and an alpha. Two channels at a time, 16 bits each.
 inline uint32_t ByteMul(uint32_t x, uint32_t a) {
-  uint32_t low = (x & 0x00FF00FFu) * a;
-  low = ((low + ((low >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
-  uint32_t high = ((x >> 8) & 0x00FF00FFu) * a;
-  high = (high + ((high >> 8) & 0x00FF00FFu) + 0x00800080u) & 0xFF00FF00u;
+  uint32_t low = (x & 0x00FF00FFu) * a + 0x00800080u;
+  low = ((low + ((low >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  uint32_t high = ((x >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+  high = (high + ((high >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
   return high | low;
 }
 
@@ -47,12 +50,113 @@ inline void BlendPixel(uint32_t& target, uint32_t source, uint32_t opaque_key) {
   }
 }
 
-// The source index that destination index `i` of `count` shows, for a source run of `length`
-// starting at `start`, read backwards when mirrored.
-inline int64_t SourceIndex(int64_t i, int64_t count, int64_t start, int64_t length, bool mirror) {
-  const int64_t offset = i * length / count;
-  return mirror ? start + length - 1 - offset : start + offset;
+#if defined(__SSE2__)
+// Each 16-bit lane of `x` (at most 255 * 255) divided by 255, rounded to nearest, as ByteMul.
+inline __m128i Div255(__m128i x) {
+  x = _mm_add_epi16(x, _mm_set1_epi16(0x80));
+  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
 }
+
+// BlendPixel for four pixels at once. Sprites are mostly runs of opaque and of transparent
+// pixels, so a group that is all one or all the other is copied or skipped whole.
+inline void BlendFour(uint32_t* target, __m128i source, __m128i opaque_key) {
+  const __m128i alpha_mask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  const __m128i alpha = _mm_and_si128(source, alpha_mask);
+  const __m128i is_key = _mm_cmpeq_epi32(source, opaque_key);
+  if (_mm_movemask_epi8(is_key) == 0 &&
+      _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, alpha_mask)) == 0xFFFF) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target), source);
+    return;
+  }
+  if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF) {
+    return;
+  }
+  const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
+  // 255 - alpha of each pixel, in both 16-bit halves of its lane.
+  __m128i inverse = _mm_sub_epi32(_mm_set1_epi32(255), _mm_srli_epi32(source, 24));
+  inverse = _mm_or_si128(inverse, _mm_slli_epi32(inverse, 16));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i low =
+      Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(old, zero), _mm_unpacklo_epi32(inverse, inverse)));
+  const __m128i high =
+      Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(old, zero), _mm_unpackhi_epi32(inverse, inverse)));
+  // A premultiplied channel never exceeds its alpha, so the byte sums cannot carry.
+  const __m128i blended = _mm_add_epi8(source, _mm_packus_epi16(low, high));
+  const __m128i kept = _mm_or_si128(_mm_and_si128(is_key, old), _mm_andnot_si128(is_key, blended));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(target), kept);
+}
+#endif
+
+// How a row of destination pixels finds its source pixels.
+enum class EColumnOrder {
+  kForward,   // source[i]
+  kBackward,  // source[-i], a one-to-one mirrored row
+  kTable,     // source[columns[i]], a stretched row
+};
+
+// Blends `count` source pixels into `target`, found as `kOrder` says.
+template <EColumnOrder kOrder>
+void BlendRow(uint32_t* target, const uint32_t* source, const int32_t* columns, size_t count,
+              uint32_t opaque_key) {
+  const auto pixel = [&](size_t i) {
+    if constexpr (kOrder == EColumnOrder::kForward) {
+      return source[i];
+    } else if constexpr (kOrder == EColumnOrder::kBackward) {
+      return *(source - i);
+    } else {
+      return source[columns[i]];
+    }
+  };
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i key = _mm_set1_epi32(static_cast<int>(opaque_key));
+  for (; i + 4 <= count; i += 4) {
+    __m128i four;
+    if constexpr (kOrder == EColumnOrder::kForward) {
+      four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+    } else if constexpr (kOrder == EColumnOrder::kBackward) {
+      four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - i - 3));
+      four = _mm_shuffle_epi32(four, _MM_SHUFFLE(0, 1, 2, 3));
+    } else {
+      four = _mm_set_epi32(static_cast<int>(pixel(i + 3)), static_cast<int>(pixel(i + 2)),
+                           static_cast<int>(pixel(i + 1)), static_cast<int>(pixel(i)));
+    }
+    BlendFour(target + i, four, key);
+  }
+#endif
+  for (; i < count; ++i) {
+    BlendPixel(target[i], pixel(i), opaque_key);
+  }
+}
+
+// Walks floor(i * length / count) for i = first, first + 1, ..., one addition a step: the offset
+// into a source run of `length` that destination index i of `count` shows.
+class TStretchStep {
+ public:
+  TStretchStep(int64_t first, int64_t count, int64_t length)
+      : m_Count(count)
+      , m_Step(length / count)
+      , m_Extra(length % count)
+      , m_Offset(first * length / count)
+      , m_Remainder(first * length % count) {}
+
+  int64_t Offset() const { return m_Offset; }
+  void Next() {
+    m_Offset += m_Step;
+    m_Remainder += m_Extra;
+    if (m_Remainder >= m_Count) {
+      ++m_Offset;
+      m_Remainder -= m_Count;
+    }
+  }
+
+ private:
+  int64_t m_Count;
+  int64_t m_Step;
+  int64_t m_Extra;
+  int64_t m_Offset;
+  int64_t m_Remainder;
+};
 
 // k * delta / steps rounded to the nearest integer (halves up), for steps > 0, without overflow.
 int64_t RoundedRatio(int64_t k, int64_t delta, int64_t steps) {
@@ -150,47 +254,76 @@ void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
     return;
   }
 
-  // The source column of every destination column. The mapping is monotonic, so the columns
-  // that fall inside the source picture form one run starting at destination column `first`.
-  m_Columns.clear();
+  // Which source column each destination column shows. The mapping is monotonic, so the
+  // columns that fall inside the source picture form one run of `count` starting at destination
+  // column `first`. A row shown one to one reads its source straight on (or straight back when
+  // mirrored); a stretched row goes through a table.
+  EColumnOrder order = EColumnOrder::kTable;
   int64_t first = left;
-  for (int64_t x = left; x < right; ++x) {
-    const int64_t source_x =
-        SourceIndex(x - toRect.x, toRect.width, fromRect.x, fromRect.width, mode.mirrorX);
-    if (source_x < 0 || source_x >= from.Width()) {
-      if (!m_Columns.empty()) {
-        break;
-      }
-      first = x + 1;
-      continue;
+  int64_t first_source = 0;
+  size_t count = 0;
+  if (toRect.width == fromRect.width) {
+    order = mode.mirrorX ? EColumnOrder::kBackward : EColumnOrder::kForward;
+    // Source column = base + direction * destination column.
+    const int64_t direction = mode.mirrorX ? -1 : 1;
+    const int64_t base =
+        mode.mirrorX ? fromRect.x + fromRect.width - 1 + toRect.x : fromRect.x - toRect.x;
+    const int64_t inside_from = mode.mirrorX ? base - from.Width() + 1 : -base;
+    first = std::max<int64_t>(left, inside_from);
+    const int64_t end = std::min<int64_t>(right, inside_from + from.Width());
+    if (first >= end) {
+      return;
     }
-    m_Columns.push_back(static_cast<int32_t>(source_x));
-  }
-  if (m_Columns.empty()) {
-    return;
+    first_source = base + direction * first;
+    count = static_cast<size_t>(end - first);
+  } else {
+    m_Columns.clear();
+    TStretchStep step(left - toRect.x, toRect.width, fromRect.width);
+    for (int64_t x = left; x < right; ++x, step.Next()) {
+      const int64_t source_x = mode.mirrorX ? fromRect.x + fromRect.width - 1 - step.Offset()
+                                            : fromRect.x + step.Offset();
+      if (source_x < 0 || source_x >= from.Width()) {
+        if (!m_Columns.empty()) {
+          break;
+        }
+        first = x + 1;
+        continue;
+      }
+      m_Columns.push_back(static_cast<int32_t>(source_x));
+    }
+    count = m_Columns.size();
+    if (count == 0) {
+      return;
+    }
   }
 
   const uint32_t opaque_key = mode.keyed ? 0xFF000000u | (mode.key & 0x00FFFFFFu) : 0u;
-  // A row shown one to one and unmirrored reads its source in order, without the column table.
-  const bool in_order = toRect.width == fromRect.width && !mode.mirrorX;
-  const size_t count = m_Columns.size();
-  for (int64_t y = top; y < bottom; ++y) {
-    const int64_t source_y =
-        SourceIndex(y - toRect.y, toRect.height, fromRect.y, fromRect.height, mode.mirrorY);
+  const int32_t* columns = m_Columns.data();
+  // Rows are reached through the pictures' bits once, not through a call per row.
+  uchar* target_bits = m_Image.bits();
+  const qsizetype target_stride = m_Image.bytesPerLine();
+  const uchar* source_bits = from.m_Image.constBits();
+  const qsizetype source_stride = from.m_Image.bytesPerLine();
+  TStretchStep step(top - toRect.y, toRect.height, fromRect.height);
+  for (int64_t y = top; y < bottom; ++y, step.Next()) {
+    const int64_t source_y = mode.mirrorY ? fromRect.y + fromRect.height - 1 - step.Offset()
+                                          : fromRect.y + step.Offset();
     if (source_y < 0 || source_y >= from.Height()) {
       continue;
     }
-    const uint32_t* source = from.Row(static_cast<int>(source_y));
-    uint32_t* target = Row(static_cast<int>(y)) + first;
-    if (in_order) {
-      source += m_Columns[0];
-      for (size_t i = 0; i < count; ++i) {
-        BlendPixel(target[i], source[i], opaque_key);
-      }
-    } else {
-      for (size_t i = 0; i < count; ++i) {
-        BlendPixel(target[i], source[m_Columns[i]], opaque_key);
-      }
+    const auto* source =
+        reinterpret_cast<const uint32_t*>(source_bits + source_y * source_stride) + first_source;
+    auto* target = reinterpret_cast<uint32_t*>(target_bits + y * target_stride) + first;
+    switch (order) {
+      case EColumnOrder::kForward:
+        BlendRow<EColumnOrder::kForward>(target, source, columns, count, opaque_key);
+        break;
+      case EColumnOrder::kBackward:
+        BlendRow<EColumnOrder::kBackward>(target, source, columns, count, opaque_key);
+        break;
+      case EColumnOrder::kTable:
+        BlendRow<EColumnOrder::kTable>(target, source, columns, count, opaque_key);
+        break;
     }
   }
 }
