@@ -13,9 +13,9 @@ class LUMSEL_API UCanvasUtilGdi : public UCanvasUtil {
   // A new USurfaceGdi of transparent black pixels, owned by the caller, or null for a size the
   // driver cannot make. `flags` is ignored.
   USurface* CreateUSurface(int width, int height, int flags) override;
-  // A new USurfaceGdi holding the image in the file at `path` (any format FreeImage reads whose
-  // size it can tell from the header), owned by the caller, with its colour key set to magenta;
-  // null when the file cannot be read, is damaged, or holds more pixels than the driver allows.
+  // A new USurfaceGdi holding the PNG or BMP image in the file at `path`, owned by the caller,
+  // with its colour key set to magenta; null when the file cannot be read, is damaged or cut
+  // short, or holds more pixels than the driver allows.
   // An image with an alpha channel keeps it; in any other image magenta pixels become
   // transparent and the rest opaque. `width` and `height` are ignored.
   USurface* CreateUSurfaceFromFile(const char* path, int width, int height) override;

@@ -50,10 +50,12 @@ long DLL_CALLCONV TellTracked(fi_handle handle) {
   return std::ftell(static_cast<TTrackedFile*>(handle)->file.get());
 }
 
-// Formats whose readers ask for exactly the bytes a sound file holds, so that a short read means
-// the file was cut off. (Others, such as JPEG, read ahead in blocks and run short at every end.)
-bool ReadsExactly(FREE_IMAGE_FORMAT format) {
-  return format == FIF_BMP || format == FIF_PNG;
+// The texture formats: the ones both canvas drivers read, so that a picture looks the same under
+// either, and whose readers ask for exactly the bytes a sound file holds, so that a short read
+// means the file was cut off. Leaving FreeImage's other decoders out also keeps hostile files of
+// formats no texture uses away from them.
+bool IsTextureFormat(FREE_IMAGE_FORMAT format) {
+  return format == FIF_PNG || format == FIF_BMP;
 }
 
 // Copies a 32-bit FreeImage picture (bottom row first, bytes blue, green, red, alpha with
@@ -96,8 +98,7 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
   }
   FreeImageIO io{ReadTracked, nullptr, SeekTracked, TellTracked};
   const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromHandle(&io, &tracked, 0);
-  if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format) ||
-      !FreeImage_FIFSupportsNoPixels(format)) {
+  if (!IsTextureFormat(format)) {
     return false;
   }
 
@@ -121,7 +122,7 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
     return false;
   }
   const TFreeImage loaded(FreeImage_LoadFromHandle(format, &io, &tracked, 0));
-  if (loaded == nullptr || (tracked.ranShort && ReadsExactly(format))) {
+  if (loaded == nullptr || tracked.ranShort) {
     return false;
   }
   const auto width = static_cast<int>(FreeImage_GetWidth(loaded.get()));

@@ -400,6 +400,8 @@ void URasterPicture::DrawThinLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   const int64_t minor_delta = along_x ? dy : dx;
   const int64_t minor_limit = along_x ? Height() : Width();
 
+  uchar* bits = m_Image.bits();
+  const qsizetype stride = m_Image.bytesPerLine();
   int64_t k_from = 0;
   int64_t k_to = steps;
   if (major_step > 0) {
@@ -417,7 +419,7 @@ void URasterPicture::DrawThinLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2
     }
     const int64_t x = along_x ? major : minor;
     const int64_t y = along_x ? minor : major;
-    Row(static_cast<int>(y))[x] = pixel;
+    reinterpret_cast<uint32_t*>(bits + y * stride)[x] = pixel;
   }
 }
 

@@ -72,7 +72,7 @@ uint32_t Gradient(int x, int y) {
 
 }  // namespace
 
-TEST_F(GdiCanvasTest, DamagedTruncatedAndOversizedFilesGiveNoSurface) {
+TEST_F(GdiCanvasTest, DamagedTruncatedOversizedAndForeignFilesGiveNoSurface) {
   const std::string png = temp.File("sound.png");
   const std::string bmp = temp.File("sound.bmp");
   ASSERT_TRUE(WriteImage(png, FIF_PNG, 32, 32, 32, Gradient));
@@ -108,6 +108,10 @@ TEST_F(GdiCanvasTest, DamagedTruncatedAndOversizedFilesGiveNoSurface) {
   EXPECT_EQ(util.CreateUSurfaceFromFile(temp.File("missing.png").c_str(), 0, 0), nullptr);
   EXPECT_EQ(util.CreateUSurfaceFromFile(temp.path().c_str(), 0, 0), nullptr);
   EXPECT_EQ(util.CreateUSurfaceFromFile(nullptr, 0, 0), nullptr);
+  // Only the texture formats are read, even when FreeImage could decode the file.
+  const std::string jpeg = temp.File("picture.jpg");
+  ASSERT_TRUE(WriteImage(jpeg, FIF_JPEG, 24, 32, 32, Gradient));
+  EXPECT_EQ(util.CreateUSurfaceFromFile(jpeg.c_str(), 0, 0), nullptr);
 
   // The sound files themselves load, with their size and the magenta colour key.
   for (const std::string& path : {png, bmp}) {
