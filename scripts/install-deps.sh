@@ -8,7 +8,7 @@ packages=(
   # toolchain and build
   g++ make cmake ninja-build pkg-config
   # image files, and the raster engine under the GDI-style driver (with a font for its text)
-  libfreeimage-dev qt6-base-dev fonts-dejavu-core
+  libfreeimage-dev qt6-base-dev fonts-wqy-microhei
   # tests
   libgtest-dev libgmock-dev
   # benchmarks

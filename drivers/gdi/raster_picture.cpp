@@ -60,15 +60,16 @@ inline __m128i Div255(__m128i x) {
 // BlendPixel for four pixels at once. Sprites are mostly runs of opaque and of transparent
 // pixels, so a group that is all one or all the other is copied or skipped whole.
 inline void BlendFour(uint32_t* target, __m128i source, __m128i opaque_key) {
-  const __m128i alpha_mask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  const __m128i alpha = _mm_and_si128(source, alpha_mask);
+  // The alpha bytes are the top byte of each lane: bits 3, 7, 11 and 15 of a byte mask.
+  constexpr int kAlphaBytes = 0x8888;
   const __m128i is_key = _mm_cmpeq_epi32(source, opaque_key);
   if (_mm_movemask_epi8(is_key) == 0 &&
-      _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, alpha_mask)) == 0xFFFF) {
+      (_mm_movemask_epi8(_mm_cmpeq_epi8(source, _mm_set1_epi8(-1))) & kAlphaBytes) == kAlphaBytes) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target), source);
     return;
   }
-  if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF) {
+  if ((_mm_movemask_epi8(_mm_cmpeq_epi8(source, _mm_setzero_si128())) & kAlphaBytes) ==
+      kAlphaBytes) {
     return;
   }
   const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
@@ -304,11 +305,12 @@ void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
   const qsizetype target_stride = m_Image.bytesPerLine();
   const uchar* source_bits = from.m_Image.constBits();
   const qsizetype source_stride = from.m_Image.bytesPerLine();
+  const int64_t source_height = from.Height();
   TStretchStep step(top - toRect.y, toRect.height, fromRect.height);
   for (int64_t y = top; y < bottom; ++y, step.Next()) {
     const int64_t source_y = mode.mirrorY ? fromRect.y + fromRect.height - 1 - step.Offset()
                                           : fromRect.y + step.Offset();
-    if (source_y < 0 || source_y >= from.Height()) {
+    if (source_y < 0 || source_y >= source_height) {
       continue;
     }
     const auto* source =
