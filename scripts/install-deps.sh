@@ -7,12 +7,13 @@ set -euo pipefail
 packages=(
   # toolchain and build
   g++ make cmake ninja-build pkg-config
+  # image files; Qt for the GDI-style driver's raster engine and Pindle's widgets, with a CJK font
+  # so Chinese texts render under the offscreen platform
+  libfreeimage-dev qt6-base-dev fonts-wqy-microhei
   # tests
   libgtest-dev libgmock-dev
   # benchmarks
   libbenchmark-dev
-  # Pindle's property grid and its Chinese captions under the offscreen platform
-  qt6-base-dev fonts-wqy-microhei
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
