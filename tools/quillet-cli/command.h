@@ -23,3 +23,4 @@ int ReportError(const char* command, const std::string& message, int status);
 extern const CliCommand kDumpCommand;
 extern const CliCommand kResaveCommand;
 extern const CliCommand kDrawsCommand;
+extern const CliCommand kRenderCommand;

@@ -13,6 +13,7 @@ const CliCommand* const kCommands[] = {
     &kDumpCommand,
     &kResaveCommand,
     &kDrawsCommand,
+    &kRenderCommand,
 };
 
 bool IsHelp(const std::string& arg) {
