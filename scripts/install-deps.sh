@@ -7,8 +7,10 @@ set -euo pipefail
 packages=(
   # toolchain and build
   g++ make cmake ninja-build pkg-config
-  # tests
-  libgtest-dev libgmock-dev
+  # the accelerated canvas driver: OpenGL through libepoxy, PNG, headless EGL on Mesa for tests
+  libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
