@@ -26,7 +26,12 @@ void ReadFromMemory(png_structp png, png_bytep out, size_t length) {
   input->position += length;
 }
 
-// libpng reports through longjmp; warnings are not worth a line on standard error.
+// A damaged file is an ordinary result here, not worth a line on standard error: errors go
+// straight back to the setjmp in Decoder::Run, warnings nowhere.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
+
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 // Everything that lives across setjmp is kept outside the function that calls it, so that a
@@ -94,7 +99,7 @@ bool RwPngRead(const uint8_t* data, size_t size, RwImage* image) {
   }
   Decoder decoder;
   decoder.input = {data, size, 0};
-  decoder.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+  decoder.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
   if (decoder.png == nullptr) {
     return false;
   }
