@@ -86,6 +86,26 @@ RwTexture* RwEngine::ReadTexture(const std::string& path) {
   return texture;
 }
 
+void RwEngine::SetRenderState(RwRenderState state, int32_t value) {
+  m_Im2D.SetRenderState(state, value);
+}
+
+void RwEngine::SetTextureRaster(RwRaster* raster) {
+  m_Im2D.SetTextureRaster(raster);
+}
+
+bool RwEngine::Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count) {
+  return m_Im2D.Render(type, vertices, count);
+}
+
+void RwEngine::Flush() {
+  m_Im2D.Flush();
+}
+
+int RwEngine::GetDrawCallCount() const {
+  return m_Im2D.GetDrawCallCount();
+}
+
 bool RwEngine::BeginCameraUpdate(RwCamera* camera) {
   if (m_CurrentCamera == camera) {
     return true;

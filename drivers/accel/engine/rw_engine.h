@@ -19,6 +19,8 @@ class RwRaster;
 // that a window host owns, keeps the image readers, the current texture dictionary and the
 // render states, and renders immediate-mode 2D primitives into the camera being updated. One
 // engine is open in a process at a time.
+// The renderer and the state backup are the engine's own (not exported); everything callers use
+// goes through out-of-line members.
 class TESSEL_API RwEngine {
  public:
   RwEngine() = default;
@@ -45,19 +47,17 @@ class TESSEL_API RwEngine {
   // file cannot be read or decoded. The caller owns one reference.
   RwTexture* ReadTexture(const std::string& path);
 
-  void SetRenderState(RwRenderState state, int32_t value) { m_Im2D.SetRenderState(state, value); }
+  void SetRenderState(RwRenderState state, int32_t value);
   // The texture render state; null draws untextured.
-  void SetTextureRaster(RwRaster* raster) { m_Im2D.SetTextureRaster(raster); }
+  void SetTextureRaster(RwRaster* raster);
   // The screen z of the near clip plane for immediate-mode vertices.
   float GetNearScreenZ() const { return 0.0f; }
   // Draws into the camera being updated; false outside an update or for a bad count.
-  bool Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count) {
-    return m_Im2D.Render(type, vertices, count);
-  }
+  bool Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
   // Sends what is batched to GL.
-  void Flush() { m_Im2D.Flush(); }
+  void Flush();
   // GL draw calls issued since the engine opened.
-  int GetDrawCallCount() const { return m_Im2D.GetDrawCallCount(); }
+  int GetDrawCallCount() const;
 
   RwCamera* GetCurrentCamera() const { return m_CurrentCamera; }
   bool BeginCameraUpdate(RwCamera* camera);
