@@ -4,13 +4,6 @@
 
 #include "drivers/accel/engine/gl_read_pixels.h"
 
-namespace {
-
-// Every host opens the same surfaceless display; it is terminated when the last host goes.
-int g_DisplayUsers = 0;
-
-}  // namespace
-
 UEglWindowHost::UEglWindowHost(int width, int height, int screenWidth, int screenHeight)
     : m_Width(width)
     , m_Height(height)
@@ -26,7 +19,6 @@ UEglWindowHost::UEglWindowHost(int width, int height, int screenWidth, int scree
     return;
   }
   m_Display = display;
-  ++g_DisplayUsers;
   if (!eglBindAPI(EGL_OPENGL_API)) {
     return;
   }
@@ -61,6 +53,8 @@ UEglWindowHost::UEglWindowHost(int width, int height, int screenWidth, int scree
 }
 
 UEglWindowHost::~UEglWindowHost() {
+  // The display is left initialised: every host of the process shares the one surfaceless
+  // display, and terminating it would pull it from under any other host still alive.
   if (m_Context != EGL_NO_CONTEXT) {
     if (MakeContextCurrent()) {
       GLuint framebuffer = m_Framebuffer;
@@ -70,10 +64,6 @@ UEglWindowHost::~UEglWindowHost() {
     }
     eglMakeCurrent(m_Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(m_Display, m_Context);
-  }
-  if (m_Display != EGL_NO_DISPLAY && --g_DisplayUsers == 0) {
-    eglTerminate(m_Display);
-    eglReleaseThread();
   }
 }
 

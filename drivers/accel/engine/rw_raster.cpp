@@ -40,6 +40,9 @@ bool RwRaster::MakeGlObjects() {
   }
   RwGlStateBackup backup;
   backup.Capture();
+  // Errors the owner left behind are not ours to report; a few calls clear them.
+  for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+  }
   bool complete = true;
   if (m_Type == rwRASTERTYPEZBUFFER) {
     m_Renderbuffer = RwGlCreate(RwGlKind::kRenderbuffer);
@@ -78,13 +81,14 @@ void RwRaster::DropGlObjects() {
   if (m_Engine == nullptr) {
     return;
   }
+  // Without the context the objects cannot be deleted; they stay counted as alive.
   if (m_Engine->MakeCurrent()) {
     // A pending batch may still sample this texture or draw into this framebuffer.
     m_Engine->Flush();
+    RwGlDelete(RwGlKind::kFramebuffer, &m_Framebuffer);
+    RwGlDelete(RwGlKind::kTexture, &m_Texture);
+    RwGlDelete(RwGlKind::kRenderbuffer, &m_Renderbuffer);
   }
-  RwGlDelete(RwGlKind::kFramebuffer, &m_Framebuffer);
-  RwGlDelete(RwGlKind::kTexture, &m_Texture);
-  RwGlDelete(RwGlKind::kRenderbuffer, &m_Renderbuffer);
   m_Engine->DetachRaster(this);
   m_Engine = nullptr;
 }
