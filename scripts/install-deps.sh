@@ -10,10 +10,10 @@ packages=(
   # image files; Qt for the GDI-style driver's raster engine and Pindle's widgets, with a CJK font
   # so Chinese texts render under the offscreen platform
   libfreeimage-dev qt6-base-dev fonts-wqy-microhei
-  # tests
-  libgtest-dev libgmock-dev
-  # benchmarks
-  libbenchmark-dev
+  # the accelerated canvas driver: OpenGL through libepoxy, PNG, headless EGL on Mesa for tests
+  libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )

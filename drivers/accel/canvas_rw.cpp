@@ -1,0 +1,414 @@
+#include "drivers/accel/canvas_rw.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "drivers/accel/canvas_util_rw.h"
+#include "drivers/accel/geometry.h"
+#include "drivers/accel/surface_rw.h"
+
+namespace {
+
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
+// Texture coordinates keep this far inside the source rectangle, so that an edge texel is never
+// taken from the neighbouring module.
+constexpr float kEdgeNudge = 0.000001f;
+// The placed draws keep a wider margin.
+constexpr float kPlacedNudge = 0.002f;
+constexpr int kCircleSegments = 100;
+constexpr float kCircleStep = 0.06283186f;  // 2 pi / 100
+
+// The surface's texture when it is one of ours and holds one.
+RwTexture* TextureOf(USurface* surface) {
+  auto* rw = dynamic_cast<USurfaceRw*>(surface);
+  return rw == nullptr ? nullptr : rw->GetTexture();
+}
+
+RwD3D9Vertex Vertex(float x, float y, float z, float rhw, uint32_t color, float u, float v) {
+  return {x, y, z, rhw, color, u, v};
+}
+
+// Turns (x, y) by `m` about (cx, cy).
+void RotateAbout(float* x, float* y, float cx, float cy, const RwMatrixTag& m) {
+  const RwV3d relative{*x - cx, *y - cy, 0.0f};
+  RwV3d turned{};
+  TransformVector(&turned, &relative, &m);
+  *x = cx + turned.x;
+  *y = cy + turned.y;
+}
+
+}  // namespace
+
+UCanvasRw::UCanvasRw() {
+  m_BackgroundColor = 0x0000C800;
+}
+
+UCanvasRw::~UCanvasRw() {
+  Release();
+}
+
+RwEngine* UCanvasRw::Engine() const {
+  return m_Camera == nullptr ? nullptr : m_Camera->GetRaster()->GetEngine();
+}
+
+float UCanvasRw::RecipZ() const {
+  return 1.0f / m_Camera->GetNearClipPlane();
+}
+
+int UCanvasRw::Init(HWND window) {
+  m_Window = window;
+  return 1;
+}
+
+bool UCanvasRw::CreateCanvas(UCanvasUtil* util, int width, int height) {
+  Release();
+  auto* rwUtil = dynamic_cast<UCanvasUtilRw*>(util);
+  if (rwUtil == nullptr || rwUtil->GetWindow() == nullptr) {
+    return false;
+  }
+  const URect client = rwUtil->GetWindow()->GetClientRect();
+  m_Camera = RwCamera::Create(rwUtil->GetEngine(), client.GetWidth(), client.GetHeight(), true);
+  if (m_Camera == nullptr) {
+    return false;
+  }
+  m_Camera->SetNearClipPlane(0.1f);
+  m_Camera->SetFarClipPlane(10.0f);
+  m_ClipWidth = width;
+  m_ClipHeight = height;
+  return true;
+}
+
+RwCamera* UCanvasRw::CameraCreate(int width, int height, int withZBuffer) {
+  RwEngine* engine = Engine();
+  return engine == nullptr ? nullptr : RwCamera::Create(engine, width, height, withZBuffer != 0);
+}
+
+void UCanvasRw::SetBackSize(int /*width*/, int /*height*/) {}
+
+int UCanvasRw::Clear() {
+  if (m_Camera == nullptr) {
+    return 0;
+  }
+  const RwRGBA color{
+      static_cast<uint8_t>(m_BackgroundColor >> 16), static_cast<uint8_t>(m_BackgroundColor >> 8),
+      static_cast<uint8_t>(m_BackgroundColor), static_cast<uint8_t>(m_BackgroundColor >> 24)};
+  if (!m_Camera->Clear(color, rwCAMERACLEARIMAGE | rwCAMERACLEARZ)) {
+    return 0;
+  }
+  return m_Camera->BeginUpdate() ? 1 : 0;
+}
+
+int UCanvasRw::Present() {
+  if (m_Camera != nullptr) {
+    m_Camera->EndUpdate();
+    m_Camera->ShowRaster(m_Window);
+  }
+  return 1;
+}
+
+int UCanvasRw::UpdateBounds() {
+  return 1;
+}
+
+int UCanvasRw::UpDate() {
+  return 1;
+}
+
+int UCanvasRw::Release() {
+  RwCamera::Destroy(m_Camera);
+  m_Camera = nullptr;
+  return 1;
+}
+
+uint32_t UCanvasRw::GetColor(int /*x*/, int /*y*/) {
+  return 0;
+}
+
+void UCanvasRw::DrawTextA(int /*x*/, int /*y*/, const char* /*text*/, uint32_t /*color*/) {}
+
+void UCanvasRw::DrawTextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count,
+                             USurface* surface) {
+  RwEngine* engine = Engine();
+  RwTexture* texture = TextureOf(surface);
+  engine->SetRenderState(rwRENDERSTATECULLMODE, rwCULLMODECULLNONE);
+  engine->SetRenderState(rwRENDERSTATEVERTEXALPHAENABLE, 1);
+  engine->SetRenderState(rwRENDERSTATETEXTUREFILTER, rwFILTERNEAREST);
+  engine->SetTextureRaster(texture == nullptr ? nullptr : texture->GetRaster());
+  engine->Im2DRenderPrimitive(type, vertices, count);
+}
+
+void UCanvasRw::DrawUntextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count) {
+  RwEngine* engine = Engine();
+  engine->SetTextureRaster(nullptr);
+  engine->Im2DRenderPrimitive(type, vertices, count);
+}
+
+void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* src,
+                            const BLTFX* fx) {
+  if (Engine() == nullptr || TextureOf(surface) == nullptr || dst == nullptr || src == nullptr) {
+    return;
+  }
+  const float texW = surface->GetWidth() == 0 ? 1.0f : static_cast<float>(surface->GetWidth());
+  const float texH = surface->GetHeight() == 0 ? 1.0f : static_cast<float>(surface->GetHeight());
+  const float left = static_cast<float>(m_Zoom * dst->left);
+  const float top = static_cast<float>(m_Zoom * dst->top);
+  const float right = static_cast<float>(m_Zoom * dst->right);
+  const float bottom = static_cast<float>(m_Zoom * dst->bottom);
+  const float uL = static_cast<float>(src->left) / texW + kEdgeNudge;
+  const float uR = static_cast<float>(src->right) / texW - kEdgeNudge;
+  const float vT = static_cast<float>(src->top) / texH + kEdgeNudge;
+  const float vB = static_cast<float>(src->bottom) / texH - kEdgeNudge;
+  const float z = Engine()->GetNearScreenZ();
+  const float rhw = RecipZ();
+  RwD3D9Vertex v[4] = {Vertex(right, top, z, rhw, kOpaqueWhite, uR, vT),
+                       Vertex(left, top, z, rhw, kOpaqueWhite, uL, vT),
+                       Vertex(left, bottom, z, rhw, kOpaqueWhite, uL, vB),
+                       Vertex(right, bottom, z, rhw, kOpaqueWhite, uR, vB)};
+  if (fx != nullptr) {
+    if ((fx->flags & BLTFX_ROTATE) != 0) {
+      const UPoint centre = dst->Center();
+      const float cx = static_cast<float>(m_Zoom * centre.x);
+      const float cy = static_cast<float>(m_Zoom * centre.y);
+      const RwMatrixTag rotation = GetRotateMatrix(fx->angle);
+      for (RwD3D9Vertex& corner : v) {
+        RotateAbout(&corner.x, &corner.y, cx, cy, rotation);
+      }
+    }
+    if ((fx->flags & BLTFX_MIRRORX) != 0) {
+      std::swap(v[0].u, v[1].u);
+      v[0].u -= 2 * kEdgeNudge;
+      v[1].u -= 2 * kEdgeNudge;
+      std::swap(v[2].u, v[3].u);
+    }
+    if ((fx->flags & BLTFX_MIRRORY) != 0) {
+      std::swap(v[0].v, v[3].v);
+      std::swap(v[1].v, v[2].v);
+      v[0].v -= 2 * kEdgeNudge;
+      v[1].v -= 2 * kEdgeNudge;
+    }
+    if ((fx->flags & BLTFX_COLOR) != 0) {
+      for (RwD3D9Vertex& corner : v) {
+        corner.emissiveColor = fx->color;
+      }
+    }
+  }
+  DrawTextured(rwPRIMTYPETRIFAN, v, 4, surface);
+}
+
+void UCanvasRw::DrawSurface(const RwMatrixTag* matrix, USurface* surface, const RwRect* src,
+                            const BLTFX* fx) {
+  if (Engine() == nullptr || TextureOf(surface) == nullptr || matrix == nullptr || src == nullptr) {
+    return;
+  }
+  const float texW = surface->GetWidth() == 0 ? 1.0f : static_cast<float>(surface->GetWidth());
+  const float texH = surface->GetHeight() == 0 ? 1.0f : static_cast<float>(surface->GetHeight());
+  const float w = static_cast<float>(src->w);
+  const float h = static_cast<float>(src->h);
+  const float uL = static_cast<float>(src->x) / texW + kPlacedNudge;
+  const float uR = static_cast<float>(src->x + src->w) / texW - kPlacedNudge;
+  const float vT = static_cast<float>(src->y) / texH + kPlacedNudge;
+  const float vB = static_cast<float>(src->y + src->h) / texH - kPlacedNudge;
+  RwD3D9Vertex v[4] = {
+      Vertex(w, 0, 0, 1.0f, kOpaqueWhite, uR, vT), Vertex(0, 0, 0, 1.0f, kOpaqueWhite, uL, vT),
+      Vertex(0, h, 0, 1.0f, kOpaqueWhite, uL, vB), Vertex(w, h, 0, 1.0f, kOpaqueWhite, uR, vB)};
+  if (fx != nullptr) {
+    if ((fx->flags & BLTFX_ROTATE) != 0) {
+      const RwMatrixTag rotation = GetRotateMatrix(fx->angle);
+      const float cx = static_cast<float>(src->w / 2);
+      const float cy = static_cast<float>(src->h / 2);
+      for (RwD3D9Vertex& corner : v) {
+        RotateAbout(&corner.x, &corner.y, cx, cy, rotation);
+      }
+    }
+    if ((fx->flags & BLTFX_MIRRORX) != 0) {
+      std::swap(v[0].u, v[1].u);
+      std::swap(v[2].u, v[3].u);
+    }
+    if ((fx->flags & BLTFX_MIRRORY) != 0) {
+      std::swap(v[1].v, v[2].v);
+      std::swap(v[0].v, v[3].v);
+    }
+    if ((fx->flags & BLTFX_COLOR) != 0) {
+      for (RwD3D9Vertex& corner : v) {
+        corner.emissiveColor = fx->color;
+      }
+    }
+  }
+  for (RwD3D9Vertex& corner : v) {
+    const RwV3d local{corner.x, corner.y, 0.0f};
+    RwV3d placed{};
+    TransformPoint(&placed, &local, matrix);
+    corner.x = placed.x;
+    corner.y = placed.y;
+    corner.z = placed.z;
+  }
+  DrawTextured(rwPRIMTYPETRIFAN, v, 4, surface);
+}
+
+void UCanvasRw::DrawSurfaceRw(const RwMatrixTag* matrix, USurface* surface, const RwV2d* uv,
+                              const BLTFX* fx) {
+  if (Engine() == nullptr || TextureOf(surface) == nullptr || matrix == nullptr || uv == nullptr ||
+      surface->GetWidth() == 0 || surface->GetHeight() == 0) {
+    return;
+  }
+  const float texW = static_cast<float>(surface->GetWidth());
+  const float texH = static_cast<float>(surface->GetHeight());
+  const uint32_t color = fx == nullptr ? kOpaqueWhite : fx->color;
+  const float corners[4][2] = {{0, 0}, {0, texH}, {texW, 0}, {texW, texH}};
+  RwD3D9Vertex v[4];
+  for (int i = 0; i < 4; ++i) {
+    const RwV3d local{corners[i][0], corners[i][1], 0.0f};
+    RwV3d placed{};
+    TransformPoint(&placed, &local, matrix);
+    v[i] = Vertex(placed.x, placed.y, placed.z, 1.0f, color, uv[i].x, uv[i].y);
+  }
+  DrawTextured(rwPRIMTYPETRISTRIP, v, 4, surface);
+}
+
+void UCanvasRw::DrawLine(float x1, float y1, float x2, float y2, uint32_t color, int /*width*/) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return;
+  }
+  const float zoom = static_cast<float>(m_Zoom);
+  const RwD3D9Vertex v[2] = {Vertex(zoom * x1, zoom * y1, 0, RecipZ(), color, 0, 0),
+                             Vertex(zoom * x2, zoom * y2, 0, RecipZ(), color, 1, 1)};
+  engine->SetRenderState(rwRENDERSTATEVERTEXALPHAENABLE, 0);
+  DrawUntextured(rwPRIMTYPELINELIST, v, 2);
+}
+
+void UCanvasRw::DrawLineRw(float x1, float y1, float x2, float y2, uint32_t color, int srcBlend) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return;
+  }
+  const float zoom = static_cast<float>(m_Zoom);
+  const RwD3D9Vertex v[2] = {Vertex(zoom * x1, zoom * y1, 0, RecipZ(), color, 0, 0),
+                             Vertex(zoom * x2, zoom * y2, 0, RecipZ(), color, 1, 1)};
+  engine->SetRenderState(rwRENDERSTATEVERTEXALPHAENABLE, 1);
+  engine->SetRenderState(rwRENDERSTATESRCBLEND, srcBlend);
+  DrawUntextured(rwPRIMTYPELINELIST, v, 2);
+}
+
+void UCanvasRw::DrawCircle(int x, int y, int radius, uint32_t color) {
+  if (Engine() == nullptr) {
+    return;
+  }
+  const float zoom = static_cast<float>(m_Zoom);
+  const float cx = zoom * static_cast<float>(x);
+  const float cy = zoom * static_cast<float>(y);
+  const float r = zoom * static_cast<float>(radius);
+  RwD3D9Vertex v[kCircleSegments + 1];
+  for (int i = 0; i <= kCircleSegments; ++i) {
+    const float a = static_cast<float>(i) * kCircleStep;
+    v[i] = Vertex(cx + std::cos(a) * r, cy + std::sin(a) * r, 0, RecipZ(), color, 0, 0);
+  }
+  DrawUntextured(rwPRIMTYPEPOLYLINE, v, kCircleSegments + 1);
+}
+
+void UCanvasRw::DrawCircleRw(int x, int y, int radius, uint32_t color, int srcBlend) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return;
+  }
+  engine->SetRenderState(rwRENDERSTATESRCBLEND, srcBlend);
+  DrawCircle(x, y, radius, color);
+}
+
+void UCanvasRw::DrawBox(RwV2d position, RwV2d size, float angle, uint32_t color, int width) {
+  const float cx = position.x + size.x / 2;
+  const float cy = position.y + size.y / 2;
+  RwV2d c[4] = {{position.x + size.x, position.y},
+                {position.x, position.y},
+                {position.x, position.y + size.y},
+                {position.x + size.x, position.y + size.y}};
+  const RwMatrixTag rotation = GetRotateMatrix(angle);
+  for (RwV2d& corner : c) {
+    RotateAbout(&corner.x, &corner.y, cx, cy, rotation);
+  }
+  DrawLine(c[0].x, c[0].y, c[1].x, c[1].y, color, width);
+  DrawLine(c[1].x, c[1].y, c[2].x, c[2].y, color, width);
+  DrawLine(c[2].x, c[2].y, c[3].x, c[3].y, color, width);
+  DrawLine(c[0].x, c[0].y, c[3].x, c[3].y, color, width);
+}
+
+void UCanvasRw::DrawStockBox(RwV2d position, RwV2d size, float angle, uint32_t color) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return;
+  }
+  const float zoom = static_cast<float>(m_Zoom);
+  const float left = zoom * position.x;
+  const float top = zoom * position.y;
+  const float right = left + zoom * size.x;
+  const float bottom = top + zoom * size.y;
+  const float z = engine->GetNearScreenZ();
+  RwD3D9Vertex v[4] = {Vertex(right, top, z, RecipZ(), color, 0, 0),
+                       Vertex(left, top, z, RecipZ(), color, 0, 0),
+                       Vertex(left, bottom, z, RecipZ(), color, 0, 0),
+                       Vertex(right, bottom, z, RecipZ(), color, 0, 0)};
+  const RwMatrixTag rotation = GetRotateMatrix(angle);
+  for (RwD3D9Vertex& corner : v) {
+    RotateAbout(&corner.x, &corner.y, (left + right) / 2, (top + bottom) / 2, rotation);
+  }
+  DrawUntextured(rwPRIMTYPETRIFAN, v, 4);
+}
+
+void UCanvasRw::DrawGroudPanel(int x, int y, int width, int height, const RwRGBA* colors,
+                               USurface* texture) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || colors == nullptr) {
+    return;
+  }
+  uint32_t argb[4];
+  for (int i = 0; i < 4; ++i) {
+    argb[i] = (uint32_t{colors[i].alpha} << 24) | (uint32_t{colors[i].red} << 16) |
+              (uint32_t{colors[i].green} << 8) | colors[i].blue;
+  }
+  const float left = static_cast<float>(x);
+  const float top = static_cast<float>(y);
+  const float right = static_cast<float>(x + width);
+  const float bottom = static_cast<float>(y + height);
+  const RwD3D9Vertex v[4] = {Vertex(right, top, 0, RecipZ(), argb[0], 1, 0),
+                             Vertex(left, top, 0, RecipZ(), argb[1], 0, 0),
+                             Vertex(left, bottom, 0, RecipZ(), argb[2], 0, 1),
+                             Vertex(right, bottom, 0, RecipZ(), argb[3], 1, 1)};
+  RwTexture* rwTexture = TextureOf(texture);
+  engine->SetTextureRaster(rwTexture == nullptr ? nullptr : rwTexture->GetRaster());
+  engine->Im2DRenderPrimitive(rwPRIMTYPETRIFAN, v, 4);
+}
+
+void UCanvasRw::DrawTrig(const RwD3D9Vertex* vertices, USurface* texture) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || vertices == nullptr) {
+    return;
+  }
+  RwTexture* rwTexture = TextureOf(texture);
+  engine->SetTextureRaster(rwTexture == nullptr ? nullptr : rwTexture->GetRaster());
+  engine->Im2DRenderPrimitive(rwPRIMTYPETRIFAN, vertices, 3);
+}
+
+void UCanvasRw::ResetTexDict() {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return;
+  }
+  RwTexDictionary* dictionary = engine->GetCurrentTexDictionary();
+  const std::vector<RwTexture*> textures = dictionary->GetTextures();
+  for (RwTexture* texture : textures) {
+    dictionary->RemoveTexture(texture);
+  }
+}
+
+bool UCanvasRw::ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) {
+  return m_Camera != nullptr && m_Camera->ReadPixels(pixels, stride, order);
+}
+
+int UCanvasRw::GetCameraWidth() const {
+  return m_Camera == nullptr ? 0 : m_Camera->GetRaster()->GetWidth();
+}
+
+int UCanvasRw::GetCameraHeight() const {
+  return m_Camera == nullptr ? 0 : m_Camera->GetRaster()->GetHeight();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/canvas/canvas.h"
+#include "drivers/accel/engine/rw_camera.h"
+#include "drivers/accel/engine/rw_engine.h"
+#include "drivers/accel/engine/rw_types.h"
+#include "drivers/accel/tessel_api.h"
+
+// The accelerated canvas: an engine camera as the back buffer, every draw an immediate-mode 2D
+// primitive. Canvas points map to camera pixels by zoom; the origin is not added. Drawing is
+// valid between Clear (which begins the camera update) and Present (which ends it and shows the
+// picture in the window).
+class TESSEL_API UCanvasRw : public UCanvas {
+ public:
+  UCanvasRw();
+  // The canvas owns its camera and cannot be shared by copying.
+  UCanvasRw(const UCanvasRw&) = delete;
+  UCanvasRw& operator=(const UCanvasRw&) = delete;
+  ~UCanvasRw() override;
+
+  // Keeps the window; returns 1.
+  int Init(HWND window) override;
+  // Makes the camera (with a z-buffer) at the size of the factory window's client area, with
+  // near and far clip planes 0.1 and 10, and sets the clip extent to `width` x `height`. False
+  // when no camera can be made (no accelerated factory, no engine open, a size out of range).
+  bool CreateCanvas(UCanvasUtil* util, int width, int height) override;
+  void SetBackSize(int width, int height) override;
+  // Clears picture and z-buffer to the background colour and begins the camera update; 1, or 0
+  // (nothing begun) without a camera.
+  int Clear() override;
+  // Ends the update and shows the picture in the window; returns 1.
+  int Present() override;
+  int UpdateBounds() override;
+  // Destroys the camera; returns 1.
+  int Release() override;
+  uint32_t GetColor(int x, int y) override;
+  // This driver draws no text.
+  void DrawTextA(int x, int y, const char* text, uint32_t color) override;
+  void DrawSurface(const URect* dst, USurface* surface, const URect* src, const BLTFX* fx) override;
+  // `width` is not used: lines are one pixel wide.
+  void DrawLine(float x1, float y1, float x2, float y2, uint32_t color, int width) override;
+  void DrawCircle(int x, int y, int radius, uint32_t color) override;
+
+  int UpDate();
+  // The `src` rectangle of `surface` placed by `matrix` (zoom does not apply), with the effects
+  // of `fx` applied in the rectangle's own space. Nothing without a surface, matrix or source.
+  void DrawSurface(const RwMatrixTag* matrix, USurface* surface, const RwRect* src,
+                   const BLTFX* fx);
+  // The whole surface placed by `matrix` with the texture coordinates `uv[0..3]` for its corners
+  // (0, 0), (0, h), (w, 0), (w, h), coloured by `fx->color` (white without `fx`).
+  void DrawSurfaceRw(const RwMatrixTag* matrix, USurface* surface, const RwV2d* uv,
+                     const BLTFX* fx);
+  // DrawCircle and DrawLine with `srcBlend` (an RwBlendFunction) as the source blend, which
+  // stays in force for later draws; the line blends with vertex alpha.
+  void DrawCircleRw(int x, int y, int radius, uint32_t color, int srcBlend);
+  void DrawLineRw(float x1, float y1, float x2, float y2, uint32_t color, int srcBlend);
+
+  // A camera of the given size with an optional z-buffer, owned by the caller (RwCamera::Destroy);
+  // null when it cannot be made.
+  RwCamera* CameraCreate(int width, int height, int withZBuffer);
+
+  // The outline of the rectangle at `position` of `size`, turned by `angle` degrees about its
+  // centre, as four DrawLine calls (so zoom applies).
+  void DrawBox(RwV2d position, RwV2d size, float angle, uint32_t color, int width);
+  // A filled, untextured rectangle at zoom x `position` of zoom x `size`, turned by `angle`
+  // degrees about its centre.
+  void DrawStockBox(RwV2d position, RwV2d size, float angle, uint32_t color);
+  // A rectangle in camera pixels with one colour per corner (top-right, top-left, bottom-left,
+  // bottom-right), stretched over the whole `texture` when there is one.
+  void DrawGroudPanel(int x, int y, int width, int height, const RwRGBA* colors, USurface* texture);
+  // One triangle of caller-made vertices, textured by `texture` when there is one.
+  void DrawTrig(const RwD3D9Vertex* vertices, USurface* texture);
+  // Takes every texture out of the engine's current dictionary, so the next read of a file
+  // decodes it afresh; the textures stay alive for the surfaces that hold them.
+  void ResetTexDict();
+
+  // The camera's picture, top row first, 4 bytes a pixel in `order`, rows `stride` bytes apart;
+  // whatever is batched is drawn first. False without a camera or with too small a stride.
+  bool ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order);
+  RwCamera* GetCamera() const { return m_Camera; }
+  // The camera's size in pixels, 0 without one.
+  int GetCameraWidth() const;
+  int GetCameraHeight() const;
+
+ private:
+  // The engine the camera was made by, while it is open.
+  RwEngine* Engine() const;
+  // Render states of textured draws, then the primitive.
+  void DrawTextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count,
+                    USurface* surface);
+  void DrawUntextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
+  float RecipZ() const;
+
+  RwCamera* m_Camera = nullptr;
+  HWND m_Window = nullptr;
+};

@@ -1,0 +1,150 @@
+#include "drivers/accel/engine/rw_engine.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+
+#include "drivers/accel/engine/rw_camera.h"
+#include "drivers/accel/engine/rw_raster.h"
+
+namespace {
+
+// One engine a process: the engine's state (readers, dictionary, render states) is global to
+// the drawing it serves.
+bool g_EngineOpen = false;
+
+}  // namespace
+
+RwEngine::~RwEngine() {
+  Close();
+}
+
+bool RwEngine::Open(UWindowHost* host) {
+  if (g_EngineOpen || host == nullptr || !host->MakeContextCurrent() || epoxy_gl_version() < 33) {
+    return false;
+  }
+  RwGlStateBackup backup;
+  backup.Capture();
+  const bool built = m_Im2D.Create();
+  backup.Restore();
+  if (!built) {
+    m_Im2D.Destroy();
+    return false;
+  }
+  g_EngineOpen = true;
+  m_Host = host;
+  m_TexDictionary = std::make_unique<RwTexDictionary>();
+  return true;
+}
+
+void RwEngine::Close() {
+  if (m_Host == nullptr) {
+    return;
+  }
+  const bool current = MakeCurrent();
+  if (m_CurrentCamera != nullptr) {
+    EndCameraUpdate();
+  }
+  // Rasters leave the list as they drop their GL objects.
+  while (!m_Rasters.empty()) {
+    m_Rasters.back()->DropGlObjects();
+  }
+  if (current) {
+    m_Im2D.Destroy();
+  }
+  m_TexDictionary.reset();
+  m_Host = nullptr;
+  g_EngineOpen = false;
+}
+
+bool RwEngine::MakeCurrent() {
+  return m_Host != nullptr && m_Host->MakeContextCurrent();
+}
+
+RwTexture* RwEngine::ReadTexture(const std::string& path) {
+  if (!IsOpen()) {
+    return nullptr;
+  }
+  if (RwTexture* shared = m_TexDictionary->FindNamedTexture(path)) {
+    shared->AddRef();
+    return shared;
+  }
+  RwImage image;
+  if (!m_Readers.ReadFile(path, &image)) {
+    return nullptr;
+  }
+  RwRaster* raster =
+      RwRaster::Create(this, image.width, image.height,
+                       static_cast<int32_t>(rwRASTERTYPETEXTURE) | rwRASTERFORMAT8888);
+  if (raster == nullptr || !raster->SetPixels(image.pixels.data())) {
+    RwRaster::Destroy(raster);
+    return nullptr;
+  }
+  RwTexture* texture = RwTexture::Create(raster);
+  texture->SetName(path);
+  m_TexDictionary->AddTexture(texture);
+  return texture;
+}
+
+void RwEngine::SetRenderState(RwRenderState state, int32_t value) {
+  m_Im2D.SetRenderState(state, value);
+}
+
+void RwEngine::SetTextureRaster(RwRaster* raster) {
+  m_Im2D.SetTextureRaster(raster);
+}
+
+bool RwEngine::Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count) {
+  return m_Im2D.Render(type, vertices, count);
+}
+
+void RwEngine::Flush() {
+  m_Im2D.Flush();
+}
+
+int RwEngine::GetDrawCallCount() const {
+  return m_Im2D.GetDrawCallCount();
+}
+
+bool RwEngine::BeginCameraUpdate(RwCamera* camera) {
+  if (m_CurrentCamera == camera) {
+    return true;
+  }
+  if (m_CurrentCamera != nullptr) {
+    EndCameraUpdate();
+  }
+  if (!MakeCurrent()) {
+    return false;
+  }
+  m_UpdateBackup.Capture();
+  RwRaster* raster = camera->GetRaster();
+  glBindFramebuffer(GL_FRAMEBUFFER, raster->GetGlFramebuffer());
+  m_Im2D.Begin(raster->GetWidth(), raster->GetHeight());
+  m_CurrentCamera = camera;
+  return true;
+}
+
+void RwEngine::EndCameraUpdate() {
+  if (m_CurrentCamera == nullptr) {
+    return;
+  }
+  if (MakeCurrent()) {
+    m_Im2D.End();
+    m_UpdateBackup.Restore();
+  }
+  m_CurrentCamera = nullptr;
+}
+
+void RwEngine::AttachRaster(RwRaster* raster) {
+  m_Rasters.push_back(raster);
+}
+
+void RwEngine::DetachRaster(RwRaster* raster) {
+  m_Rasters.erase(std::remove(m_Rasters.begin(), m_Rasters.end(), raster), m_Rasters.end());
+  if (m_Im2D.GetTextureRaster() == raster) {
+    m_Im2D.SetTextureRaster(nullptr);
+  }
+  if (m_CurrentCamera != nullptr && m_CurrentCamera->GetRaster() == raster) {
+    EndCameraUpdate();
+  }
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/canvas/window_host.h"
+#include "drivers/accel/engine/gl_state_backup.h"
+#include "drivers/accel/engine/rw_im2d.h"
+#include "drivers/accel/engine/rw_image.h"
+#include "drivers/accel/engine/rw_texture.h"
+#include "drivers/accel/engine/rw_types.h"
+#include "drivers/accel/tessel_api.h"
+
+class RwCamera;
+class RwRaster;
+
+// The accelerated engine beneath the canvas driver: it draws through OpenGL 3.3 core in a context
+// that a window host owns, keeps the image readers, the current texture dictionary and the
+// render states, and renders immediate-mode 2D primitives into the camera being updated. One
+// engine is open in a process at a time.
+// The renderer and the state backup are the engine's own (not exported); everything callers use
+// goes through out-of-line members.
+class TESSEL_API RwEngine {
+ public:
+  RwEngine() = default;
+  RwEngine(const RwEngine&) = delete;
+  RwEngine& operator=(const RwEngine&) = delete;
+  ~RwEngine();
+
+  // Opens the engine in the host's GL context. False when the host is null, its context cannot
+  // be made current or is older than 3.3, another engine is open, or the shader cannot be built.
+  bool Open(UWindowHost* host);
+  // Deletes every GL object the engine made, including those of rasters still alive (their
+  // owners may destroy them later), and empties the texture dictionary.
+  void Close();
+  bool IsOpen() const { return m_Host != nullptr; }
+  bool MakeCurrent();
+  UWindowHost* GetHost() const { return m_Host; }
+
+  RwImageReaders& GetImageReaders() { return m_Readers; }
+  // Null while closed.
+  RwTexDictionary* GetCurrentTexDictionary() const { return m_TexDictionary.get(); }
+  // A texture from an image file. A texture of the same name in the current dictionary is shared
+  // (one more reference); otherwise the file is decoded by the reader registered for its
+  // extension and the new texture, named by `path`, joins the current dictionary. Null when the
+  // file cannot be read or decoded. The caller owns one reference.
+  RwTexture* ReadTexture(const std::string& path);
+
+  void SetRenderState(RwRenderState state, int32_t value);
+  // The texture render state; null draws untextured.
+  void SetTextureRaster(RwRaster* raster);
+  // The screen z of the near clip plane for immediate-mode vertices.
+  float GetNearScreenZ() const { return 0.0f; }
+  // Draws into the camera being updated; false outside an update or for a bad count.
+  bool Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
+  // Sends what is batched to GL.
+  void Flush();
+  // GL draw calls issued since the engine opened.
+  int GetDrawCallCount() const;
+
+  RwCamera* GetCurrentCamera() const { return m_CurrentCamera; }
+  bool BeginCameraUpdate(RwCamera* camera);
+  void EndCameraUpdate();
+
+  // Rasters announce themselves so the engine can take their GL objects away when it closes.
+  void AttachRaster(RwRaster* raster);
+  void DetachRaster(RwRaster* raster);
+
+ private:
+  UWindowHost* m_Host = nullptr;
+  RwImageReaders m_Readers;
+  std::unique_ptr<RwTexDictionary> m_TexDictionary;
+  std::vector<RwRaster*> m_Rasters;
+  RwIm2D m_Im2D;
+  RwCamera* m_CurrentCamera = nullptr;
+  RwGlStateBackup m_UpdateBackup;  // the owner's GL state, put back when an update ends
+};
