@@ -97,6 +97,9 @@ std::unique_ptr<OffscreenRenderer> MakeRenderer(const std::string& driver) {
   if (driver == "gdi") {
     return MakeGdiRenderer();
   }
+  if (driver == "accel") {
+    return MakeAccelRenderer();
+  }
   return nullptr;
 }
 
@@ -208,10 +211,11 @@ const CliCommand kRenderCommand = {
     kName,
     "draw a frame or an action at a time into a PNG",
     "Usage: quillet-cli render DOC.an1 (--frame N | --action A --time T) --out OUT.png\n"
-    "         [--driver gdi] [--size WxH] [--pos X,Y] [--zoom Z] [--background 0xAARRGGBB]\n"
+    "         [--driver gdi|accel] [--size WxH] [--pos X,Y] [--zoom Z] [--background 0xAARRGGBB]\n"
     "         [--transparent] [--textures DIR]\n"
-    "Draws frame N, or action A at tick T (a key frame or a blended in-between), through a\n"
-    "canvas driver on an offscreen canvas of WxH pixels (default 256x256), the frame's origin at\n"
+    "Draws frame N, or action A at tick T (a key frame or a blended in-between), through the\n"
+    "GDI-style driver (gdi, the default) or the accelerated one on a headless OpenGL context\n"
+    "(accel), on an offscreen canvas of WxH pixels (default 256x256), the frame's origin at\n"
     "X,Y in canvas units (default the centre), at zoom Z (1 to 8), and writes what the canvas\n"
     "presents as a 32-bit PNG. The picture starts from the background colour and is opaque, as a\n"
     "window shows it; --transparent starts from a fully transparent picture instead, so sprites\n"

@@ -30,3 +30,5 @@ class OffscreenRenderer {
 
 // The GDI-style software driver.
 std::unique_ptr<OffscreenRenderer> MakeGdiRenderer();
+// The accelerated driver on a headless OpenGL context.
+std::unique_ptr<OffscreenRenderer> MakeAccelRenderer();
