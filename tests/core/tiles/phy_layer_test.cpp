@@ -63,7 +63,7 @@ TEST(PhyLayerTest, StoredFormAndReadsThatDoNotFit) {
 
   const Bytes cases[] = {
       {3, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // another size than the layer's
-      {3, 0, 0, 0, 2, 0, 0, 0, 1, 2, 3},                     // cut short
+      {3, 0, 0, 0, 2, 0, 0, 0, 1, 2, 3},                    // cut short
   };
   for (const Bytes& bytes : cases) {
     UPhyLayer target;

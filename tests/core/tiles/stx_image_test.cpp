@@ -84,12 +84,13 @@ TEST(StxImportTest, RepeatedAndMirroredHalvesShareOneTile) {
     int tiles;
   };
   const Case cases[] = {
-      {0, false, {0, 0}, 1},     {0, true, {0, 0}, 1},     {1, true, {0, H}, 1},
-      {1, false, {0, 1}, 2},     {2, true, {0, V}, 1},     {3, true, {0, H | V}, 1},
+      {0, false, {0, 0}, 1}, {0, true, {0, 0}, 1}, {1, true, {0, H}, 1},
+      {1, false, {0, 1}, 2}, {2, true, {0, V}, 1}, {3, true, {0, H | V}, 1},
   };
   for (const Case& c : cases) {
     const TBitmap picture = TiledPicture(
-        2, 1, 32, [](int, int) { return 7; }, [&](int x, int) { return x == 1 ? c.rightFlips : 0; });
+        2, 1, 32, [](int, int) { return 7; },
+        [&](int x, int) { return x == 1 ? c.rightFlips : 0; });
     UStxImage image;
     ASSERT_TRUE(image.import(picture.get(), 32, 32, c.matchFlips));
     EXPECT_EQ(MapOf(image), c.map) << c.rightFlips << c.matchFlips;
@@ -198,7 +199,8 @@ TEST(StxImportTest, FastDeduplicationEqualsTheComparisonOfEveryTile) {
 TEST(StxFileTest, HeaderAndMapHaveTheirByteLayout) {
   TempDir temp;
   const TBitmap picture = TiledPicture(
-      3, 1, 2, [](int x, int) { return x == 2 ? 5 : 4; }, [](int x, int) { return x == 1 ? 3 : 0; });
+      3, 1, 2, [](int x, int) { return x == 2 ? 5 : 4; },
+      [](int x, int) { return x == 1 ? 3 : 0; });
   UStxImage image;
   STX_Type names(temp.File("p.png").c_str());
   ASSERT_TRUE(SavePicture(picture.get(), temp.File("p.png"), FIF_PNG));
@@ -327,7 +329,8 @@ TEST(StxFileTest, DamagedFilesFailBeforeAnythingIsAllocated) {
       {"tile width 0", [](Bytes& b) { PutLittleEndian(b, 16, 0); }},
       {"tile height 256", [](Bytes& b) { PutLittleEndian(b, 20, 256); }},
       {"width 0", [](Bytes& b) { PutLittleEndian(b, 4, 0); }},
-      {"picture over the cap", [](Bytes& b) { PutLittleEndian(b, 4, 1u << 20), PutLittleEndian(b, 8, 1u << 20); }},
+      {"picture over the cap",
+       [](Bytes& b) { PutLittleEndian(b, 4, 1u << 20), PutLittleEndian(b, 8, 1u << 20); }},
       {"map size disagrees", [](Bytes& b) { PutLittleEndian(b, 92, 12); }},
       {"offset", [](Bytes& b) { PutLittleEndian(b, 88, 100); }},
       {"wider picture, same map", [](Bytes& b) { PutLittleEndian(b, 4, 12); }},
@@ -335,7 +338,8 @@ TEST(StxFileTest, DamagedFilesFailBeforeAnythingIsAllocated) {
       {"header only", [](Bytes& b) { b.resize(50); }},
       {"extra bytes", [](Bytes& b) { b.push_back(0); }},
       {"unterminated name", [](Bytes& b) { std::memset(b.data() + 24, 'a', 64); }},
-      {"name with a directory", [](Bytes& b) { std::memcpy(b.data() + 24, "../g_tileset.png", 17); }},
+      {"name with a directory",
+       [](Bytes& b) { std::memcpy(b.data() + 24, "../g_tileset.png", 17); }},
       {"missing tile set", [](Bytes& b) { std::memcpy(b.data() + 24, "none.png", 9); }},
       {"tile set narrower than a tile",
        [](Bytes& b) {
@@ -367,7 +371,8 @@ TEST(StxFileTest, SquareTileSetGrid) {
     int columns;
     int rows;
   };
-  for (const Case& c : {Case{1, 1, 1}, Case{4, 2, 2}, Case{5, 3, 2}, Case{7, 3, 3}, Case{10, 4, 3}}) {
+  for (const Case& c :
+       {Case{1, 1, 1}, Case{4, 2, 2}, Case{5, 3, 2}, Case{7, 3, 3}, Case{10, 4, 3}}) {
     const TBitmap picture = TiledPicture(
         c.tiles, 1, 4, [](int x, int) { return x; }, [](int, int) { return 0; });
     UStxImage image;

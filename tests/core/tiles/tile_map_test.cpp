@@ -52,7 +52,7 @@ TEST(UMaterialTileMapTest, ReadsThatDoNotFitLeaveTheMapAlone) {
   const Bytes cases[] = {
       {3, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // wider than the map
       {2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 2, 0, 3, 0},                    // cut short
-      {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F},             // huge
+      {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F},              // huge
       {2, 0, 0},
   };
   for (const Bytes& bytes : cases) {
@@ -99,8 +99,8 @@ TEST(UMaterialTileMapTest, AbsoluteExportResolvesCellsToTileSetTiles) {
   map.SetMapData(5, 0, 0x0BFFFFFF);  // empty with a flip: keeps it
   UArchiveMemory out;
   map.ExportAbsoult(out);
-  EXPECT_EQ(out.GetBuffer(), (Bytes{6, 0, 0, 0, 1, 0, 0, 0, 0x03, 0x04, 0x00, 0x00, 0x00, 0x04,
-                                    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0B}));
+  EXPECT_EQ(out.GetBuffer(), (Bytes{6,    0,    0,    0,    1,    0,    0,    0,    0x03, 0x04,
+                                    0x00, 0x00, 0x00, 0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0B}));
   map.SetTileMaterials(nullptr);
   UArchiveMemory none;
   map.ExportAbsoult(none);

@@ -45,13 +45,14 @@ TEST(XbmImageTest, StoredFormOfEachPixelType) {
   UXbmImage image;
   ASSERT_TRUE(image.Import(picture.get(), 16, 0));
   EXPECT_EQ(image.GetDataLength(), 12u);
-  EXPECT_EQ(Stored(image), (Bytes{3, 0, 2, 0, 16, 0, 12, 0, 0, 0,  // header
-                                  0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00,  // top row first
+  EXPECT_EQ(Stored(image), (Bytes{3,    0,    2,    0,    16,   0,    12, 0, 0, 0,  // header
+                                  0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00,               // top row first
                                   0xFF, 0xFF, 0x00, 0x00, 0xAA, 0x11}));
 
   ASSERT_TRUE(image.Import(picture.get(), 12, 0));
-  EXPECT_EQ(Stored(image), (Bytes{3, 0, 2, 0, 12, 0, 12, 0, 0, 0, 0x00, 0x0F, 0xF0, 0x00, 0x0F,
-                                  0x00, 0xFF, 0x0F, 0x00, 0x00, 0x35, 0x01}));
+  EXPECT_EQ(Stored(image),
+            (Bytes{3,    0,    2,    0,    12,   0,    12,   0,    0,    0,    0x00,
+                   0x0F, 0xF0, 0x00, 0x0F, 0x00, 0xFF, 0x0F, 0x00, 0x00, 0x35, 0x01}));
 
   ASSERT_TRUE(image.Import(picture.get(), 24, 0));
   const Bytes stored = Stored(image);
@@ -101,12 +102,12 @@ TEST(XbmImageTest, AnImageAfterOtherDataLeavesThatDataAlone) {
 
 TEST(XbmImageTest, HeadersThatDisagreeWithTheirDataFail) {
   const Bytes cases[] = {
-      {3, 0, 2, 0, 16, 0, 11, 0, 0, 0},                 // data length not width x height x 2
-      {3, 0, 2, 0, 16, 0, 12, 0, 0, 0, 1, 2, 3},        // cut short
-      {3, 0, 2, 0, 9, 0, 0, 0, 0, 0},                   // unknown type
-      {0xFF, 0xFF, 0xFF, 0xFF, 24, 0, 4, 0, 0, 0},      // 32-bit wrap of 65535 x 65535 x 4
+      {3, 0, 2, 0, 16, 0, 11, 0, 0, 0},             // data length not width x height x 2
+      {3, 0, 2, 0, 16, 0, 12, 0, 0, 0, 1, 2, 3},    // cut short
+      {3, 0, 2, 0, 9, 0, 0, 0, 0, 0},               // unknown type
+      {0xFF, 0xFF, 0xFF, 0xFF, 24, 0, 4, 0, 0, 0},  // 32-bit wrap of 65535 x 65535 x 4
       {0xFF, 0xFF, 0xFF, 0x7F, 24, 1, 0xFC, 0xFF, 0xFD, 0xFF},  // compressed and huge
-      {3, 0, 2},                                        // header cut short
+      {3, 0, 2},                                                // header cut short
   };
   for (const Bytes& bytes : cases) {
     UArchiveMemory ar(bytes.data(), bytes.size());
