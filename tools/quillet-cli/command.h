@@ -23,3 +23,6 @@ int ReportError(const char* command, const std::string& message, int status);
 extern const CliCommand kDumpCommand;
 extern const CliCommand kResaveCommand;
 extern const CliCommand kDrawsCommand;
+extern const CliCommand kStxImportCommand;
+extern const CliCommand kStxExportCommand;
+extern const CliCommand kStxInfoCommand;
