@@ -2,7 +2,9 @@
 
 #include <FreeImage.h>
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -37,6 +39,41 @@ inline uint32_t ReadPixel32(FIBITMAP* bitmap, unsigned x, unsigned y) {
   const BYTE* pixel = FreeImage_GetScanLine(bitmap, static_cast<int>(y)) + size_t{x} * 4;
   return uint32_t{pixel[FI_RGBA_ALPHA]} << 24 | uint32_t{pixel[FI_RGBA_RED]} << 16 |
          uint32_t{pixel[FI_RGBA_GREEN]} << 8 | uint32_t{pixel[FI_RGBA_BLUE]};
+}
+
+// Whether a 32-bit FreeImage pixel's bytes, read as one native integer, are already 0xAARRGGBB,
+// so that whole rows can be copied at once.
+inline constexpr bool kPixelsAreNativeArgb = std::endian::native == std::endian::little &&
+                                             FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 &&
+                                             FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3;
+
+// Copies row `row` (FreeImage's numbering, from the bottom) of a 32-bit bitmap into `out` as
+// 0xAARRGGBB values, and back.
+inline void ReadRow32(FIBITMAP* bitmap, unsigned row, uint32_t* out) {
+  const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(row));
+  const unsigned width = FreeImage_GetWidth(bitmap);
+  if constexpr (kPixelsAreNativeArgb) {
+    std::memcpy(out, line, size_t{width} * 4);
+  } else {
+    for (unsigned x = 0; x < width; ++x, line += 4) {
+      out[x] = uint32_t{line[FI_RGBA_ALPHA]} << 24 | uint32_t{line[FI_RGBA_RED]} << 16 |
+               uint32_t{line[FI_RGBA_GREEN]} << 8 | uint32_t{line[FI_RGBA_BLUE]};
+    }
+  }
+}
+
+inline void WritePixel32(BYTE* pixel, uint32_t color);
+
+inline void WriteRow32(FIBITMAP* bitmap, unsigned row, const uint32_t* pixels) {
+  BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(row));
+  const unsigned width = FreeImage_GetWidth(bitmap);
+  if constexpr (kPixelsAreNativeArgb) {
+    std::memcpy(line, pixels, size_t{width} * 4);
+  } else {
+    for (unsigned x = 0; x < width; ++x) {
+      WritePixel32(line + size_t{x} * 4, pixels[x]);
+    }
+  }
 }
 
 inline void WritePixel32(BYTE* pixel, uint32_t color) {

@@ -141,32 +141,32 @@ bool UStxImage::ImportPicture(FIBITMAP* picture, int tileWidth, int tileHeight, 
                 ") is smaller than one tile (" + std::to_string(tileWidth) + "x" +
                 std::to_string(tileHeight) + ")");
   }
-  const TFreeImagePtr rgba(FreeImage_ConvertTo32Bits(picture));
-  if (rgba == nullptr) {
-    return Fail("the picture cannot be converted to 32 bits a pixel");
-  }
-  std::vector<uint32_t> pixels(size_t(width) * height);
-  for (unsigned y = 0; y < height; ++y) {
-    const unsigned row = height - 1 - y;
-    for (unsigned x = 0; x < width; ++x) {
-      pixels[size_t(y) * width + x] = ReadPixel32(rgba.get(), x, row);
+  // A 32-bit picture is read as it is; any other is converted first.
+  TFreeImagePtr converted;
+  if (FreeImage_GetBPP(picture) != 32) {
+    converted.reset(FreeImage_ConvertTo32Bits(picture));
+    if (converted == nullptr) {
+      return Fail("the picture cannot be converted to 32 bits a pixel");
     }
   }
+  FIBITMAP* rgba = converted ? converted.get() : picture;
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  for (unsigned y = 0; y < height; ++y) {
+    ReadRow32(rgba, height - 1 - y, &pixels[size_t(y) * width]);
+  }
+  converted.reset();
   const TTilePicture source{pixels.data(), int(width), int(height)};
   TTileCut cut = compress ? DeduplicateTiles(source, tileWidth, tileHeight, matchFlips)
                           : CutTiles(source, tileWidth, tileHeight);
   pixels = {};
 
-  FIBITMAP* tileSet = AllocateClear(unsigned(tileWidth), unsigned(cut.tileCount * tileHeight));
+  FIBITMAP* tileSet = FreeImage_Allocate(tileWidth, cut.tileCount * tileHeight, 32);
   if (tileSet == nullptr) {
     return Fail("out of memory for the tile set");
   }
-  const uint32_t* tilePixel = cut.tiles.data();
-  for (unsigned row = 0; row < FreeImage_GetHeight(tileSet); ++row) {
-    BYTE* line = TopRow(tileSet, row);
-    for (int x = 0; x < tileWidth; ++x) {
-      WritePixel32(line + size_t(x) * 4, *tilePixel++);
-    }
+  const unsigned rows = FreeImage_GetHeight(tileSet);
+  for (unsigned row = 0; row < rows; ++row) {
+    WriteRow32(tileSet, rows - 1 - row, &cut.tiles[size_t(row) * unsigned(tileWidth)]);
   }
   m_TileSet = tileSet;
   m_Map = std::move(cut.map);
