@@ -5,6 +5,7 @@
 #include "core/core_api.h"
 
 class USurface;
+class UMaterialTile;
 
 // A driver's factory for surfaces and materials, bound to the window it serves.
 class CORE_API UCanvasUtil {
@@ -29,9 +30,15 @@ class CORE_API UCanvasUtil {
   int GetDeviceHeight() const;
 
   // A new material of the given kind made through this factory, owned by the caller; null for an
-  // unknown kind, an unreadable file or a surface the driver cannot create. Tile kinds are not
-  // available yet and give null.
+  // unknown kind, an unreadable file or a surface the driver cannot create. MAT_TILE loads the
+  // STX file param.fileName (CreateUMaterialTile); MAT_TILEMAP makes a map of empty cells of
+  // (width / tileWidth) x (height / tileHeight) tiles on a width x height surface, and needs
+  // positive tile sizes.
   UMaterial* CreateUMaterial(MatType type, MatCreateParam& param);
+  // A new tile material (owned by the caller) composed from the STX file at `path` and its tile
+  // set, which lies beside it (in the current directory for a path without one); null when
+  // either cannot be read or a surface cannot be made.
+  UMaterialTile* CreateUMaterialTile(const char* path);
 
   HWND GetWindow() const { return m_Window; }
 

@@ -1,5 +1,5 @@
-// quillet-cli: reads and writes ".an1" documents for asset pipelines. Each subcommand lives in a
-// file of its own and is listed in kCommands.
+// quillet-cli: reads and writes ".an1" documents and ".stx" tiled images for asset pipelines. Each
+// subcommand lives in a file of its own and is listed in kCommands.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,10 +10,8 @@
 namespace {
 
 const CliCommand* const kCommands[] = {
-    &kDumpCommand,
-    &kResaveCommand,
-    &kDrawsCommand,
-    &kRenderCommand,
+    &kDumpCommand,      &kResaveCommand,    &kDrawsCommand,   &kRenderCommand,
+    &kStxImportCommand, &kStxExportCommand, &kStxInfoCommand,
 };
 
 bool IsHelp(const std::string& arg) {
@@ -23,12 +21,12 @@ bool IsHelp(const std::string& arg) {
 void PrintToolHelp(std::FILE* out) {
   std::fprintf(out,
                "Usage: quillet-cli COMMAND ARGUMENTS...\n"
-               "Reads and writes Quillet animation documents (.an1).\n"
+               "Reads and writes Quillet animation documents (.an1) and tiled images (.stx).\n"
                "Output is JSON on standard output; errors are one line on standard error.\n"
                "Exit status: 0 success, 1 unreadable or damaged input, 2 usage error.\n\n"
                "Commands:\n");
   for (const CliCommand* command : kCommands) {
-    std::fprintf(out, "  %-8s %s\n", command->name, command->summary);
+    std::fprintf(out, "  %-10s %s\n", command->name, command->summary);
   }
   std::fprintf(out, "\nRun 'quillet-cli COMMAND --help' for the arguments of a command.\n");
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/canvas/canvas_util.h"
 #include "core/canvas/recording_canvas.h"
+#include "core/tiles/material_tile_map.h"
 
 namespace {
 
@@ -103,14 +105,45 @@ TEST(UCanvasUtilTest, CreatesBitmapMaterialsFromReadableFiles) {
   EXPECT_EQ(factory.CreateUMaterial(MAT_BMP, missing), nullptr);
 }
 
-TEST(UCanvasUtilTest, UnknownAndUnavailableKindsGiveNull) {
+TEST(UCanvasUtilTest, UnknownKindsAndUnreadableTileFilesGiveNull) {
   NamedSurfaceFactory factory;
   factory.known_files = {"a.stx"};
   MatCreateParam param = ParamFor("a.stx");
   EXPECT_EQ(factory.CreateUMaterial(static_cast<MatType>(3), param), nullptr);
+  // "a.stx" is no STX file on disk: nothing is asked of the driver.
   EXPECT_EQ(factory.CreateUMaterial(MAT_TILE, param), nullptr);
-  EXPECT_EQ(factory.CreateUMaterial(MAT_TILEMAP, param), nullptr);
+  EXPECT_EQ(factory.CreateUMaterialTile("a.stx"), nullptr);
   EXPECT_TRUE(factory.asked.empty());
+}
+
+TEST(UCanvasUtilTest, CreatesTileMapsOfWholeTiles) {
+  struct Case {
+    int width;
+    int height;
+    int tile;
+    int columns;
+    int rows;
+  };
+  NamedSurfaceFactory factory;
+  for (const Case& c : {Case{100, 50, 16, 6, 3}, Case{32, 32, 16, 2, 2}, Case{8, 8, 16, 0, 0}}) {
+    MatCreateParam param;
+    param.width = c.width;
+    param.height = c.height;
+    param.tileWidth = c.tile;
+    param.tileHeight = c.tile;
+    std::unique_ptr<UMaterial> material(factory.CreateUMaterial(MAT_TILEMAP, param));
+    auto* map = dynamic_cast<UMaterialTileMap*>(material.get());
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->GetMapWidth(), c.columns);
+    EXPECT_EQ(map->GetMapHeight(), c.rows);
+    EXPECT_EQ(map->Width(), uint32_t(c.width));
+    EXPECT_EQ(map->Height(), uint32_t(c.height));
+    EXPECT_EQ(map->GetMapData(0, 0), 0xFFFFFFFFu);
+  }
+  MatCreateParam zero;
+  zero.width = 32;
+  zero.height = 32;
+  EXPECT_EQ(factory.CreateUMaterial(MAT_TILEMAP, zero), nullptr);
 }
 
 TEST(UCanvasUtilTest, UnterminatedFileNamesAreRefused) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/anim/actor_file.h"
+#include "tests/core/tiles/tile_test_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -167,7 +168,8 @@ TEST(QuilletCliTest, ErrorsAreOneLineWithTheirExitStatus) {
 
 TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
   TempDir dir;
-  for (const char* args : {"--help", "dump --help", "resave --help", "resave -h", "draws --help"}) {
+  for (const char* args : {"--help", "dump --help", "resave --help", "resave -h", "draws --help",
+                           "stx-import --help", "stx-export --help", "stx-info -h"}) {
     const CliRun run = RunCli(dir, args);
     EXPECT_EQ(run.status, 0) << args;
     EXPECT_NE(run.out.find("Usage: quillet-cli"), std::string::npos) << args;
@@ -177,6 +179,7 @@ TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
   EXPECT_NE(tool.out.find("dump"), std::string::npos);
   EXPECT_NE(tool.out.find("resave"), std::string::npos);
   EXPECT_NE(tool.out.find("draws"), std::string::npos);
+  EXPECT_NE(tool.out.find("stx-import"), std::string::npos);
 }
 
 namespace {
@@ -273,4 +276,112 @@ TEST(QuilletCliTest, DrawsRefusesPicturesTheDocumentDoesNotHave) {
   }
   const CliRun missing = RunCli(dir, "draws " + Quoted(dir.File("none.an1")) + " --frame 0");
   EXPECT_EQ(missing.status, 1);
+}
+
+namespace {
+
+// A 20 x 10 picture of 4 x 4 tiles: tile 1 is tile 0 mirrored left-right, tile 2 repeats tile 0,
+// tiles 3 and 4 are new; the last 4 columns and 2 rows are not whole tiles.
+TBitmap StxSourcePicture() {
+  return MakePicture(20, 10, [](int x, int y) {
+    const int tx = x / 4;
+    const int u = x % 4;
+    const int v = y % 4;
+    if (y >= 4) {
+      return TileColor(5 + tx, u, v);
+    }
+    switch (tx) {
+      case 0:
+      case 2:
+        return TileColor(0, u, v);
+      case 1:
+        return TileColor(0, 3 - u, v);
+      default:
+        return TileColor(tx, u, v);
+    }
+  });
+}
+
+}  // namespace
+
+TEST(QuilletCliTest, StxImportInfoAndExportWorkOnRealPictures) {
+  TempDir dir;
+  const TBitmap picture = StxSourcePicture();
+  ASSERT_TRUE(SavePicture(picture.get(), dir.File("level.png"), FIF_PNG));
+  const std::string stx = dir.File("out.stx");
+  CliRun run = RunCli(dir, "stx-import " + Quoted(dir.File("level.png")) + " " + Quoted(stx) +
+                               " --tile 4x4 --flips");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, R"({"stx":")" + stx + R"(","tileset":")" + dir.File("out_tileset.png") +
+                         R"(","mapWidth":5,"mapHeight":2,"tileCount":8})" + "\n");
+  EXPECT_TRUE(std::filesystem::exists(dir.File("out_tileset.png")));
+
+  run = RunCli(dir, "stx-info " + Quoted(stx));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            R"({"width":20,"height":10,"tileWidth":4,"tileHeight":4,"mapWidth":5,"mapHeight":2,)"
+            R"("tileCount":8,"tileset":"out_tileset.png",)"
+            R"("map":[0,134217728,0,1,2,3,4,5,6,7]})"
+            "\n");
+
+  const std::string png = dir.File("whole.png");
+  run = RunCli(dir, "stx-export " + Quoted(stx) + " " + Quoted(png));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const TBitmap whole = ReadPicture(png);
+  ASSERT_NE(whole, nullptr);
+  ASSERT_EQ(FreeImage_GetWidth(whole.get()), 20u);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 20; ++x) {
+      ASSERT_EQ(PixelAt(whole.get(), x, y), PixelAt(picture.get(), x, y)) << x << "," << y;
+    }
+  }
+
+  run =
+      RunCli(dir, "stx-export " + Quoted(stx) + " --tileset-square " + Quoted(dir.File("sq.png")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const TBitmap sheet = ReadPicture(dir.File("sq.png"));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(FreeImage_GetWidth(sheet.get()), 12u);  // 8 tiles: 3 columns, 3 rows
+  EXPECT_EQ(FreeImage_GetHeight(sheet.get()), 12u);
+
+  run = RunCli(dir, "stx-import " + Quoted(dir.File("level.png")) + " " +
+                        Quoted(dir.File("all.stx")) + " --tile 4x4 --no-compress");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find(R"("tileCount":10)"), std::string::npos) << run.out;
+}
+
+TEST(QuilletCliTest, StxErrorsAreOneLineWithTheirExitStatus) {
+  TempDir dir;
+  const TBitmap small = MakePicture(6, 6, [](int x, int y) { return TileColor(1, x, y); });
+  ASSERT_TRUE(SavePicture(small.get(), dir.File("small.png"), FIF_PNG));
+  WriteFileBytes(dir.File("junk.stx"), Bytes(40, 7));
+  struct Case {
+    std::string args;
+    int status;
+  };
+  const std::string out = Quoted(dir.File("o.stx"));
+  const Case cases[] = {
+      {"stx-import " + Quoted(dir.File("small.png")) + " " + out + " --tile 8x8", 1},
+      {"stx-import " + Quoted(dir.File("none.png")) + " " + out + " --tile 4x4", 1},
+      {"stx-import " + Quoted(dir.File("small.png")) + " " + out, 2},
+      {"stx-import " + Quoted(dir.File("small.png")) + " " + out + " --tile 0x4", 2},
+      {"stx-import " + Quoted(dir.File("small.png")) + " " + out + " --tile 4by4", 2},
+      {"stx-import " + Quoted(dir.File("small.png")) + " --tile 4x4", 2},
+      {"stx-info " + Quoted(dir.File("junk.stx")), 1},
+      {"stx-info " + Quoted(dir.File("none.stx")), 1},
+      {"stx-info", 2},
+      {"stx-export " + Quoted(dir.File("junk.stx")) + " " + Quoted(dir.File("x.png")), 1},
+      {"stx-export " + Quoted(dir.File("junk.stx")), 2},
+      {"stx-export " + Quoted(dir.File("junk.stx")) + " --square x.png", 2},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = RunCli(dir, c.args);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    EXPECT_EQ(run.out, "") << c.args;
+    ASSERT_FALSE(run.err.empty()) << c.args;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.args << ": " << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.stx")));
+  const CliRun smallRun = RunCli(dir, cases[0].args);
+  EXPECT_NE(smallRun.err.find("smaller than one tile"), std::string::npos) << smallRun.err;
 }

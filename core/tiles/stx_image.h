@@ -1,0 +1,143 @@
+#pragma once
+
+#include <FreeImage.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/core_api.h"
+#include "core/foundation/archive.h"
+#include "core/tiles/tile_dedup.h"
+
+// The file names that belong to one tiled image, derived from a base name (a path without its
+// extension): the STX file "BASE.stx" and its tile-set picture "BASE_tileset.EXT".
+class CORE_API STX_Type {
+ public:
+  // Splits at the last dot of the file name (not one inside a directory name): the text after it
+  // becomes the extension, the text before it the base name. A name without a dot is all base
+  // name, with no extension.
+  explicit STX_Type(const char* fileName);
+  STX_Type(const char* baseName, const char* extension);
+
+  const char* GetFileName() const { return m_BaseName.c_str(); }
+  const char* GetExtension() const { return m_Extension.c_str(); }
+  // "BASE.stx". The returned text lives until the next call of either composing function.
+  const char* GetFileFullName();
+  // "BASE_tileset.EXT". The returned text lives until the next call of either composing function.
+  const char* GetTileSetName();
+
+ private:
+  std::string m_BaseName;
+  std::string m_Extension;
+  std::string m_Buffer;
+};
+
+// A large picture stored as a map of tile references and a tile-set picture holding each distinct
+// tile once, one tile wide, tile i at rows i x tileHeight (from the top).
+//
+// STX file: a 96-byte header (all integers 32-bit little-endian) then the map.
+//   0 "STX\0" | 4 picture width | 8 picture height | 12 bits per pixel (32) | 16 tile width
+//   | 20 tile height | 24 tile-set picture's file name, 64 bytes, NUL-terminated, zero-filled
+//   | 88 map offset (96) | 92 map size in bytes (mapWidth x mapHeight x 4) | 96 the cells
+// The tile-set picture is a file of its own beside the STX file.
+//
+// Operations that fail leave the reason in GetError().
+class CORE_API UStxImage {
+ public:
+  static constexpr int kHeaderSize = 96;
+  static constexpr int kNameSize = 64;
+
+  UStxImage() = default;
+  UStxImage(const UStxImage&) = delete;
+  UStxImage& operator=(const UStxImage&) = delete;
+  virtual ~UStxImage();
+
+  // Cuts `picture` (any bit depth; the caller keeps it) into tiles of tileWidth x tileHeight
+  // (1 to 255 each) and keeps each distinct tile once, matching mirror images when `matchFlips`
+  // is set. False when the picture is smaller than one tile, larger than 2^26 pixels or the tile
+  // size is out of range; the image is then empty.
+  bool import(FIBITMAP* picture, int tileWidth, int tileHeight, bool matchFlips);
+  // The same, keeping every tile: cell i refers to tile i. `matchFlips` is ignored.
+  bool importNoCompress(FIBITMAP* picture, int tileWidth, int tileHeight, bool matchFlips);
+  // Loads the picture file `picturePath` and imports it as above, then names the tile set
+  // names.GetTileSetName() and saves it there in the format its extension names, inside
+  // `directory` when that is given and not empty. The header keeps the tile set's bare file name,
+  // which must fit in 63 bytes. The STX file itself is written with save().
+  bool import(STX_Type& names, const char* picturePath, int tileWidth, int tileHeight,
+              bool matchFlips, const char* directory);
+  bool importNoCompress(STX_Type& names, const char* picturePath, int tileWidth, int tileHeight,
+                        bool matchFlips, const char* directory);
+
+  // Writes the header and the map to `path` (through a temporary file renamed over it).
+  bool save(const char* path);
+  // Reads the header of the STX file at `path` and checks it.
+  bool loadHeader(const char* path);
+  // Reads the STX file at `path`, loads its tile set from the same directory (the current one
+  // for a path without a directory) and builds the whole picture.
+  bool load(const char* path);
+  // Reads header and map from `ar`, positioned at the start of an STX file whose length is the
+  // archive's size. Every field is checked against the others and the length before anything is
+  // allocated; the tile-set name must be a bare file name.
+  bool load(UArchive& ar);
+  // Takes `tileSet` (a 32-bit bitmap at least one tile wide; ownership passes to the image even
+  // on failure) as the tile set of the map read by load(UArchive&) and builds the picture.
+  bool setTileSet(FIBITMAP* tileSet);
+  // Builds the whole picture from map and tile set and saves it at `path`, in the format its
+  // extension names. (The name `export` is taken by the language.)
+  bool exportPicture(const char* path);
+  // Saves the tiles in a grid of ceil(sqrt(n)) columns and as many rows as they need, tile j at
+  // column j mod columns and row j div columns from the top left. False without tiles.
+  bool ExportTileSetSquare(const char* path);
+  // Frees map and bitmaps.
+  void Release();
+
+  int GetWidth() const { return int(m_Width); }
+  int GetHeight() const { return int(m_Height); }
+  int GetBpp() const { return int(m_Bpp); }
+  int GetMapWidth() const { return m_TileWidth == 0 ? 0 : int(m_Width / m_TileWidth); }
+  int GetMapHeight() const { return m_TileHeight == 0 ? 0 : int(m_Height / m_TileHeight); }
+  int GetTileWidth() const { return m_TileWidth; }
+  int GetTileHeight() const { return m_TileHeight; }
+  // Tile-set bitmap height / tile height; 0 without a tile set.
+  int GetTileNum() const;
+  const char* GetTilePicName() const { return m_TilePicName; }
+  bool IsCreated() const { return m_bCreated; }
+  const MAPDATA* GetMap() const { return m_Map.data(); }
+  // Cell x + y x mapWidth; a cell outside the map reads (and writes) a scratch cell.
+  MAPDATA& GetMapData(int x, int y);
+  // The picture's pixel bits (FreeImage layout, bottom row first), or null before load.
+  BYTE* GetBits() const;
+  // The picture's colour at (x, y) from the top, 0xAARRGGBB; 0 outside it or before load.
+  uint32_t GetPixel(int x, int y) const;
+  // The tile set's colour at (x, y), y from the bottom row of the tile-set bitmap; 0 outside.
+  uint32_t GetTileSetPixel(int x, int y) const;
+  FIBITMAP* GetTileSet() const { return m_TileSet; }
+  FIBITMAP* GetPicture() const { return m_Picture; }
+  const std::string& GetError() const { return m_Error; }
+
+ private:
+  bool Fail(std::string reason);
+  bool ImportPicture(FIBITMAP* picture, int tileWidth, int tileHeight, bool compress,
+                     bool matchFlips);
+  bool ImportFile(STX_Type& names, const char* picturePath, int tileWidth, int tileHeight,
+                  bool compress, bool matchFlips, const char* directory);
+  // Reads and checks the 96-byte header; the map size it promises goes to `mapBytes`.
+  bool ReadHeader(UArchive& ar, uint32_t& mapBytes);
+  // A new 32-bit bitmap of the whole picture (cells whose tile is not in the tile set left
+  // transparent), or null.
+  FIBITMAP* BuildPicture() const;
+
+  uint8_t m_TileWidth = 0;
+  uint8_t m_TileHeight = 0;
+  uint32_t m_Width = 0;
+  uint32_t m_Height = 0;
+  uint32_t m_Bpp = 32;
+  std::vector<MAPDATA> m_Map;
+  char m_TilePicName[kNameSize] = {};
+  FIBITMAP* m_TileSet = nullptr;
+  FIBITMAP* m_Picture = nullptr;
+  bool m_bCreated = false;
+  MAPDATA m_Scratch = 0;
+  std::string m_Error;
+};
