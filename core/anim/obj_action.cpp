@@ -180,7 +180,7 @@ UArchive& operator>>(UArchive& ar, TActionFrame& key) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjAction& action) {
-  WriteStoredName(ar, action.name);
+  ar << action.name;
   ar << action.speed << action.keys.Num();
   for (const TActionFrame& key : action.keys) {
     ar << key;
@@ -191,7 +191,7 @@ UArchive& operator<<(UArchive& ar, const UObjAction& action) {
 UArchive& operator>>(UArchive& ar, UObjAction& action) {
   action.keys.clear();
   int32_t key_count = 0;
-  ReadStoredName(ar, action.name);
+  ar >> action.name;
   ar >> action.speed;
   if (ReadStoredCount(ar, key_count, kStoredKeySize)) {
     ReserveStored(ar, action.keys, key_count);

@@ -70,7 +70,7 @@ UArchive& operator>>(UArchive& ar, TTextureInfo& info) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjActor& actor) {
-  WriteStoredName(ar, actor.name);
+  ar << actor.name;
   ar << actor.textures.Num();
   for (const TTextureInfo& info : actor.textures) {
     ar << info;
@@ -82,7 +82,7 @@ UArchive& operator<<(UArchive& ar, const UObjActor& actor) {
 }
 
 UArchive& operator>>(UArchive& ar, UObjActor& actor) {
-  ReadStoredName(ar, actor.name);
+  ar >> actor.name;
   actor.textures.clear();
   // Each step stops at the first failure, so nothing after a damaged record is taken.
   if (!ar.IsFailed() && ReadTextures(ar, actor.textures) &&

@@ -108,7 +108,7 @@ void UObjFrame::DelTag(int index) {
 UArchive& operator<<(UArchive& ar, const TFrameTag& tag) {
   // The first four bytes and the padding carry nothing; the hash is the name's current one.
   ar << int32_t{0};
-  WriteStoredName(ar, tag.name);
+  ar << tag.name;
   return ar << tag.name.GetGUID() << uint16_t{0} << tag.Param1 << tag.Param2 << tag.x << tag.y
             << tag.width << tag.height;
 }
@@ -118,7 +118,7 @@ UArchive& operator>>(UArchive& ar, TFrameTag& tag) {
   uint16_t ignored_hash = 0;
   uint16_t ignored_padding = 0;
   ar >> ignored_head;
-  ReadStoredName(ar, tag.name);
+  ar >> tag.name;
   return ar >> ignored_hash >> ignored_padding >> tag.Param1 >> tag.Param2 >> tag.x >> tag.y >>
          tag.width >> tag.height;
 }
@@ -176,7 +176,7 @@ UArchive& operator>>(UArchive& ar, TObjFrame& placement) {
 }
 
 UArchive& operator<<(UArchive& ar, const UObjFrame& frame) {
-  WriteStoredName(ar, frame.name);
+  ar << frame.name;
   ar << frame.origin << frame.collision << frame.tags.Num();
   for (const TFrameTag& tag : frame.tags) {
     ar << tag;
@@ -190,7 +190,7 @@ UArchive& operator<<(UArchive& ar, const UObjFrame& frame) {
 
 UArchive& operator>>(UArchive& ar, UObjFrame& frame) {
   int32_t tag_count = 0;
-  ReadStoredName(ar, frame.name);
+  ar >> frame.name;
   ar >> frame.origin >> frame.collision;
   if (!ReadStoredCount(ar, tag_count, kStoredTagSize)) {
     return ar;

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "core/foundation/archive.h"
-#include "core/foundation/name.h"
 
 // Helpers shared by the readers and writers of the document records.
 //
@@ -32,18 +31,4 @@ void ReserveStored(UArchive& ar, Vector& elements, int32_t count) {
   if (ar.RemainingBytes() >= 0) {
     elements.reserve(elements.size() + static_cast<size_t>(count));
   }
-}
-
-// A name's stored form, moved as one 32-byte block: the same bytes as the name's own operators,
-// which move them one at a time, and documents hold thousands of names.
-inline void WriteStoredName(UArchive& ar, const UName& name) {
-  ar.Write(name.GetString(), UName::kBufferSize);
-}
-
-inline void ReadStoredName(UArchive& ar, UName& name) {
-  name.Empty();
-  char* text = name.GetString();
-  ar.Read(text, UName::kBufferSize);
-  text[UName::kBufferSize - 1] = '\0';
-  name.SetCachedId(name.GetGUID());
 }
