@@ -51,6 +51,10 @@ void UArchiveRws::Read(void* data, int size) {
 }
 
 void UArchiveRws::Close() {
+  // Buffered bytes that cannot be written are a failed write like any other.
+  if (m_Stream != nullptr && !m_Stream->Flush()) {
+    SetFailed();
+  }
   m_Stream.reset();
   m_Group.reset();
   m_bOpened = false;

@@ -38,7 +38,8 @@ class TESSEL_API UArchiveRws : public UArchive {
   void Seek(int offset, ArchivePos from) override;
   void Write(const void* data, int size) override;
   void Read(void* data, int size) override;
-  // Lets go of the stream (closing it unless a copy still shares it) and of the group.
+  // Writes out what is buffered (failing the archive when that fails), then lets go of the stream
+  // (closing it unless a copy still shares it) and of the group.
   void Close() override;
   // -1: the size of the stream is not known.
   int TotalSize() override;

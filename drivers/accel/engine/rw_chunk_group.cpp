@@ -18,9 +18,8 @@ RwChunkGroup::RwChunkGroup(const std::string& name) {
 
 bool RwChunkGroup::StreamWriteBegin(RwStream* stream) const {
   const uint32_t size = kWordSize + kRwChunkHeaderSize + RwStringChunkPayloadSize(m_Name.size());
-  const unsigned char word[kWordSize] = {kGroupStartWord, 0, 0, 0};
   return RwStreamWriteChunkHeader(stream, rwID_CHUNKGROUPSTART, size) &&
-         stream->Write(word, sizeof(word)) && RwStreamWriteString(stream, m_Name);
+         RwStreamWriteUInt32(stream, &kGroupStartWord, 1) && RwStreamWriteString(stream, m_Name);
 }
 
 bool RwChunkGroup::StreamWriteEnd(RwStream* stream) {
@@ -35,10 +34,9 @@ bool RwChunkGroup::StreamReadBegin(RwStream* stream, uint32_t size) {
     stream->SetError(RwStreamError::kBadChunk);
     return false;
   }
-  unsigned char word[kWordSize];
+  uint32_t word = 0;
   RwChunkHeaderInfo header;
-  if (stream->Read(word, sizeof(word)) != sizeof(word) ||
-      !RwStreamReadChunkHeaderInfo(stream, &header)) {
+  if (!RwStreamReadUInt32(stream, &word, 1) || !RwStreamReadChunkHeaderInfo(stream, &header)) {
     return false;
   }
   const uint32_t room = size - kWordSize - kRwChunkHeaderSize;

@@ -83,6 +83,14 @@ bool RwStream::Write(const void* data, size_t size) {
   return true;
 }
 
+bool RwStream::Flush() {
+  if (m_Type == rwSTREAMWRITE && std::fflush(m_File) != 0) {
+    m_Error = RwStreamError::kIo;
+    return false;
+  }
+  return true;
+}
+
 bool RwStream::Skip(uint64_t size) {
   if (m_Type != rwSTREAMREAD || size > GetRemaining()) {
     m_Error = RwStreamError::kBadChunk;
@@ -99,6 +107,41 @@ bool RwStream::Skip(uint64_t size) {
 
 uint64_t RwStream::GetRemaining() const {
   return m_Type == rwSTREAMREAD && m_Position < m_Length ? m_Length - m_Position : 0;
+}
+
+namespace {
+
+// Words go through the stream this many at a time.
+constexpr size_t kWordBlock = 1024;
+
+}  // namespace
+
+bool RwStreamWriteUInt32(RwStream* stream, const uint32_t* words, size_t count) {
+  unsigned char bytes[kWordBlock * 4];
+  for (size_t start = 0; start < count; start += kWordBlock) {
+    const size_t n = std::min(kWordBlock, count - start);
+    for (size_t i = 0; i < n; ++i) {
+      PutUint32(words[start + i], bytes + i * 4);
+    }
+    if (!stream->Write(bytes, n * 4)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool RwStreamReadUInt32(RwStream* stream, uint32_t* words, size_t count) {
+  unsigned char bytes[kWordBlock * 4];
+  for (size_t start = 0; start < count; start += kWordBlock) {
+    const size_t n = std::min(kWordBlock, count - start);
+    if (stream->Read(bytes, n * 4) != n * 4) {
+      return false;
+    }
+    for (size_t i = 0; i < n; ++i) {
+      words[start + i] = GetUint32(bytes + i * 4);
+    }
+  }
+  return true;
 }
 
 uint32_t RwLibraryStampPack(uint32_t version, uint32_t build) {
@@ -118,30 +161,26 @@ bool RwStreamWriteChunkHeader(RwStream* stream, uint32_t type, uint32_t size) {
   if (stream == nullptr) {
     return false;
   }
-  unsigned char bytes[kRwChunkHeaderSize];
-  PutUint32(type, bytes);
-  PutUint32(size, bytes + 4);
-  PutUint32(RwLibraryStampPack(kRwLibraryVersion, kRwLibraryBuild), bytes + 8);
-  return stream->Write(bytes, sizeof(bytes));
+  const uint32_t words[] = {type, size, RwLibraryStampPack(kRwLibraryVersion, kRwLibraryBuild)};
+  return RwStreamWriteUInt32(stream, words, 3);
 }
 
 bool RwStreamReadChunkHeaderInfo(RwStream* stream, RwChunkHeaderInfo* info) {
   if (stream == nullptr || info == nullptr) {
     return false;
   }
-  unsigned char bytes[kRwChunkHeaderSize];
-  if (stream->Read(bytes, sizeof(bytes)) != sizeof(bytes)) {
+  uint32_t words[3];
+  if (!RwStreamReadUInt32(stream, words, 3)) {
     return false;
   }
-  const uint32_t length = GetUint32(bytes + 4);
   // A size the stream cannot hold is damage: nothing may be sized or skipped by it.
-  if (length > stream->GetRemaining()) {
+  if (words[1] > stream->GetRemaining()) {
     stream->SetError(RwStreamError::kBadChunk);
     return false;
   }
-  info->type = GetUint32(bytes);
-  info->length = length;
-  RwLibraryStampUnpack(GetUint32(bytes + 8), &info->version, &info->buildNum);
+  info->type = words[0];
+  info->length = words[1];
+  RwLibraryStampUnpack(words[2], &info->version, &info->buildNum);
   return true;
 }
 

@@ -40,6 +40,8 @@ class TESSEL_API RwStream {
   size_t Read(void* data, size_t size);
   // False (recording an I/O error) when not all bytes were written or the stream is for reading.
   bool Write(const void* data, size_t size);
+  // Hands written bytes still buffered to the file; false (recording an I/O error) when that fails.
+  bool Flush();
   // Moves `size` bytes forward in a reading stream; false (and not moved) when fewer remain.
   bool Skip(uint64_t size);
   // Bytes read or written since the stream opened.
@@ -61,6 +63,11 @@ class TESSEL_API RwStream {
   uint64_t m_Position = 0;
   RwStreamError m_Error = RwStreamError::kNone;
 };
+
+// Writes `count` 32-bit words, each little-endian; false on a write failure.
+TESSEL_API bool RwStreamWriteUInt32(RwStream* stream, const uint32_t* words, size_t count);
+// Reads `count` little-endian 32-bit words; false on a short read.
+TESSEL_API bool RwStreamReadUInt32(RwStream* stream, uint32_t* words, size_t count);
 
 // Chunk types of the stream format.
 enum RwCorePluginID : uint32_t {

@@ -1,7 +1,5 @@
 #include "drivers/accel/engine/rw_tex_dictionary_stream.h"
 
-#include <climits>
-#include <initializer_list>
 #include <vector>
 
 #include "drivers/accel/engine/rw_engine.h"
@@ -12,20 +10,6 @@ namespace {
 constexpr uint32_t kWordSize = 4;
 // Width, height and format before the pixels.
 constexpr uint32_t kTextureStructHead = 3 * kWordSize;
-
-void PutUint32(uint32_t value, unsigned char* bytes) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[i] = static_cast<unsigned char>(value >> (CHAR_BIT * i));
-  }
-}
-
-uint32_t GetUint32(const unsigned char* bytes) {
-  uint32_t value = 0;
-  for (int i = 0; i < 4; ++i) {
-    value |= uint32_t{bytes[i]} << (CHAR_BIT * i);
-  }
-  return value;
-}
 
 uint64_t PixelBytes(const RwRaster& raster) {
   return uint64_t{kWordSize} * static_cast<uint64_t>(raster.GetWidth()) *
@@ -38,44 +22,25 @@ uint64_t TextureChunkSize(const RwTexture& texture) {
          kRwChunkHeaderSize + kTextureStructHead + PixelBytes(*texture.GetRaster());
 }
 
-bool WriteWords(RwStream* stream, std::initializer_list<uint32_t> words) {
-  std::vector<unsigned char> bytes(words.size() * kWordSize);
-  size_t at = 0;
-  for (uint32_t word : words) {
-    PutUint32(word, bytes.data() + at);
-    at += kWordSize;
-  }
-  return stream->Write(bytes.data(), bytes.size());
-}
-
 bool WriteTexture(RwStream* stream, const RwTexture& texture) {
   const RwRaster& raster = *texture.GetRaster();
-  const auto width = static_cast<size_t>(raster.GetWidth());
-  std::vector<uint32_t> pixels(width * static_cast<size_t>(raster.GetHeight()));
+  std::vector<uint32_t> pixels(static_cast<size_t>(raster.GetWidth()) *
+                               static_cast<size_t>(raster.GetHeight()));
   if (!raster.GetPixels(pixels.data())) {
     return false;
   }
+  const uint32_t head[] = {static_cast<uint32_t>(raster.GetWidth()),
+                           static_cast<uint32_t>(raster.GetHeight()),
+                           static_cast<uint32_t>(raster.GetFormat())};
   if (!RwStreamWriteChunkHeader(stream, rwID_TEXTURENATIVE,
                                 static_cast<uint32_t>(TextureChunkSize(texture))) ||
       !RwStreamWriteString(stream, texture.GetName()) ||
       !RwStreamWriteChunkHeader(stream, rwID_STRUCT,
                                 static_cast<uint32_t>(kTextureStructHead + PixelBytes(raster))) ||
-      !WriteWords(stream, {static_cast<uint32_t>(raster.GetWidth()),
-                           static_cast<uint32_t>(raster.GetHeight()),
-                           static_cast<uint32_t>(raster.GetFormat())})) {
+      !RwStreamWriteUInt32(stream, head, 3)) {
     return false;
   }
-  // A row at a time: the stored form is little-endian whatever the host.
-  std::vector<unsigned char> row(width * kWordSize);
-  for (size_t start = 0; start < pixels.size(); start += width) {
-    for (size_t x = 0; x < width; ++x) {
-      PutUint32(pixels[start + x], row.data() + x * kWordSize);
-    }
-    if (!stream->Write(row.data(), row.size())) {
-      return false;
-    }
-  }
-  return true;
+  return RwStreamWriteUInt32(stream, pixels.data(), pixels.size());
 }
 
 // Reads the header of a chunk nested in one with `*room` payload bytes left, which must be of
@@ -100,18 +65,6 @@ bool ReadNestedHeader(RwStream* stream, uint64_t* room, uint32_t type, RwChunkHe
   return true;
 }
 
-bool ReadWords(RwStream* stream, uint32_t* words, size_t count) {
-  unsigned char bytes[kTextureStructHead];
-  if (count * kWordSize > sizeof(bytes) ||
-      stream->Read(bytes, count * kWordSize) != count * kWordSize) {
-    return false;
-  }
-  for (size_t i = 0; i < count; ++i) {
-    words[i] = GetUint32(bytes + i * kWordSize);
-  }
-  return true;
-}
-
 bool DecodeTexture(RwStream* stream, uint32_t size, RwTextureRecord* record) {
   uint64_t room = size;
   RwChunkHeaderInfo info;
@@ -127,7 +80,7 @@ bool DecodeTexture(RwStream* stream, uint32_t size, RwTextureRecord* record) {
     return false;
   }
   uint32_t head[3];
-  if (!ReadWords(stream, head, 3)) {
+  if (!RwStreamReadUInt32(stream, head, 3)) {
     return false;
   }
   const auto width = static_cast<int32_t>(head[0]);
@@ -144,15 +97,7 @@ bool DecodeTexture(RwStream* stream, uint32_t size, RwTextureRecord* record) {
   if (!RwImageAllocate(&record->image, width, height)) {
     return false;
   }
-  std::vector<uint32_t>& pixels = record->image.pixels;
-  auto* bytes = reinterpret_cast<unsigned char*>(pixels.data());
-  if (stream->Read(bytes, pixels.size() * kWordSize) != pixels.size() * kWordSize) {
-    return false;
-  }
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    pixels[i] = GetUint32(bytes + i * kWordSize);
-  }
-  return true;
+  return RwStreamReadUInt32(stream, record->image.pixels.data(), record->image.pixels.size());
 }
 
 }  // namespace
@@ -177,7 +122,8 @@ bool RwTexDictionaryStreamWrite(const RwTexDictionary& dictionary, RwStream* str
   }
   const auto count = static_cast<uint32_t>(dictionary.GetTextures().size());
   if (!RwStreamWriteChunkHeader(stream, rwID_TEXDICTIONARY, static_cast<uint32_t>(size)) ||
-      !RwStreamWriteChunkHeader(stream, rwID_STRUCT, kWordSize) || !WriteWords(stream, {count})) {
+      !RwStreamWriteChunkHeader(stream, rwID_STRUCT, kWordSize) ||
+      !RwStreamWriteUInt32(stream, &count, 1)) {
     return false;
   }
   for (const RwTexture* texture : dictionary.GetTextures()) {
@@ -203,7 +149,7 @@ bool RwTexDictionaryStreamDecode(RwStream* stream, uint32_t size,
     stream->SetError(RwStreamError::kBadChunk);
     return false;
   }
-  if (!ReadWords(stream, &count, 1)) {
+  if (!RwStreamReadUInt32(stream, &count, 1)) {
     return false;
   }
   // No list is sized by the count: each texture is checked against the room left as it comes, so
