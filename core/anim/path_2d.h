@@ -55,5 +55,4 @@ class CORE_API U2DPath : public U2DObject {
 
  private:
   std::vector<UPoint> m_Points;
-  int32_t m_Reserved = 0;  // copied with the path, otherwise unused
 };

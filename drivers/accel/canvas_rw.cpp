@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "drivers/accel/canvas_util_rw.h"
+#include "drivers/accel/engine/rw_tex_dictionary_stream.h"
 #include "drivers/accel/geometry.h"
 #include "drivers/accel/surface_rw.h"
 
@@ -399,6 +400,37 @@ void UCanvasRw::ResetTexDict() {
   for (RwTexture* texture : textures) {
     dictionary->RemoveTexture(texture);
   }
+}
+
+void UCanvasRw::SaveTexDict(UArchiveRws& ar) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr ||
+      !RwTexDictionaryStreamWrite(*engine->GetCurrentTexDictionary(), ar.GetStream())) {
+    ar.SetFailed();
+  }
+}
+
+void UCanvasRw::LoadTexDict(UArchiveRws& ar) {
+  ResetTexDict();
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    ar.SetFailed();
+    return;
+  }
+  unsigned int size = 0;
+  if (ar.FindChunk(rwID_TEXDICTIONARY, &size, nullptr) &&
+      !RwTexDictionaryStreamRead(engine, ar.GetStream(), size)) {
+    ar.SetFailed();
+  }
+}
+
+void UCanvasRw::GetExistTextureList(std::vector<RwTexture*>* list) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || list == nullptr) {
+    return;
+  }
+  const std::vector<RwTexture*>& textures = engine->GetCurrentTexDictionary()->GetTextures();
+  list->insert(list->end(), textures.begin(), textures.end());
 }
 
 bool UCanvasRw::ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) {

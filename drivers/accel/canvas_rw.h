@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/canvas/canvas.h"
+#include "drivers/accel/archive_rws.h"
 #include "drivers/accel/engine/rw_camera.h"
 #include "drivers/accel/engine/rw_engine.h"
 #include "drivers/accel/engine/rw_types.h"
@@ -75,6 +77,17 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // Takes every texture out of the engine's current dictionary, so the next read of a file
   // decodes it afresh; the textures stay alive for the surfaces that hold them.
   void ResetTexDict();
+  // Writes the engine's current dictionary into the archive's stream as one texture-dictionary
+  // chunk, header included; a failure marks the archive failed.
+  void SaveTexDict(UArchiveRws& ar);
+  // Empties the current dictionary (ResetTexDict), then reads the next texture-dictionary chunk
+  // of the archive into it: the textures are reachable by name (CreateUSurfaceFromFile shares
+  // them) and through GetExistTextureList, and the engine holds them until it closes. A damaged
+  // dictionary adds nothing and marks the archive failed.
+  void LoadTexDict(UArchiveRws& ar);
+  // Appends every texture of the current dictionary to `list`, in the dictionary's order; the
+  // list holds no references.
+  void GetExistTextureList(std::vector<RwTexture*>* list);
 
   // The camera's picture, top row first, 4 bytes a pixel in `order`, rows `stride` bytes apart;
   // whatever is batched is drawn first. False without a camera or with too small a stride.

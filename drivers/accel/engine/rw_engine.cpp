@@ -45,6 +45,10 @@ void RwEngine::Close() {
   if (m_CurrentCamera != nullptr) {
     EndCameraUpdate();
   }
+  for (RwTexture* texture : m_KeptTextures) {
+    RwTexture::Destroy(texture);
+  }
+  m_KeptTextures.clear();
   // Rasters leave the list as they drop their GL objects.
   while (!m_Rasters.empty()) {
     m_Rasters.back()->DropGlObjects();
@@ -84,6 +88,14 @@ RwTexture* RwEngine::ReadTexture(const std::string& path) {
   texture->SetName(path);
   m_TexDictionary->AddTexture(texture);
   return texture;
+}
+
+void RwEngine::KeepTexture(RwTexture* texture) {
+  if (!IsOpen()) {
+    RwTexture::Destroy(texture);
+  } else if (texture != nullptr) {
+    m_KeptTextures.push_back(texture);
+  }
 }
 
 void RwEngine::SetRenderState(RwRenderState state, int32_t value) {

@@ -31,8 +31,9 @@ class TESSEL_API RwEngine {
   // Opens the engine in the host's GL context. False when the host is null, its context cannot
   // be made current or is older than 3.3, another engine is open, or the shader cannot be built.
   bool Open(UWindowHost* host);
-  // Deletes every GL object the engine made, including those of rasters still alive (their
-  // owners may destroy them later), and empties the texture dictionary.
+  // Gives up the textures it kept, deletes every GL object the engine made, including those of
+  // rasters still alive (their owners may destroy them later), and empties the texture
+  // dictionary.
   void Close();
   bool IsOpen() const { return m_Host != nullptr; }
   bool MakeCurrent();
@@ -46,6 +47,10 @@ class TESSEL_API RwEngine {
   // extension and the new texture, named by `path`, joins the current dictionary. Null when the
   // file cannot be read or decoded. The caller owns one reference.
   RwTexture* ReadTexture(const std::string& path);
+  // Takes over one reference to `texture` and gives it up when the engine closes: textures read
+  // from a stream have no other owner, and stay reachable by name through the dictionary. A closed
+  // engine gives the reference up at once.
+  void KeepTexture(RwTexture* texture);
 
   void SetRenderState(RwRenderState state, int32_t value);
   // The texture render state; null draws untextured.
@@ -72,6 +77,7 @@ class TESSEL_API RwEngine {
   RwImageReaders m_Readers;
   std::unique_ptr<RwTexDictionary> m_TexDictionary;
   std::vector<RwRaster*> m_Rasters;
+  std::vector<RwTexture*> m_KeptTextures;
   RwIm2D m_Im2D;
   RwCamera* m_CurrentCamera = nullptr;
   RwGlStateBackup m_UpdateBackup;  // the owner's GL state, put back when an update ends

@@ -111,6 +111,30 @@ bool RwRaster::SetPixels(const uint32_t* pixels) {
   return true;
 }
 
+bool RwRaster::GetPixels(uint32_t* pixels) const {
+  if (m_Texture == 0 || !m_Engine->MakeCurrent()) {
+    return false;
+  }
+  // Draws still batched may render into this raster when it is a camera's.
+  m_Engine->Flush();
+  RwGlStateBackup backup;
+  backup.Capture();
+  // Errors the owner left behind are not ours to report; a few calls clear them.
+  for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+  }
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, m_Texture);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  // Row 0 of the GL texture is the top row SetPixels gave it; this packing gives 0xAARRGGBB words
+  // whatever the host's byte order.
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+  const bool ok = glGetError() == GL_NO_ERROR;
+  backup.Restore();
+  return ok;
+}
+
 bool RwRaster::Fill(uint32_t color) {
   const std::vector<uint32_t> pixels(static_cast<size_t>(m_Width) * m_Height, color);
   return SetPixels(pixels.data());

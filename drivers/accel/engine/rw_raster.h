@@ -36,6 +36,9 @@ class TESSEL_API RwRaster {
   bool SetPixels(const uint32_t* pixels);
   // Fills the raster with one 0xAARRGGBB colour.
   bool Fill(uint32_t color);
+  // Copies every pixel out as 0xAARRGGBB words, top row first, into `pixels` (room for width x
+  // height words); false when the raster has no texture (a z-buffer, or after its engine closed).
+  bool GetPixels(uint32_t* pixels) const;
 
   GLuint GetGlTexture() const { return m_Texture; }
   GLuint GetGlRenderbuffer() const { return m_Renderbuffer; }
