@@ -2,13 +2,18 @@
 
 #include <FreeImage.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #include "core/canvas/blt_fx.h"
+#include "drivers/gdi/plain_bmp.h"
 
 namespace {
 
@@ -17,45 +22,69 @@ struct FreeImageUnloader {
 };
 using TFreeImage = std::unique_ptr<FIBITMAP, FreeImageUnloader>;
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-
-// The file FreeImage reads through, noting whether a read ever came up short: FreeImage's bitmap
-// reader accepts a file cut off in the middle of its pixels and hands back whatever memory held.
-struct TTrackedFile {
-  std::unique_ptr<FILE, FileCloser> file;
+// The file's bytes as FreeImage reads them, noting whether a read ever came up short: FreeImage's
+// readers accept a file cut off in the middle of its pixels and hand back whatever memory held.
+struct TTrackedBytes {
+  const std::vector<uint8_t>* bytes = nullptr;
+  size_t at = 0;
   bool ranShort = false;
 
-  bool Rewind() {
+  void Rewind() {
+    at = 0;
     ranShort = false;
-    return std::fseek(file.get(), 0, SEEK_SET) == 0;
   }
 };
 
 unsigned DLL_CALLCONV ReadTracked(void* buffer, unsigned size, unsigned count, fi_handle handle) {
-  auto* tracked = static_cast<TTrackedFile*>(handle);
-  const size_t read = std::fread(buffer, size, count, tracked->file.get());
-  if (read < count) {
+  auto* tracked = static_cast<TTrackedBytes*>(handle);
+  const size_t left =
+      tracked->at < tracked->bytes->size() ? tracked->bytes->size() - tracked->at : 0;
+  const size_t whole = size == 0 ? count : std::min<size_t>(count, left / size);
+  if (whole < count) {
     tracked->ranShort = true;
   }
-  return static_cast<unsigned>(read);
+  if (whole > 0) {
+    std::memcpy(buffer, tracked->bytes->data() + tracked->at, whole * size);
+    tracked->at += whole * size;
+  }
+  return static_cast<unsigned>(whole);
 }
 
 int DLL_CALLCONV SeekTracked(fi_handle handle, long offset, int origin) {
-  return std::fseek(static_cast<TTrackedFile*>(handle)->file.get(), offset, origin);
+  auto* tracked = static_cast<TTrackedBytes*>(handle);
+  const int64_t base = origin == SEEK_SET   ? 0
+                       : origin == SEEK_CUR ? static_cast<int64_t>(tracked->at)
+                       : origin == SEEK_END ? static_cast<int64_t>(tracked->bytes->size())
+                                            : -1;
+  // Past the end is allowed, as for a file; reads there come up short.
+  if (base < 0 || offset < -base || offset > INT32_MAX) {
+    return -1;
+  }
+  tracked->at = static_cast<size_t>(base + offset);
+  return 0;
 }
 
 long DLL_CALLCONV TellTracked(fi_handle handle) {
-  return std::ftell(static_cast<TTrackedFile*>(handle)->file.get());
+  return static_cast<long>(static_cast<TTrackedBytes*>(handle)->at);
 }
 
-// The texture formats: the ones both canvas drivers read, so that a picture looks the same under
-// either, and whose readers ask for exactly the bytes a sound file holds, so that a short read
-// means the file was cut off. Leaving FreeImage's other decoders out also keeps hostile files of
-// formats no texture uses away from them.
-bool IsTextureFormat(FREE_IMAGE_FORMAT format) {
-  return format == FIF_PNG || format == FIF_BMP;
+// Reads the regular file at `path` whole. False for anything else (opening a named pipe would
+// wait for a writer) and for a file larger than any picture within the cap can need: four bytes
+// a pixel plus room for headers, palettes and the slack of compressed streams.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+  constexpr uint64_t kMaxFileBytes = URasterPicture::kMaxPixels * 4 + (uint64_t{16} << 20);
+  std::error_code error;
+  if (path == nullptr || !std::filesystem::is_regular_file(path, error)) {
+    return false;
+  }
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size == 0 || size > kMaxFileBytes) {
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  bytes.resize(static_cast<size_t>(size));
+  return in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)) &&
+         in.gcount() == static_cast<std::streamsize>(size);
 }
 
 // Copies a 32-bit FreeImage picture (bottom row first, bytes blue, green, red, alpha with
@@ -87,25 +116,33 @@ void CopyPixels(FIBITMAP* rgba, bool keepsAlpha, URasterPicture& picture) {
 
 bool ReadImageFile(const char* path, URasterPicture& picture) {
   picture.Free();
-  std::error_code error;
-  // Only regular files: opening a named pipe would wait for a writer.
-  if (path == nullptr || !std::filesystem::is_regular_file(path, error)) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes)) {
     return false;
   }
-  TTrackedFile tracked{std::unique_ptr<FILE, FileCloser>(std::fopen(path, "rb"))};
-  if (tracked.file == nullptr) {
-    return false;
+  // Only the texture formats, the ones both canvas drivers read, so that a picture looks the same
+  // under either; leaving FreeImage's other decoders out also keeps hostile files of formats no
+  // texture uses away from them. A bitmap is first brought to the plain form whose decoding by
+  // FreeImage follows the texture rules, which also checks its size against the cap.
+  TPlainBmp bmp;
+  FREE_IMAGE_FORMAT format = FIF_UNKNOWN;
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    if (!RewritePlainBmp(bytes.data(), bytes.size(), URasterPicture::kMaxPixels, &bmp)) {
+      return false;
+    }
+    format = FIF_BMP;
+  } else {
+    FIMEMORY* memory = FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
+    format = FreeImage_GetFileTypeFromMemory(memory, 0);
+    FreeImage_CloseMemory(memory);
+    if (format != FIF_PNG) {
+      return false;
+    }
   }
+  TTrackedBytes tracked{format == FIF_BMP ? &bmp.bytes : &bytes};
   FreeImageIO io{ReadTracked, nullptr, SeekTracked, TellTracked};
-  const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromHandle(&io, &tracked, 0);
-  if (!IsTextureFormat(format)) {
-    return false;
-  }
 
   // The header alone first, so that a size beyond the cap is refused before any allocation.
-  if (!tracked.Rewind()) {
-    return false;
-  }
   {
     const TFreeImage header(FreeImage_LoadFromHandle(format, &io, &tracked, FIF_LOAD_NOPIXELS));
     if (header == nullptr) {
@@ -118,20 +155,20 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
     }
   }
 
-  if (!tracked.Rewind()) {
-    return false;
-  }
+  tracked.Rewind();
   const TFreeImage loaded(FreeImage_LoadFromHandle(format, &io, &tracked, 0));
   if (loaded == nullptr || tracked.ranShort) {
     return false;
   }
   const auto width = static_cast<int>(FreeImage_GetWidth(loaded.get()));
   const auto height = static_cast<int>(FreeImage_GetHeight(loaded.get()));
-  // A 32-bit picture carries alpha; so does a paletted one with a transparency table, which the
-  // conversion to 32 bits turns into alpha.
   const bool is_rgba =
       FreeImage_GetImageType(loaded.get()) == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 32;
-  const bool keeps_alpha = is_rgba || FreeImage_IsTransparent(loaded.get());
+  // A bitmap has alpha only through an alpha mask (its plain 32-bit form carries the fourth byte
+  // either way); a PNG has it when FreeImage gives 32 bits or a palette with a transparency table,
+  // which the conversion to 32 bits turns into alpha.
+  const bool keeps_alpha =
+      format == FIF_BMP ? bmp.hasAlpha : is_rgba || FreeImage_IsTransparent(loaded.get());
   TFreeImage converted;
   if (!is_rgba) {
     converted.reset(FreeImage_ConvertTo32Bits(loaded.get()));

@@ -197,6 +197,10 @@ inline const BmpVariant kBmpVariants[] = {
      true,
      {0xFF0000, 0xFF00, 0xFF, 0xFF000000}},
     {"32-bit alpha bit fields", 32, 6, 40, false, {0xFF00, 0xFF0000, 0xFF000000, 0xFF}},
+    {"16-bit 4-4-4 bit fields", 16, 3, 40, false, {0x0F00, 0x00F0, 0x000F, 0}},
+    {"16-bit V5 header 5-6-5 top-down", 16, 3, 124, true, {0xF800, 0x07E0, 0x001F, 0}},
+    {"8-bit V4 header", 8, 0, 108, false, {}},
+    {"RLE8 V5 header", 8, 1, 124, false, {}},
 };
 
 struct PngVariant {
