@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "core/anim/obj_frame.h"
-#include "core/anim/stored_form.h"
 #include "core/foundation/logger.h"
+#include "core/foundation/stored_count.h"
 
 UObjAction::~UObjAction() = default;
 

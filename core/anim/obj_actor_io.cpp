@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "core/anim/obj_actor.h"
-#include "core/anim/stored_form.h"
+#include "core/foundation/stored_count.h"
 
 namespace {
 

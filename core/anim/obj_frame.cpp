@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/anim/stored_form.h"
 #include "core/foundation/logger.h"
+#include "core/foundation/stored_count.h"
 #include "core/foundation/tick_count.h"
 #include "core/foundation/value_io.h"
 

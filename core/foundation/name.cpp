@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/foundation/stored_count.h"
 #include "core/foundation/text_codec.h"
 
 namespace {
@@ -144,18 +145,10 @@ UArchive& operator<<(UArchive& ar, const UArray<UName>& names) {
 UArchive& operator>>(UArchive& ar, UArray<UName>& names) {
   names.clear();
   int32_t count = 0;
-  ar >> count;
-  if (ar.IsFailed()) {
+  if (!ReadStoredCount(ar, count, UName::kBufferSize)) {
     return ar;
   }
-  if (!ar.CanHold(count, UName::kBufferSize)) {
-    ar.SetFailed();
-    return ar;
-  }
-  // With an unknown stream size nothing is reserved up front; names arrive one by one.
-  if (ar.RemainingBytes() >= 0) {
-    names.reserve(static_cast<size_t>(count));
-  }
+  ReserveStored(ar, names, count);
   for (int32_t i = 0; i < count; ++i) {
     UName name;
     ar >> name;

@@ -5,9 +5,9 @@
 
 #include "core/foundation/archive.h"
 
-// Helpers shared by the readers and writers of the document records.
+// Helpers shared by the readers of stored lists.
 //
-// Documents are untrusted input: a count read from one is checked against the bytes that remain
+// Stored files are untrusted input: a count read from one is checked against the bytes that remain
 // before anything is allocated or looped over, so reading N bytes allocates O(N) memory.
 
 // Reads a record count. A negative count, or one that the rest of the stream cannot hold at
