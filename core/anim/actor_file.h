@@ -6,11 +6,11 @@
 // Reading and writing ".an1" documents as files, through UArchiveAnsi.
 
 // Initialises `actor` and reads the document at `path` into it. Returns false when the file
-// cannot be opened or the document is damaged (a count it cannot hold, or it ends early); the
-// actor then holds the records read completely.
+// cannot be opened or is not a regular file, or the document is damaged (a count it cannot hold, or
+// it ends early); the actor then holds the records read completely.
 CORE_API bool LoadActorFile(const char* path, UObjActor& actor);
 
-// Writes `actor` to `path` safely: the document goes to a temporary file beside the target,
-// which is synced and renamed over the target only once everything was written. Returns false
-// (leaving any earlier file at `path` untouched) when anything failed.
+// Writes `actor` to `path` safely, through UAtomicFile: a reader of `path` sees the old document
+// or the whole new one. Returns false (leaving any earlier file at `path` untouched) when
+// anything failed.
 CORE_API bool SaveActorFile(const char* path, const UObjActor& actor);

@@ -4,15 +4,8 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-}  // namespace
+#include "core/foundation/atomic_file.h"
 
 // Written through libpng rather than FreeImage: FreeImage stores a 32-bit picture whose alpha is
 // all opaque as a 24-bit PNG, and this output is promised to be 32-bit whatever its alpha.
@@ -23,9 +16,12 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     error = "no picture to write";
     return false;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) {
-    error = "cannot write '" + path + "'";
+  // The picture replaces the target only once all of it was written, so a failure part of the
+  // way leaves whatever was there before.
+  UAtomicFile file(path);
+  std::FILE* stream = file.Begin() ? file.Stream() : nullptr;
+  if (stream == nullptr) {
+    error = file.Error().empty() ? "cannot write '" + path + "'" : file.Error();
     return false;
   }
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -42,7 +38,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     error = "cannot write '" + path + "'";
     return false;
   }
-  png_init_io(png, file.get());
+  png_init_io(png, stream);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -59,8 +55,8 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
   }
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
-  if (std::fflush(file.get()) != 0) {
-    error = "cannot write '" + path + "'";
+  if (!file.Commit()) {
+    error = file.Error();
     return false;
   }
   return true;

@@ -199,4 +199,24 @@ TEST_P(RenderTest, MissingTexturesAndBadOptionsAreErrors) {
   EXPECT_EQ(run.status, 2);
 }
 
+TEST_P(RenderTest, AFullDiskIsAnErrorAndAnEarlierPictureStays) {
+  CliRun run = Render("--frame 0 --size 40x30 --out /dev/full");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
+
+  // A picture already at the target is replaced whole, never truncated first.
+  run = Render("--frame 0 --size 40x30 --transparent --out " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<unsigned char> first = ReadFileBytes(out);
+  const auto entries = [&] {
+    return std::distance(std::filesystem::directory_iterator(dir.path()),
+                         std::filesystem::directory_iterator());
+  };
+  const auto before = entries();
+  run = Render("--frame 1 --size 40x30 --transparent --out " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadFileBytes(out), first);
+  EXPECT_EQ(entries(), before);  // no temporary file left beside it
+}
+
 INSTANTIATE_TEST_SUITE_P(Drivers, RenderTest, ::testing::Values("gdi", "accel"));
