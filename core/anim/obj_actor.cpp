@@ -119,6 +119,10 @@ int UObjActor::DelModule(int index) {
   if (DestroyAt(modules, index) == 0) {
     return 0;
   }
+  // Placements name modules with 16 bits: none names this module or one after it.
+  if (index > UINT16_MAX) {
+    return 1;
+  }
   const auto removed = static_cast<uint16_t>(index);
   for (UObjFrame* frame : frames) {
     std::erase_if(frame->placements, [&](const TObjFrame& p) { return p.module == removed; });

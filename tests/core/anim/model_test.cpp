@@ -327,6 +327,20 @@ TEST(ActorTest, AddReturnsIndicesAndRefusesNull) {
   EXPECT_EQ(actor.frames.Num(), 1);
 }
 
+TEST(ActorTest, DelModuleBeyondWhatPlacementsCanNameLeavesThemAlone) {
+  // Placements hold 16-bit module numbers, so a module at 65536 or later is never placed.
+  UObjActor actor;
+  for (int i = 0; i < 65538; ++i) {
+    actor.AddModule(new UObjModule);
+  }
+  actor.AddFrame(FrameOfModules({0, 1, 2, 65535}));
+
+  EXPECT_EQ(actor.DelModule(65537), 1);
+  EXPECT_EQ(actor.DelModule(65536), 1);
+  EXPECT_EQ(actor.modules.Num(), 65536);
+  EXPECT_THAT(ModulesOf(*actor.frames[0]), ElementsAre(0, 1, 2, 65535));
+}
+
 TEST(ActorTest, DelModuleRemovesItsPlacementsAndRenumbersLaterOnes) {
   UObjActor actor;
   UObjModule* m0 = new UObjModule;
