@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "core/anim/obj_frame.h"
+#include "core/anim/record_codec.h"
 #include "core/foundation/logger.h"
-#include "core/foundation/stored_count.h"
 
 UObjAction::~UObjAction() = default;
 
@@ -161,7 +161,10 @@ void UObjAction::SetInterpolation(const std::vector<UObjFrame*>* frames, bool /*
 
 UArchive& operator<<(UArchive& ar, const TActionFrame& key) {
   const bool failed_before = ar.IsFailed();
-  ar << key.time << key.frame << key.flags << key.reserved;
+  {
+    StoredWriter out(ar);
+    WriteKey(out, key);
+  }
   if (!failed_before && ar.IsFailed()) {
     Debugger.Log("error reading Action Frame Time %d \n", static_cast<int>(key.time));
   }
@@ -169,43 +172,19 @@ UArchive& operator<<(UArchive& ar, const TActionFrame& key) {
 }
 
 UArchive& operator>>(UArchive& ar, TActionFrame& key) {
-  ar >> key.time >> key.frame >> key.flags >> key.reserved;
-  if (ar.IsFailed()) {
-    Debugger.Log("error reading Action Frame Time %d \n", static_cast<int>(key.time));
-  }
-  // Blend bits are derived data, recomputed from the frames once the document is read.
-  key.flags = 0;
-  key.reserved = 0;
+  StoredReader in(ar);
+  ReadKey(in, key);
   return ar;
 }
 
 UArchive& operator<<(UArchive& ar, const UObjAction& action) {
-  ar << action.name;
-  ar << action.speed << action.keys.Num();
-  for (const TActionFrame& key : action.keys) {
-    ar << key;
-  }
+  StoredWriter out(ar);
+  WriteAction(out, action);
   return ar;
 }
 
 UArchive& operator>>(UArchive& ar, UObjAction& action) {
-  action.keys.clear();
-  int32_t key_count = 0;
-  ar >> action.name;
-  ar >> action.speed;
-  if (ReadStoredCount(ar, key_count, kStoredKeySize)) {
-    ReserveStored(ar, action.keys, key_count);
-    for (int32_t i = 0; i < key_count; ++i) {
-      TActionFrame key;
-      ar >> key;
-      if (ar.IsFailed()) {
-        break;
-      }
-      action.keys.push_back(key);
-    }
-  }
-  if (ar.IsFailed()) {
-    Debugger.Log("error reading Action %s\n", action.name.GetString());
-  }
+  StoredReader in(ar);
+  ReadAction(in, action);
   return ar;
 }

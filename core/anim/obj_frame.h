@@ -31,10 +31,33 @@ struct CORE_API WObjAffine {
   bool operator==(const WObjAffine&) const = default;
 
   // The stored 16-bit word: each field masked to its width, FlipX in bit 0 up to Reserved in bit
-  // 15.
+  // 15. Inline, as documents unpack one word per placement.
   uint16_t Pack() const;
   static WObjAffine Unpack(uint16_t word);
 };
+
+inline uint16_t WObjAffine::Pack() const {
+  const uint32_t word =
+      (FlipX & 1u) | (FlipY & 1u) << 1 | (Rotate & 3u) << 2 | (ScaleXEnable & 1u) << 4 |
+      (ScaleYEnable & 1u) << 5 | (RotateAngleEnable & 1u) << 6 | (AlphaBlendEnable & 1u) << 7 |
+      (AlphaBlendMode & 15u) << 8 | (AlphaBlendOP & 7u) << 12 | (Reserved & 1u) << 15;
+  return static_cast<uint16_t>(word);
+}
+
+inline WObjAffine WObjAffine::Unpack(uint16_t word) {
+  WObjAffine affine;
+  affine.FlipX = word & 1u;
+  affine.FlipY = word >> 1 & 1u;
+  affine.Rotate = word >> 2 & 3u;
+  affine.ScaleXEnable = word >> 4 & 1u;
+  affine.ScaleYEnable = word >> 5 & 1u;
+  affine.RotateAngleEnable = word >> 6 & 1u;
+  affine.AlphaBlendEnable = word >> 7 & 1u;
+  affine.AlphaBlendMode = word >> 8 & 15u;
+  affine.AlphaBlendOP = word >> 12 & 7u;
+  affine.Reserved = word >> 15 & 1u;
+  return affine;
+}
 
 // One module placed in a frame.
 struct CORE_API TObjFrame {

@@ -1,6 +1,7 @@
 #include "core/anim/obj_module.h"
 
 #include "core/anim/anim_math.h"
+#include "core/anim/record_codec.h"
 
 UObjModule::~UObjModule() = default;
 
@@ -22,11 +23,13 @@ void UObjModule::ExportAbsoult(UArchive& ar, int /*width*/, int /*height*/) cons
 }
 
 UArchive& operator<<(UArchive& ar, const UObjModule& module) {
-  return ar << module.texture << module.Attribute << module.left << module.top << module.right
-            << module.bottom;
+  StoredWriter out(ar);
+  WriteModule(out, module);
+  return ar;
 }
 
 UArchive& operator>>(UArchive& ar, UObjModule& module) {
-  return ar >> module.texture >> module.Attribute >> module.left >> module.top >> module.right >>
-         module.bottom;
+  StoredReader in(ar);
+  ReadModule(in, module);
+  return ar;
 }

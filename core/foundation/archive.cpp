@@ -5,7 +5,31 @@
 #include <cstddef>
 #include <type_traits>
 
+UArchive::UArchive(const UArchive& other)
+    : m_AccessMethod(other.m_AccessMethod.load())
+    , m_bOpened(other.m_bOpened)
+    , m_Size(other.m_Size)
+    , m_bFailed(other.m_bFailed.load()) {}
+
+UArchive& UArchive::operator=(const UArchive& other) {
+  m_AccessMethod = other.m_AccessMethod.load();
+  m_bOpened = other.m_bOpened;
+  m_Size = other.m_Size;
+  m_bFailed = other.m_bFailed.load();
+  return *this;
+}
+
 UArchive::~UArchive() = default;
+
+void UArchive::LockStream() {}
+
+void UArchive::UnlockStream() {}
+
+UArchive::ReadView UArchive::PeekRead(int /*min_size*/) {
+  return {};
+}
+
+void UArchive::SkipRead(int /*size*/) {}
 
 int UArchive::RemainingBytes() {
   const int total = TotalSize();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "core/core_api.h"
@@ -21,11 +22,13 @@ enum ArchivePos : int32_t {
 // Failure state: a short read, a failed open, a failed write, or a read, write or seek with no
 // file open marks the archive failed until the next Open. Readers of stored formats test
 // IsFailed() and use RemainingBytes() to refuse counts the rest of the stream cannot hold.
+//
+// The failure state and the access mode may be read from any thread at any time.
 class CORE_API UArchive {
  public:
   UArchive() = default;
-  UArchive(const UArchive&) = default;
-  UArchive& operator=(const UArchive&) = default;
+  UArchive(const UArchive& other);
+  UArchive& operator=(const UArchive& other);
   virtual ~UArchive();
 
   // Returns 1 on success, 0 on failure.
@@ -39,25 +42,43 @@ class CORE_API UArchive {
   virtual int TotalSize() = 0;
   virtual int GetPos() = 0;
 
-  bool IsFailed() const { return m_bFailed; }
+  bool IsFailed() const { return m_bFailed.load(std::memory_order_acquire); }
   // Lets a reader that finds damaged data fail the whole read.
-  void SetFailed() { m_bFailed = true; }
-  bool IsLoading() const { return m_AccessMethod == ArRead; }
+  void SetFailed() { m_bFailed.store(true, std::memory_order_release); }
+  bool IsLoading() const { return m_AccessMethod.load(std::memory_order_acquire) == ArRead; }
   // Bytes left between the position and the end, or -1 when the stream cannot tell its size.
-  int RemainingBytes();
+  virtual int RemainingBytes();
   // Whether `count` records of at least `min_record_size` bytes each can still be in the stream.
   // A negative count never fits; with an unknown size any non-negative count may.
   bool CanHold(int64_t count, int64_t min_record_size);
 
- protected:
-  void ClearFailed() { m_bFailed = false; }
+  // Whole records are decoded from, and encoded into, bytes in memory (StoredReader and
+  // StoredWriter); these give them the archive's bytes without a call per value.
+  //
+  // Held around a record read or written in several steps, so that another thread's calls on the
+  // same archive fall before or after it, never inside. Archives without a lock do nothing.
+  virtual void LockStream();
+  virtual void UnlockStream();
+  // The bytes at the read position that the archive already holds in memory: at least
+  // `min_size` of them when the stream has that many, fewer only at its end, none when the
+  // archive cannot lend its bytes (then Read them). Valid until the next call on the archive.
+  struct ReadView {
+    const unsigned char* data = nullptr;
+    int size = 0;
+  };
+  virtual ReadView PeekRead(int min_size);
+  // Moves the read position past `size` bytes of the last view.
+  virtual void SkipRead(int size);
 
-  ArAccessMethod m_AccessMethod = ArWrite;
+ protected:
+  void ClearFailed() { m_bFailed.store(false, std::memory_order_release); }
+
+  std::atomic<ArAccessMethod> m_AccessMethod = ArWrite;
   bool m_bOpened = false;
   int32_t m_Size = 0;
 
  private:
-  bool m_bFailed = false;
+  std::atomic<bool> m_bFailed = false;
 };
 
 // Primitive stored forms: raw little-endian bytes, no tag, length or alignment. long and

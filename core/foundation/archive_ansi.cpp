@@ -1,5 +1,9 @@
 #include "core/foundation/archive_ansi.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -16,25 +20,24 @@ UArchiveAnsi::~UArchiveAnsi() {
 
 int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
   Lock lock(m_Lock);
-  CloseFile();
+  if (m_File != nullptr) {
+    const bool was_writing = m_AccessMethod == ArWrite;
+    CloseFile();
+    if (was_writing && IsFailed()) {
+      return 0;
+    }
+  }
   ClearFailed();
   m_AccessMethod = mode;
   if (mode != ArWrite && mode != ArRead) {
     return 1;
   }
-  if (path == nullptr) {
+  if (path == nullptr || !OpenFile(path, mode)) {
     SetFailed();
     return 0;
   }
-  m_File = std::fopen(path, mode == ArWrite ? "wb" : "rb");
-  if (m_File == nullptr) {
-    SetFailed();
-    return 0;
-  }
-  // The archive buffers by itself; a second buffer in stdio would only copy every byte twice.
-  std::setvbuf(m_File, nullptr, _IONBF, 0);
   if (m_Buffer == nullptr) {
-    m_Buffer = std::make_unique<unsigned char[]>(kBufferSize);
+    m_Buffer = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
   }
   m_bOpened = true;
   m_Size = 0;
@@ -53,6 +56,26 @@ int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
     m_Size = static_cast<int32_t>(length);
   }
   return 1;
+}
+
+bool UArchiveAnsi::OpenFile(const char* path, ArAccessMethod mode) {
+  // Non-blocking, so that opening a FIFO returns at once instead of waiting for its other end.
+  const int flags = mode == ArWrite ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
+  const int fd = ::open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return false;
+  }
+  struct stat info {};
+  const bool usable = ::fstat(fd, &info) == 0 && (mode == ArWrite || S_ISREG(info.st_mode)) &&
+                      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+  m_File = usable ? ::fdopen(fd, mode == ArWrite ? "wb" : "rb") : nullptr;
+  if (m_File == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  // The archive buffers by itself; a second buffer in stdio would only copy every byte twice.
+  std::setvbuf(m_File, nullptr, _IONBF, 0);
+  return true;
 }
 
 void UArchiveAnsi::Seek(int offset, ArchivePos origin) {
@@ -95,6 +118,11 @@ void UArchiveAnsi::Write(const void* data, int size) {
     return;
   }
   if (m_AccessMethod != ArWrite || size == 0) {
+    return;
+  }
+  // Positions and the byte count are 32-bit: a write that would pass 2 GiB is refused whole.
+  if (LogicalPos() + size > INT_MAX || int64_t{m_Size} + size > INT_MAX) {
+    SetFailed();
     return;
   }
   m_Size += size;
@@ -178,6 +206,46 @@ int UArchiveAnsi::GetPos() {
   }
   const int64_t pos = LogicalPos();
   return pos < 0 || pos > INT_MAX ? 0 : static_cast<int>(pos);
+}
+
+int UArchiveAnsi::RemainingBytes() {
+  Lock lock(m_Lock);
+  return UArchive::RemainingBytes();
+}
+
+void UArchiveAnsi::LockStream() {
+  m_Lock.lock();
+}
+
+void UArchiveAnsi::UnlockStream() {
+  m_Lock.unlock();
+}
+
+UArchive::ReadView UArchiveAnsi::PeekRead(int min_size) {
+  Lock lock(m_Lock);
+  if (m_File == nullptr || m_AccessMethod != ArRead || min_size < 0 ||
+      static_cast<size_t>(min_size) > kBufferSize) {
+    return {};
+  }
+  size_t ahead = m_End - m_Next;
+  if (ahead < static_cast<size_t>(min_size)) {
+    // Keep the bytes not yet taken at the front and read on behind them.
+    std::memmove(m_Buffer.get(), m_Buffer.get() + m_Next, ahead);
+    m_Next = 0;
+    m_End = ahead;
+    const size_t got = std::fread(m_Buffer.get() + m_End, 1, kBufferSize - m_End, m_File);
+    m_FilePos += static_cast<int64_t>(got);
+    m_End += got;
+    ahead = m_End;
+  }
+  return {m_Buffer.get() + m_Next, static_cast<int>(ahead)};
+}
+
+void UArchiveAnsi::SkipRead(int size) {
+  Lock lock(m_Lock);
+  if (m_AccessMethod == ArRead && size > 0) {
+    m_Next += std::min(static_cast<size_t>(size), m_End - m_Next);
+  }
 }
 
 int64_t UArchiveAnsi::LogicalPos() const {

@@ -8,9 +8,13 @@
 #include "core/core_api.h"
 #include "core/foundation/archive.h"
 
-// An archive on a stdio file. One recursive lock serialises Open, Seek, Write, Read, GetPos and
-// Close, so one open archive may be shared between threads; nested calls from the same thread
-// pass.
+// An archive on a stdio file. One recursive lock serialises every operation (and every record
+// decoded or encoded in place, through LockStream), so one open archive may be shared between
+// threads; nested calls from the same thread pass. The failure state and the access mode are
+// atomic and may be read without the lock.
+//
+// Only regular files are read: a pipe, a FIFO or a device would block or has no size. Writing
+// stops with a failure before the file would grow past 2 GiB, as positions are 32-bit.
 //
 // Stored forms are written and read a few bytes at a time, so the archive keeps its own buffer
 // (stdio's is switched off): reads come from a block read ahead, writes collect until the block
@@ -27,7 +31,9 @@ class CORE_API UArchiveAnsi : public UArchive {
 
   // ArWrite creates or truncates the file; ArRead opens an existing one and measures it. Returns
   // 0 when the file cannot be opened, otherwise 1 (also for an unknown mode, which opens nothing).
-  // A file still open from before is closed first.
+  // A file still open from before is closed first; when it was being written and not all of it
+  // reached the file, Open returns 0 and stays failed without opening `path`, so the loss is not
+  // forgotten (Close it first to tell the two apart).
   int Open(const char* path, ArAccessMethod mode) override;
   void Seek(int offset, ArchivePos origin) override;
   void Write(const void* data, int size) override;
@@ -35,8 +41,15 @@ class CORE_API UArchiveAnsi : public UArchive {
   void Close() override;
   int TotalSize() override;
   int GetPos() override;
+  int RemainingBytes() override;
+  void LockStream() override;
+  void UnlockStream() override;
+  ReadView PeekRead(int min_size) override;
+  void SkipRead(int size) override;
 
  private:
+  // Opens `path` without waiting on a FIFO, and refuses what is not a regular file when reading.
+  bool OpenFile(const char* path, ArAccessMethod mode);
   void CloseFile();
   // Writes the collected bytes to the file; false when that failed.
   bool FlushWrites();

@@ -71,7 +71,7 @@ void UArchiveMemory::Write(const void* data, int size) {
     return;
   }
   const size_t end = m_Pos + static_cast<size_t>(size);
-  if (end > INT_MAX) {
+  if (end > INT_MAX || int64_t{m_Size} + size > INT_MAX) {
     SetFailed();
     return;
   }
@@ -112,4 +112,17 @@ int UArchiveMemory::TotalSize() {
 
 int UArchiveMemory::GetPos() {
   return static_cast<int>(m_Pos);
+}
+
+UArchive::ReadView UArchiveMemory::PeekRead(int /*min_size*/) {
+  if (!m_bOpened || m_AccessMethod != ArRead || m_Pos >= m_Buffer.size()) {
+    return {};
+  }
+  return {m_Buffer.data() + m_Pos, static_cast<int>(m_Buffer.size() - m_Pos)};
+}
+
+void UArchiveMemory::SkipRead(int size) {
+  if (m_bOpened && m_AccessMethod == ArRead && size > 0) {
+    m_Pos = std::min(m_Buffer.size(), m_Pos + static_cast<size_t>(size));
+  }
 }

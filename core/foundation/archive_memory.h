@@ -27,6 +27,8 @@ class CORE_API UArchiveMemory : public UArchive {
   void Close() override;
   int TotalSize() override;
   int GetPos() override;
+  ReadView PeekRead(int min_size) override;
+  void SkipRead(int size) override;
 
   const std::vector<unsigned char>& GetBuffer() const { return m_Buffer; }
 

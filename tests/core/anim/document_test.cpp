@@ -1,14 +1,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/anim/actor_file.h"
 #include "core/anim/obj_actor.h"
+#include "core/foundation/archive_ansi.h"
 #include "core/foundation/archive_memory.h"
 #include "tests/core/anim/allocation_meter.h"
 #include "tests/support/temp_dir.h"
@@ -469,4 +475,92 @@ TEST(ActorFileTest, FailuresAreReportedAndLeaveTheTargetAlone) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             2);
+}
+
+TEST(ActorFileTest, ADocumentLargerThanTheReadBufferLoadsWhole) {
+  // Records straddle every block boundary of the file archive's read-ahead.
+  UObjActor actor;
+  actor.Init();
+  actor.name = UName("Large");
+  actor.AddModule(new UObjModule);
+  for (int f = 0; f < 1000; ++f) {
+    auto* frame = new UObjFrame;
+    frame->name = UName(("Frame " + std::to_string(f)).c_str());
+    frame->AddTag(f, -f);
+    for (int p = 0; p < 13; ++p) {
+      frame->AddModule(0, p, f);
+      frame->placements.back().affine.ScaleXEnable = static_cast<uint32_t>(p % 3 == 0);
+      frame->placements.back().ScaleX = static_cast<float>(p) / 4.0f;
+      frame->placements.back().affine.AlphaBlendEnable = static_cast<uint32_t>(p % 5 == 0);
+      frame->placements.back().AlphaValue = static_cast<uint32_t>(p);
+    }
+    actor.AddFrame(frame);
+  }
+  auto* action = new UObjAction;
+  for (uint32_t k = 0; k < 500; ++k) {
+    action->keys.push_back(TActionFrame{k, k % 1000, 0, 0});
+  }
+  actor.AddAction(action);
+  actor.SetIntroploate();  // the blend bits a load computes
+
+  TempDir dir;
+  const std::string path = dir.File("large.an1");
+  ASSERT_TRUE(SaveActorFile(path.c_str(), actor));
+  const Bytes saved = ReadFileBytes(path);
+  ASSERT_GT(saved.size(), 3u * 65536u);
+  UObjActor loaded;
+  ASSERT_TRUE(LoadActorFile(path.c_str(), loaded));
+  EXPECT_EQ(Stored(loaded), saved);
+  EXPECT_EQ(loaded.frames[999]->placements[12].y, 999);
+}
+
+TEST(ActorFileTest, WhatIsNotARegularFileIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe.an1");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto loaded = std::async(std::launch::async, [&] {
+    UObjActor actor;
+    return LoadActorFile(fifo.c_str(), actor);
+  });
+  if (loaded.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    UArchiveAnsi unblock(fifo.c_str(), ArWrite);
+    FAIL() << "loading a FIFO blocked";
+  }
+  EXPECT_FALSE(loaded.get());
+  UObjActor actor;
+  EXPECT_FALSE(LoadActorFile(dir.path().c_str(), actor));
+}
+
+TEST(ActorFileTest, ThreadsReadingOneArchiveTakeWholeRecords) {
+  // Key i is stored with time i and frame i; a record torn between two readers would mix them.
+  constexpr uint32_t kKeys = 20000;
+  TempDir dir;
+  const std::string path = dir.File("keys.bin");
+  {
+    UArchiveAnsi ar(path.c_str(), ArWrite);
+    for (uint32_t i = 0; i < kKeys; ++i) {
+      ar << TActionFrame{i, i, 0, 0};
+    }
+  }
+  UArchiveAnsi ar(path.c_str(), ArRead);
+  std::vector<uint32_t> seen[2];
+  auto reader = [&](std::vector<uint32_t>& keys) {
+    for (uint32_t i = 0; i < kKeys / 2; ++i) {
+      TActionFrame key;
+      ar >> key;
+      EXPECT_EQ(key.time, key.frame);
+      keys.push_back(key.time);
+    }
+  };
+  std::thread a(reader, std::ref(seen[0]));
+  std::thread b(reader, std::ref(seen[1]));
+  a.join();
+  b.join();
+  EXPECT_FALSE(ar.IsFailed());
+  std::vector<uint32_t> all = seen[0];
+  all.insert(all.end(), seen[1].begin(), seen[1].end());
+  std::sort(all.begin(), all.end());
+  for (uint32_t i = 0; i < kKeys; ++i) {
+    ASSERT_EQ(all[i], i);
+  }
 }

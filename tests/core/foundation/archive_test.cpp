@@ -1,7 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <atomic>
+#include <chrono>
+#include <climits>
 #include <cstring>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -277,6 +283,80 @@ TEST(ArchiveAnsiTest, ThreadsSharingAnArchiveWriteWholeBlocks) {
                       file.begin() + static_cast<long>(start + kBlockSize));
     ASSERT_THAT(block, ::testing::Each(block.front()));
   }
+}
+
+TEST(ArchiveAnsiTest, ReopeningAfterALostWriteReportsIt) {
+  TempDir dir;
+  UArchiveAnsi ar;
+  ASSERT_EQ(ar.Open("/dev/full", ArWrite), 1);
+  const Bytes block(16, 0xEE);
+  ar.Write(block.data(), static_cast<int>(block.size()));  // still in the buffer
+  EXPECT_FALSE(ar.IsFailed());
+  // The bytes fail to reach the device only as the file is closed, which opening the next one
+  // does: that open must not pass as a fresh start.
+  EXPECT_EQ(ar.Open(dir.File("next.bin").c_str(), ArWrite), 0);
+  EXPECT_TRUE(ar.IsFailed());
+  EXPECT_EQ(ar.Open(dir.File("next.bin").c_str(), ArWrite), 1);
+  EXPECT_FALSE(ar.IsFailed());
+}
+
+TEST(ArchiveAnsiTest, AWritePast2GiBIsRefusedWhole) {
+  UArchiveAnsi ar("/dev/null", ArWrite);
+  const unsigned char byte = 1;
+  ar.Write(&byte, 1);
+  // The size is checked before a single byte is taken from the (far too short) source.
+  ar.Write(&byte, INT_MAX);
+  EXPECT_TRUE(ar.IsFailed());
+  EXPECT_EQ(ar.TotalSize(), 1);
+  EXPECT_EQ(ar.GetPos(), 1);
+}
+
+TEST(ArchiveAnsiTest, OnlyRegularFilesAreRead) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Opening a FIFO with no writer would wait forever; it must be refused at once.
+  auto opened = std::async(std::launch::async, [&] {
+    UArchiveAnsi ar;
+    return ar.Open(fifo.c_str(), ArRead);
+  });
+  if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    UArchiveAnsi unblock(fifo.c_str(), ArWrite);
+    FAIL() << "opening a FIFO blocked";
+  }
+  EXPECT_EQ(opened.get(), 0);
+
+  UArchiveAnsi ar;
+  EXPECT_EQ(ar.Open(dir.path().c_str(), ArRead), 0);
+  EXPECT_TRUE(ar.IsFailed());
+  // Writing to a device stays possible, and a FIFO without a reader fails instead of waiting.
+  EXPECT_EQ(ar.Open("/dev/null", ArWrite), 1);
+  EXPECT_EQ(ar.Open(fifo.c_str(), ArWrite), 0);
+}
+
+TEST(ArchiveAnsiTest, StateCanBeWatchedWhileAnotherThreadReopens) {
+  TempDir dir;
+  const std::string path = dir.File("watched.bin");
+  WriteFileBytes(path, Bytes(64, 7));
+  UArchiveAnsi ar;
+  std::atomic<bool> done{false};
+  std::thread watcher([&] {
+    int seen = 0;
+    while (!done.load()) {
+      seen += ar.IsFailed() + ar.IsLoading();
+      EXPECT_GE(ar.RemainingBytes(), 0);
+    }
+    EXPECT_GE(seen, 0);
+  });
+  for (int i = 0; i < 200; ++i) {
+    ar.Open(path.c_str(), i % 2 == 0 ? ArRead : ArWrite);
+    const Bytes block(64, 7);
+    ar.Write(block.data(), 64);
+    Bytes into(80);
+    ar.Read(into.data(), 80);  // short: fails the archive until the next Open
+  }
+  done = true;
+  watcher.join();
 }
 
 TEST(ArchiveMemoryTest, ReadsBackWhatWasWritten) {
