@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -14,6 +15,7 @@
 #include "core/foundation/archive_ansi.h"
 #include "core/foundation/archive_memory.h"
 #include "core/foundation/archive_null.h"
+#include "core/foundation/stored_bytes.h"
 #include "core/foundation/value_io.h"
 #include "tests/support/temp_dir.h"
 
@@ -357,6 +359,42 @@ TEST(ArchiveAnsiTest, StateCanBeWatchedWhileAnotherThreadReopens) {
   }
   done = true;
   watcher.join();
+}
+
+TEST(ArchiveAnsiTest, ThreadsDecodingInPlaceTakeWholeRecords) {
+  // Record i holds i twice. Each reader takes a record's halves one after the other; holding the
+  // archive for the reader's whole life keeps another thread from taking a half in between.
+  constexpr int kRecords = 20000;
+  TempDir dir;
+  const std::string path = dir.File("records.bin");
+  {
+    UArchiveAnsi ar(path.c_str(), ArWrite);
+    for (int i = 0; i < kRecords; ++i) {
+      ar << i << i;
+    }
+  }
+  UArchiveAnsi ar(path.c_str(), ArRead);
+  std::vector<int> seen[2];
+  auto reader = [&](std::vector<int>& records) {
+    for (int i = 0; i < kRecords / 2; ++i) {
+      StoredReader in(ar);
+      const int first = LoadI32(in.Take(4));
+      const int second = LoadI32(in.Take(4));
+      EXPECT_EQ(first, second);
+      records.push_back(first);
+    }
+  };
+  std::thread a(reader, std::ref(seen[0]));
+  std::thread b(reader, std::ref(seen[1]));
+  a.join();
+  b.join();
+  EXPECT_FALSE(ar.IsFailed());
+  std::vector<int> all = seen[0];
+  all.insert(all.end(), seen[1].begin(), seen[1].end());
+  std::sort(all.begin(), all.end());
+  for (int i = 0; i < kRecords; ++i) {
+    ASSERT_EQ(all[static_cast<size_t>(i)], i);
+  }
 }
 
 TEST(ArchiveMemoryTest, ReadsBackWhatWasWritten) {

@@ -6,11 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
-#include <QSurfaceFormat>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -156,14 +154,3 @@ TEST(GlWidgetTest, CanvasDrawsIntoTheWidgetsFramebuffer) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // The view asks Qt for the same context the engine needs, before the application starts.
-  QSurfaceFormat format;
-  format.setVersion(3, 3);
-  format.setProfile(QSurfaceFormat::CoreProfile);
-  QSurfaceFormat::setDefaultFormat(format);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
