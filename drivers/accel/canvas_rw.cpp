@@ -401,11 +401,7 @@ void UCanvasRw::ResetTexDict() {
   if (engine == nullptr) {
     return;
   }
-  RwTexDictionary* dictionary = engine->GetCurrentTexDictionary();
-  const std::vector<RwTexture*> textures = dictionary->GetTextures();
-  for (RwTexture* texture : textures) {
-    dictionary->RemoveTexture(texture);
-  }
+  engine->ResetTexDictionary();
 }
 
 void UCanvasRw::SaveTexDict(UArchiveRws& ar) {
