@@ -5,21 +5,24 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <utility>
 #include <vector>
+
+#include "tests/support/image_variants.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using image_variants::BmpVariant;
+using image_variants::Bytes;
+using image_variants::kBmpVariants;
+using image_variants::kH;
+using image_variants::kPalette;
+using image_variants::kW;
+using image_variants::Put16;
+using image_variants::Put32;
+using image_variants::WriteBmp;
 
-void Put16(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v & 0xFFFFu);
-  Put16(b, v >> 16);
-}
+constexpr int64_t kCap = int64_t{1} << 26;
 
 // A bottom-up bitmap of one row of `pixels` (16 or 32 bits each) with a 40-byte header, its masks
 // after it when `masks` is not empty (alpha bit fields when there are four).
@@ -52,11 +55,36 @@ Bytes OneRowBmp(int bpp, std::initializer_list<uint32_t> masks, std::vector<uint
 
 TBmpPicture Decode(const Bytes& file, bool* ok) {
   TBmpPicture picture;
-  *ok = DecodeBmp(file.data(), file.size(), int64_t{1} << 26, &picture);
+  *ok = DecodeBmp(file.data(), file.size(), kCap, &picture);
   return picture;
 }
 
+// The pixels as a texture shows them: a picture without alpha takes the magenta colour key.
+std::vector<uint32_t> Keyed(const TBmpPicture& picture) {
+  std::vector<uint32_t> pixels = picture.pixels;
+  if (!picture.hasAlpha) {
+    for (uint32_t& pixel : pixels) {
+      pixel = (pixel & 0x00FFFFFFu) == 0x00FF00FFu ? 0x00FF00FFu : pixel;
+    }
+  }
+  return pixels;
+}
+
 }  // namespace
+
+TEST(BmpFormatTest, DecodesEveryKind) {
+  for (const BmpVariant& v : kBmpVariants) {
+    SCOPED_TRACE(v.name);
+    std::vector<uint32_t> expected;
+    bool ok = false;
+    const TBmpPicture picture = Decode(WriteBmp(v, &expected), &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(picture.width, kW);
+    EXPECT_EQ(picture.height, kH);
+    EXPECT_EQ(picture.hasAlpha, v.masks[3] != 0);
+    EXPECT_EQ(Keyed(picture), expected);
+  }
+}
 
 TEST(BmpFormatTest, AlphaBitsAreAlphaUnlessZeroInEveryPixel) {
   struct Case {
@@ -128,4 +156,77 @@ TEST(BmpFormatTest, SizesAreCheckedBeforeAnythingIsAllocated) {
   }
   EXPECT_FALSE(DecodeBmp(nullptr, 0, 1, &picture));
   EXPECT_FALSE(DecodeBmp(good.data(), good.size(), 2, nullptr));
+}
+
+TEST(BmpFormatTest, TruncatedFilesGiveNothing) {
+  for (const BmpVariant& v : kBmpVariants) {
+    SCOPED_TRACE(v.name);
+    std::vector<uint32_t> expected;
+    const Bytes file = WriteBmp(v, &expected);
+    const bool runLength = v.compression == 1 || v.compression == 2;
+    // Run-length data is whole once every row is reached, even without its end mark.
+    const size_t whole = runLength ? file.size() - 2 : file.size();
+    for (size_t size = 0; size < whole; ++size) {
+      const Bytes prefix(file.begin(), file.begin() + static_cast<long>(size));
+      TBmpPicture picture;
+      EXPECT_FALSE(DecodeBmp(prefix.data(), prefix.size(), kCap, &picture)) << size;
+    }
+  }
+}
+
+TEST(BmpFormatTest, RunLengthJumpsLeavePaletteEntryZeroAndLongRunsAreClipped) {
+  std::vector<uint32_t> unused;
+  Bytes file = WriteBmp(kBmpVariants[5], &unused);  // RLE8
+  const size_t dataAt = file[10];
+  file.resize(dataAt);
+  // Bottom row: a run of 9 (4 past the edge), end of line; jump 2 right and 1 up; one pixel of
+  // index 3; end of picture. Everything else keeps index 0 (opaque magenta).
+  file.insert(file.end(), {9, 1, 0, 0, 0, 2, 2, 1, 1, 3, 0, 1});
+  bool ok = false;
+  const TBmpPicture picture = Decode(file, &ok);
+  ASSERT_TRUE(ok);
+  EXPECT_FALSE(picture.hasAlpha);
+  std::vector<uint32_t> expected(kW * kH, 0xFFFF00FFu);
+  for (int x = 0; x < kW; ++x) {
+    expected[2 * kW + x] = kPalette[1];
+  }
+  expected[0 * kW + 2] = kPalette[3];
+  EXPECT_EQ(picture.pixels, expected);
+}
+
+TEST(BmpFormatTest, DamagedHeadersGiveNothing) {
+  std::vector<uint32_t> unused;
+  const Bytes good = WriteBmp(kBmpVariants[2], &unused);  // 8-bit
+  const Bytes rle = WriteBmp(kBmpVariants[5], &unused);
+  auto with = [](Bytes file, size_t at, std::initializer_list<uint8_t> bytes) {
+    std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
+    return file;
+  };
+  const std::pair<const char*, Bytes> cases[] = {
+      {"not a bitmap", with(good, 0, {'P', 'M'})},
+      {"unknown header size", with(good, 14, {41})},
+      {"width beyond the cap", with(good, 18, {0x00, 0x00, 0x00, 0x10})},
+      {"width times height beyond the cap", with(good, 18, {0x00, 0x00, 0x01, 0x00})},
+      {"run-length picture beyond the cap", with(rle, 18, {0x00, 0x00, 0x00, 0x02})},
+      {"negative width", with(good, 18, {0xFB, 0xFF, 0xFF, 0xFF})},
+      {"zero height", with(good, 22, {0, 0, 0, 0})},
+      {"most negative height", with(good, 22, {0x00, 0x00, 0x00, 0x80})},
+      {"7 bits a pixel", with(good, 28, {7})},
+      {"RLE4 on 8 bits", with(good, 30, {2})},
+      {"JPEG inside", with(good, 30, {4})},
+      {"top-down run-length data", with(rle, 22, {0xFD, 0xFF, 0xFF, 0xFF})},
+      {"pixels beyond the end", with(good, 10, {0xFF, 0xFF, 0, 0})},
+  };
+  for (const auto& [name, file] : cases) {
+    TBmpPicture picture;
+    EXPECT_FALSE(DecodeBmp(file.data(), file.size(), kCap, &picture)) << name;
+    EXPECT_TRUE(picture.pixels.empty()) << name;
+  }
+
+  BmpVariant scattered = kBmpVariants[7];
+  scattered.masks = {0xF00F, 0x07E0, 0x001F, 0};  // red bits not in one run
+  const Bytes file = WriteBmp(scattered, &unused);
+  bool ok = true;
+  Decode(file, &ok);
+  EXPECT_FALSE(ok);
 }
