@@ -133,7 +133,7 @@ void CopyGrey16(FIBITMAP* grey, URasterPicture& picture) {
   }
 }
 
-// Decodes a bitmap file through Core's decoder into `picture`.
+// Decodes a bitmap file through Core's decoder into `picture`; false leaves it empty.
 bool ReadBmp(const std::vector<uint8_t>& bytes, URasterPicture& picture) {
   TBmpPicture bmp;
   if (!DecodeBmp(bytes.data(), bytes.size(), URasterPicture::kMaxPixels, &bmp) ||
@@ -162,11 +162,7 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
   // under either; leaving FreeImage's other decoders out also keeps hostile files of formats no
   // texture uses away from them. Bitmaps go through Core's decoder, which both drivers share.
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    if (!ReadBmp(bytes, picture)) {
-      picture.Free();
-      return false;
-    }
-    return true;
+    return ReadBmp(bytes, picture);
   }
   FIMEMORY* memory = FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
   const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
