@@ -20,8 +20,9 @@ constexpr To SaturateCast(From value) {
     if (value != value) {  // NaN
       return 0;
     }
-    // Both bounds are powers of two (or zero), so they are exact in any floating type: below
-    // `lowest` nothing truncates into range, and at or above `beyond` nothing does either.
+    // Both bounds are powers of two (or zero), so they are exact in any floating type. A value
+    // below `lowest` truncates to the lower limit or past it; one at or above `beyond` lies past
+    // the upper limit.
     constexpr From lowest = static_cast<From>(Limits::min());
     constexpr From beyond = static_cast<From>(Limits::max() / 2 + 1) * 2;
     if (value < lowest) {
