@@ -1,28 +1,20 @@
 // Turning frames into canvas calls: one surface draw per placement.
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
-#include "core/anim/anim_math.h"
 #include "core/anim/obj_actor.h"
 #include "core/anim/obj_frame.h"
 #include "core/anim/obj_module.h"
 #include "core/canvas/blt_fx.h"
 #include "core/canvas/canvas.h"
 #include "core/canvas/surface.h"
+#include "core/foundation/saturate.h"
 
 namespace {
-
-int32_t ClampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 // The far edge of a scaled side: the near edge plus the source extent times the factor, in
 // 32-bit floats and truncated toward zero, so the near edge stays put.
 int32_t ScaledEdge(int32_t near_edge, int32_t extent, float factor) {
-  return ClampToInt32(
-      TruncToInt64(static_cast<float>(near_edge) + static_cast<float>(extent) * factor));
+  return SaturateCast<int32_t>(static_cast<float>(near_edge) + static_cast<float>(extent) * factor);
 }
 
 BLTFX EffectsOf(const TObjFrame& placement) {
@@ -76,10 +68,10 @@ void UObjFrame::Render(UCanvas* canvas, UArray<USurface*>* surfaces, UPoint pos,
     }
     const URect src(module.left, module.top, module.right, module.bottom);
     URect dst;
-    dst.left = ClampToInt32(int64_t{pos.x} + placement.x + origin.x);
-    dst.top = ClampToInt32(int64_t{pos.y} + placement.y + origin.y);
-    dst.right = ClampToInt32(int64_t{dst.left} + src.GetWidth());
-    dst.bottom = ClampToInt32(int64_t{dst.top} + src.GetHeight());
+    dst.left = SaturateCast<int32_t>(int64_t{pos.x} + placement.x + origin.x);
+    dst.top = SaturateCast<int32_t>(int64_t{pos.y} + placement.y + origin.y);
+    dst.right = SaturateCast<int32_t>(int64_t{dst.left} + src.GetWidth());
+    dst.bottom = SaturateCast<int32_t>(int64_t{dst.top} + src.GetHeight());
     if (placement.affine.ScaleXEnable != 0) {
       dst.right = ScaledEdge(dst.left, src.GetWidth(), placement.ScaleX);
     }

@@ -1,31 +1,9 @@
 #include "core/canvas/canvas.h"
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "core/canvas/material.h"
-
-namespace {
-
-// Float to int truncating toward zero, held to the int range (NaN gives 0) so a wild value from a
-// caller cannot make the conversion undefined.
-int32_t TruncateToInt(float value) {
-  if (std::isnan(value)) {
-    return 0;
-  }
-  constexpr auto kLowest = static_cast<float>(std::numeric_limits<int32_t>::min());
-  constexpr auto kAboveHighest = -kLowest;
-  if (value < kLowest) {
-    return std::numeric_limits<int32_t>::min();
-  }
-  if (value >= kAboveHighest) {
-    return std::numeric_limits<int32_t>::max();
-  }
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace
+#include "core/foundation/saturate.h"
 
 UCanvas::~UCanvas() = default;
 
@@ -45,12 +23,13 @@ void UCanvas::DrawGrid(int offsetX, int offsetY, int cellWidth, int cellHeight, 
   }
   const auto clip_width = static_cast<float>(m_ClipWidth);
   const auto clip_height = static_cast<float>(m_ClipHeight);
+  // Offsets and cell sizes come from callers; the line positions are computed wide.
   for (int i = 1; i <= m_ClipWidth / cellWidth; ++i) {
-    const auto x = static_cast<float>(offsetX + i * cellWidth);
+    const auto x = static_cast<float>(offsetX + int64_t{i} * cellWidth);
     DrawLine(x, 0.0f, x, clip_height, color, 1);
   }
   for (int i = 1; i <= m_ClipHeight / cellHeight; ++i) {
-    const auto y = static_cast<float>(offsetY + i * cellHeight);
+    const auto y = static_cast<float>(offsetY + int64_t{i} * cellHeight);
     DrawLine(0.0f, y, clip_width, y, color, 1);
   }
 }
@@ -72,24 +51,25 @@ void UCanvas::DrawTile(UMaterial* material, uint32_t x, uint32_t y, const URect*
   }
   const auto left = static_cast<int32_t>(x);
   const auto top = static_cast<int32_t>(y);
-  const URect dst(left, top, left + src->GetWidth(), top + src->GetHeight());
+  const URect dst(left, top, SaturateCast<int32_t>(int64_t{left} + src->right - src->left),
+                  SaturateCast<int32_t>(int64_t{top} + src->bottom - src->top));
   const BLTFX fx;
   DrawSurface(&dst, material->GetMainSurface(), src, &fx);
 }
 
 void UCanvas::SetOrigin(float x, float y) {
-  m_OriginX = TruncateToInt(x);
-  m_OriginY = TruncateToInt(y);
+  m_OriginX = SaturateCast<int32_t>(x);
+  m_OriginY = SaturateCast<int32_t>(y);
 }
 
 void UCanvas::SetPos(float x, float y) {
-  m_PosX = TruncateToInt(x);
-  m_PosY = TruncateToInt(y);
+  m_PosX = SaturateCast<int32_t>(x);
+  m_PosY = SaturateCast<int32_t>(y);
 }
 
 void UCanvas::SetClip(float width, float height) {
-  m_ClipWidth = TruncateToInt(width);
-  m_ClipHeight = TruncateToInt(height);
+  m_ClipWidth = SaturateCast<int32_t>(width);
+  m_ClipHeight = SaturateCast<int32_t>(height);
 }
 
 int UCanvas::ZoomIn() {
@@ -106,6 +86,6 @@ void UCanvas::ScreenToCanvas(UPoint* point) const {
   if (point == nullptr) {
     return;
   }
-  point->x = point->x / m_Zoom + m_OriginX;
-  point->y = point->y / m_Zoom + m_OriginY;
+  point->x = SaturateCast<int32_t>(int64_t{point->x} / m_Zoom + m_OriginX);
+  point->y = SaturateCast<int32_t>(int64_t{point->y} / m_Zoom + m_OriginY);
 }

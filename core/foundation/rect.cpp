@@ -3,7 +3,9 @@
 URect::~URect() = default;
 
 UPoint URect::Center() const {
-  return UPoint((left + right) / 2, (top + bottom) / 2);
+  // The sum of two edges can pass the int range; its half never does.
+  return UPoint(static_cast<int32_t>((int64_t{left} + right) / 2),
+                static_cast<int32_t>((int64_t{top} + bottom) / 2));
 }
 
 bool URect::PtInRect(const UPoint& point) const {

@@ -20,6 +20,12 @@ constexpr float kPlacedNudge = 0.002f;
 constexpr int kCircleSegments = 100;
 constexpr float kCircleStep = 0.06283186f;  // 2 pi / 100
 
+// A canvas coordinate in camera pixels. Coordinates come from documents and may lie anywhere in
+// the int range, so the product is taken wide; the vertex holds it as a float either way.
+float Zoomed(int zoom, int32_t value) {
+  return static_cast<float>(int64_t{zoom} * value);
+}
+
 // The surface's texture when it is one of ours and holds one.
 RwTexture* TextureOf(USurface* surface) {
   auto* rw = dynamic_cast<USurfaceRw*>(surface);
@@ -152,10 +158,10 @@ void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* sr
   }
   const float texW = surface->GetWidth() == 0 ? 1.0f : static_cast<float>(surface->GetWidth());
   const float texH = surface->GetHeight() == 0 ? 1.0f : static_cast<float>(surface->GetHeight());
-  const float left = static_cast<float>(m_Zoom * dst->left);
-  const float top = static_cast<float>(m_Zoom * dst->top);
-  const float right = static_cast<float>(m_Zoom * dst->right);
-  const float bottom = static_cast<float>(m_Zoom * dst->bottom);
+  const float left = Zoomed(m_Zoom, dst->left);
+  const float top = Zoomed(m_Zoom, dst->top);
+  const float right = Zoomed(m_Zoom, dst->right);
+  const float bottom = Zoomed(m_Zoom, dst->bottom);
   const float uL = static_cast<float>(src->left) / texW + kEdgeNudge;
   const float uR = static_cast<float>(src->right) / texW - kEdgeNudge;
   const float vT = static_cast<float>(src->top) / texH + kEdgeNudge;
@@ -169,8 +175,8 @@ void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* sr
   if (fx != nullptr) {
     if ((fx->flags & BLTFX_ROTATE) != 0) {
       const UPoint centre = dst->Center();
-      const float cx = static_cast<float>(m_Zoom * centre.x);
-      const float cy = static_cast<float>(m_Zoom * centre.y);
+      const float cx = Zoomed(m_Zoom, centre.x);
+      const float cy = Zoomed(m_Zoom, centre.y);
       const RwMatrixTag rotation = GetRotateMatrix(fx->angle);
       for (RwD3D9Vertex& corner : v) {
         RotateAbout(&corner.x, &corner.y, cx, cy, rotation);
@@ -207,9 +213,9 @@ void UCanvasRw::DrawSurface(const RwMatrixTag* matrix, USurface* surface, const 
   const float w = static_cast<float>(src->w);
   const float h = static_cast<float>(src->h);
   const float uL = static_cast<float>(src->x) / texW + kPlacedNudge;
-  const float uR = static_cast<float>(src->x + src->w) / texW - kPlacedNudge;
+  const float uR = static_cast<float>(int64_t{src->x} + src->w) / texW - kPlacedNudge;
   const float vT = static_cast<float>(src->y) / texH + kPlacedNudge;
-  const float vB = static_cast<float>(src->y + src->h) / texH - kPlacedNudge;
+  const float vB = static_cast<float>(int64_t{src->y} + src->h) / texH - kPlacedNudge;
   RwD3D9Vertex v[4] = {
       Vertex(w, 0, 0, 1.0f, kOpaqueWhite, uR, vT), Vertex(0, 0, 0, 1.0f, kOpaqueWhite, uL, vT),
       Vertex(0, h, 0, 1.0f, kOpaqueWhite, uL, vB), Vertex(w, h, 0, 1.0f, kOpaqueWhite, uR, vB)};
@@ -369,8 +375,8 @@ void UCanvasRw::DrawGroudPanel(int x, int y, int width, int height, const RwRGBA
   }
   const float left = static_cast<float>(x);
   const float top = static_cast<float>(y);
-  const float right = static_cast<float>(x + width);
-  const float bottom = static_cast<float>(y + height);
+  const float right = static_cast<float>(int64_t{x} + width);
+  const float bottom = static_cast<float>(int64_t{y} + height);
   const RwD3D9Vertex v[4] = {Vertex(right, top, 0, RecipZ(), argb[0], 1, 0),
                              Vertex(left, top, 0, RecipZ(), argb[1], 0, 0),
                              Vertex(left, bottom, 0, RecipZ(), argb[2], 0, 1),
@@ -395,11 +401,7 @@ void UCanvasRw::ResetTexDict() {
   if (engine == nullptr) {
     return;
   }
-  RwTexDictionary* dictionary = engine->GetCurrentTexDictionary();
-  const std::vector<RwTexture*> textures = dictionary->GetTextures();
-  for (RwTexture* texture : textures) {
-    dictionary->RemoveTexture(texture);
-  }
+  engine->ResetTexDictionary();
 }
 
 void UCanvasRw::SaveTexDict(UArchiveRws& ar) {

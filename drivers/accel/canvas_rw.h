@@ -75,14 +75,16 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // One triangle of caller-made vertices, textured by `texture` when there is one.
   void DrawTrig(const RwD3D9Vertex* vertices, USurface* texture);
   // Takes every texture out of the engine's current dictionary, so the next read of a file
-  // decodes it afresh; the textures stay alive for the surfaces that hold them.
+  // decodes it afresh; the textures stay alive for the surfaces that hold them, and those read
+  // from a dictionary chunk that no surface holds are destroyed.
   void ResetTexDict();
   // Writes the engine's current dictionary into the archive's stream as one texture-dictionary
   // chunk, header included; a failure marks the archive failed.
   void SaveTexDict(UArchiveRws& ar);
   // Empties the current dictionary (ResetTexDict), then reads the next texture-dictionary chunk
   // of the archive into it: the textures are reachable by name (CreateUSurfaceFromFile shares
-  // them) and through GetExistTextureList, and the engine holds them until it closes. A damaged
+  // them) and through GetExistTextureList, and the engine holds them until it closes or the
+  // dictionary is reset (so a reload replaces the textures of the last load). A damaged
   // dictionary adds nothing and marks the archive failed.
   void LoadTexDict(UArchiveRws& ar);
   // Appends every texture of the current dictionary to `list`, in the dictionary's order; the

@@ -1,25 +1,13 @@
 #include "drivers/gdi/canvas_gdi.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
+#include "core/foundation/saturate.h"
 #include "core/foundation/text_codec.h"
 #include "drivers/gdi/surface_gdi.h"
 
 namespace {
-
-// A mapped coordinate as a pixel position, truncated toward zero and held to the int range so
-// that a wild value cannot make the conversion undefined.
-int32_t ToPixel(double value) {
-  if (std::isnan(value)) {
-    return 0;
-  }
-  constexpr double kLowest = std::numeric_limits<int32_t>::min();
-  constexpr double kHighest = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::clamp(value, kLowest, kHighest));
-}
 
 // The white the gradient of Clear runs to.
 constexpr uint32_t kGradientBottom = 0x00FFFFFF;
@@ -114,9 +102,10 @@ void UCanvasGdi::DrawSurface(const URect* dst, USurface* surface, const URect* s
 
 void UCanvasGdi::DrawLine(float x1, float y1, float x2, float y2, uint32_t color, int width) {
   const double zoom = m_Zoom;
-  m_BackBuffer.DrawLine(ToPixel(zoom * x1 + m_OriginX), ToPixel(zoom * y1 + m_OriginY),
-                        ToPixel(zoom * x2 + m_OriginX), ToPixel(zoom * y2 + m_OriginY),
-                        color & 0x00FFFFFFu, width);
+  m_BackBuffer.DrawLine(SaturateCast<int32_t>(zoom * x1 + m_OriginX),
+                        SaturateCast<int32_t>(zoom * y1 + m_OriginY),
+                        SaturateCast<int32_t>(zoom * x2 + m_OriginX),
+                        SaturateCast<int32_t>(zoom * y2 + m_OriginY), color & 0x00FFFFFFu, width);
 }
 
 void UCanvasGdi::DrawCircle(int /*x*/, int /*y*/, int /*radius*/, uint32_t /*color*/) {}

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/canvas/blt_fx.h"
-#include "drivers/gdi/plain_bmp.h"
+#include "core/foundation/bmp_format.h"
 
 namespace {
 
@@ -87,29 +87,67 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
          in.gcount() == static_cast<std::streamsize>(size);
 }
 
+// A decoded 0xAARRGGBB pixel with straight alpha as the surface holds it: premultiplied when
+// the picture keeps its alpha; otherwise opaque, with magenta made transparent black.
+uint32_t SurfacePixel(uint32_t argb, bool keepsAlpha) {
+  constexpr uint32_t kMagenta = kColorKeyMagenta & 0x00FFFFFFu;
+  const uint32_t rgb = argb & 0x00FFFFFFu;
+  if (!keepsAlpha) {
+    return rgb == kMagenta ? 0u : 0xFF000000u | rgb;
+  }
+  const uint32_t alpha = argb >> 24;
+  return alpha << 24 | (((argb >> 16) & 0xFFu) * alpha / 255) << 16 |
+         (((argb >> 8) & 0xFFu) * alpha / 255) << 8 | (argb & 0xFFu) * alpha / 255;
+}
+
 // Copies a 32-bit FreeImage picture (bottom row first, bytes blue, green, red, alpha with
-// straight alpha) into `picture`, top row first and premultiplied.
+// straight alpha) into `picture`, top row first.
 void CopyPixels(FIBITMAP* rgba, bool keepsAlpha, URasterPicture& picture) {
   const int width = picture.Width();
   const int height = picture.Height();
-  constexpr uint32_t kMagenta = kColorKeyMagenta & 0x00FFFFFFu;
   for (int y = 0; y < height; ++y) {
     const BYTE* source = FreeImage_GetScanLine(rgba, height - 1 - y);
     uint32_t* target = picture.Row(y);
     for (int x = 0; x < width; ++x, source += 4) {
-      const uint32_t blue = source[FI_RGBA_BLUE];
-      const uint32_t green = source[FI_RGBA_GREEN];
-      const uint32_t red = source[FI_RGBA_RED];
-      if (keepsAlpha) {
-        const uint32_t alpha = source[FI_RGBA_ALPHA];
-        target[x] = alpha << 24 | (red * alpha / 255) << 16 | (green * alpha / 255) << 8 |
-                    blue * alpha / 255;
-      } else {
-        const uint32_t rgb = red << 16 | green << 8 | blue;
-        target[x] = rgb == kMagenta ? 0u : 0xFF000000u | rgb;
-      }
+      const uint32_t argb = uint32_t{source[FI_RGBA_ALPHA]} << 24 |
+                            uint32_t{source[FI_RGBA_RED]} << 16 |
+                            uint32_t{source[FI_RGBA_GREEN]} << 8 | source[FI_RGBA_BLUE];
+      target[x] = SurfacePixel(argb, keepsAlpha);
     }
   }
+}
+
+// Copies 16-bit grey samples, as FreeImage gives them for a grey PNG of 16 bits without alpha,
+// into `picture` as opaque grey: each sample keeps its high byte, as for every 16-bit PNG.
+void CopyGrey16(FIBITMAP* grey, URasterPicture& picture) {
+  const int width = picture.Width();
+  const int height = picture.Height();
+  for (int y = 0; y < height; ++y) {
+    const auto* source =
+        reinterpret_cast<const uint16_t*>(FreeImage_GetScanLine(grey, height - 1 - y));
+    uint32_t* target = picture.Row(y);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t level = source[x] >> 8;
+      target[x] = 0xFF000000u | level << 16 | level << 8 | level;
+    }
+  }
+}
+
+// Decodes a bitmap file through Core's decoder into `picture`; false leaves it empty.
+bool ReadBmp(const std::vector<uint8_t>& bytes, URasterPicture& picture) {
+  TBmpPicture bmp;
+  if (!DecodeBmp(bytes.data(), bytes.size(), URasterPicture::kMaxPixels, &bmp) ||
+      !picture.Create(bmp.width, bmp.height)) {
+    return false;
+  }
+  const uint32_t* source = bmp.pixels.data();
+  for (int y = 0; y < bmp.height; ++y) {
+    uint32_t* target = picture.Row(y);
+    for (int x = 0; x < bmp.width; ++x) {
+      target[x] = SurfacePixel(*source++, bmp.hasAlpha);
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -122,24 +160,17 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
   }
   // Only the texture formats, the ones both canvas drivers read, so that a picture looks the same
   // under either; leaving FreeImage's other decoders out also keeps hostile files of formats no
-  // texture uses away from them. A bitmap is first brought to the plain form whose decoding by
-  // FreeImage follows the texture rules, which also checks its size against the cap.
-  TPlainBmp bmp;
-  FREE_IMAGE_FORMAT format = FIF_UNKNOWN;
+  // texture uses away from them. Bitmaps go through Core's decoder, which both drivers share.
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    if (!RewritePlainBmp(bytes.data(), bytes.size(), URasterPicture::kMaxPixels, &bmp)) {
-      return false;
-    }
-    format = FIF_BMP;
-  } else {
-    FIMEMORY* memory = FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
-    format = FreeImage_GetFileTypeFromMemory(memory, 0);
-    FreeImage_CloseMemory(memory);
-    if (format != FIF_PNG) {
-      return false;
-    }
+    return ReadBmp(bytes, picture);
   }
-  TTrackedBytes tracked{format == FIF_BMP ? &bmp.bytes : &bytes};
+  FIMEMORY* memory = FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
+  const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
+  FreeImage_CloseMemory(memory);
+  if (format != FIF_PNG) {
+    return false;
+  }
+  TTrackedBytes tracked{&bytes};
   FreeImageIO io{ReadTracked, nullptr, SeekTracked, TellTracked};
 
   // The header alone first, so that a size beyond the cap is refused before any allocation.
@@ -162,13 +193,23 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
   }
   const auto width = static_cast<int>(FreeImage_GetWidth(loaded.get()));
   const auto height = static_cast<int>(FreeImage_GetHeight(loaded.get()));
-  const bool is_rgba =
-      FreeImage_GetImageType(loaded.get()) == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 32;
-  // A bitmap has alpha only through an alpha mask (its plain 32-bit form carries the fourth byte
-  // either way); a PNG has it when FreeImage gives 32 bits or a palette with a transparency table,
-  // which the conversion to 32 bits turns into alpha.
-  const bool keeps_alpha =
-      format == FIF_BMP ? bmp.hasAlpha : is_rgba || FreeImage_IsTransparent(loaded.get());
+  // The full load must agree with the header that was checked against the cap.
+  if (int64_t{width} * height > URasterPicture::kMaxPixels) {
+    return false;
+  }
+  const FREE_IMAGE_TYPE type = FreeImage_GetImageType(loaded.get());
+  if (type == FIT_UINT16) {  // grey of 16 bits, which FreeImage does not convert to 32 bits
+    if (!picture.Create(width, height)) {
+      return false;
+    }
+    CopyGrey16(loaded.get(), picture);
+    return true;
+  }
+  const bool is_rgba = type == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 32;
+  // A PNG has alpha when FreeImage gives 32 bits, or a picture it calls transparent (16-bit
+  // samples with alpha, a palette with a transparency table), which the conversion to 32 bits
+  // turns into alpha.
+  const bool keeps_alpha = is_rgba || FreeImage_IsTransparent(loaded.get());
   TFreeImage converted;
   if (!is_rgba) {
     converted.reset(FreeImage_ConvertTo32Bits(loaded.get()));
@@ -177,10 +218,9 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
     }
   }
   FIBITMAP* rgba = is_rgba ? loaded.get() : converted.get();
-  // The full load must agree with the header that was checked against the cap.
   if (FreeImage_GetWidth(rgba) != static_cast<unsigned>(width) ||
       FreeImage_GetHeight(rgba) != static_cast<unsigned>(height) ||
-      int64_t{width} * height > URasterPicture::kMaxPixels || !picture.Create(width, height)) {
+      !picture.Create(width, height)) {
     return false;
   }
   CopyPixels(rgba, keeps_alpha, picture);

@@ -21,6 +21,9 @@ struct PngPicture {
   std::vector<uint8_t> paletteAlpha;  // tRNS for a palette, when not empty
   bool greyKey = false;               // tRNS for grey: the sample value `keyGrey` is transparent
   uint16_t keyGrey = 0;
+  bool rgbKey =
+      false;  // tRNS for RGB: the colour `keyRgb` (red, green, blue samples) is transparent
+  uint16_t keyRgb[3] = {};
 };
 
 inline bool WritePng(const std::string& path, const PngPicture& picture) {
@@ -47,9 +50,12 @@ inline bool WritePng(const std::string& path, const PngPicture& picture) {
     png_set_tRNS(png, info, picture.paletteAlpha.data(),
                  static_cast<int>(picture.paletteAlpha.size()), nullptr);
   }
-  if (picture.greyKey) {
+  if (picture.greyKey || picture.rgbKey) {
     png_color_16 key{};
     key.gray = picture.keyGrey;
+    key.red = picture.keyRgb[0];
+    key.green = picture.keyRgb[1];
+    key.blue = picture.keyRgb[2];
     png_set_tRNS(png, info, nullptr, 0, &key);
   }
   png_write_info(png, info);

@@ -72,6 +72,14 @@ void RwGlDelete(RwGlKind kind, GLuint* name) {
   *name = 0;
 }
 
+void RwGlForget(RwGlKind /*kind*/, GLuint* name) {
+  if (*name == 0) {
+    return;
+  }
+  --g_LiveObjects;
+  *name = 0;
+}
+
 int RwGlLiveObjectCount() {
   return g_LiveObjects;
 }

@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "drivers/accel/engine/rw_camera.h"
 #include "drivers/accel/engine/rw_raster.h"
@@ -45,16 +46,15 @@ void RwEngine::Close() {
   if (m_CurrentCamera != nullptr) {
     EndCameraUpdate();
   }
-  for (RwTexture* texture : m_KeptTextures) {
-    RwTexture::Destroy(texture);
-  }
-  m_KeptTextures.clear();
+  ReleaseKeptTextures();
   // Rasters leave the list as they drop their GL objects.
   while (!m_Rasters.empty()) {
     m_Rasters.back()->DropGlObjects();
   }
   if (current) {
     m_Im2D.Destroy();
+  } else {
+    m_Im2D.Abandon();
   }
   m_TexDictionary.reset();
   m_Host = nullptr;
@@ -88,6 +88,27 @@ RwTexture* RwEngine::ReadTexture(const std::string& path) {
   texture->SetName(path);
   m_TexDictionary->AddTexture(texture);
   return texture;
+}
+
+void RwEngine::ResetTexDictionary() {
+  if (!IsOpen()) {
+    return;
+  }
+  const std::vector<RwTexture*> textures = m_TexDictionary->GetTextures();
+  for (RwTexture* texture : textures) {
+    m_TexDictionary->RemoveTexture(texture);
+  }
+  ReleaseKeptTextures();
+}
+
+void RwEngine::ReleaseKeptTextures() {
+  // Taken out first: the last reference going may destroy a raster, which calls back into the
+  // engine.
+  const std::vector<RwTexture*> kept = std::move(m_KeptTextures);
+  m_KeptTextures.clear();
+  for (RwTexture* texture : kept) {
+    RwTexture::Destroy(texture);
+  }
 }
 
 void RwEngine::KeepTexture(RwTexture* texture) {

@@ -33,7 +33,8 @@ class TESSEL_API RwEngine {
   bool Open(UWindowHost* host);
   // Gives up the textures it kept, deletes every GL object the engine made, including those of
   // rasters still alive (their owners may destroy them later), and empties the texture
-  // dictionary.
+  // dictionary. When the context cannot be made current any more, it took the GL objects with
+  // it: the engine and the rasters forget their names instead.
   void Close();
   bool IsOpen() const { return m_Host != nullptr; }
   bool MakeCurrent();
@@ -47,10 +48,13 @@ class TESSEL_API RwEngine {
   // extension and the new texture, named by `path`, joins the current dictionary. Null when the
   // file cannot be read or decoded. The caller owns one reference.
   RwTexture* ReadTexture(const std::string& path);
-  // Takes over one reference to `texture` and gives it up when the engine closes: textures read
-  // from a stream have no other owner, and stay reachable by name through the dictionary. A closed
-  // engine gives the reference up at once.
+  // Takes over one reference to `texture` and gives it up when the engine closes or its dictionary
+  // is reset: textures read from a stream have no other owner, and stay reachable by name through
+  // the dictionary. A closed engine gives the reference up at once.
   void KeepTexture(RwTexture* texture);
+  // Takes every texture out of the current dictionary and gives up the references the engine
+  // kept; textures that surfaces hold stay alive for them.
+  void ResetTexDictionary();
 
   void SetRenderState(RwRenderState state, int32_t value);
   // The texture render state; null draws untextured.
@@ -73,6 +77,8 @@ class TESSEL_API RwEngine {
   void DetachRaster(RwRaster* raster);
 
  private:
+  void ReleaseKeptTextures();
+
   UWindowHost* m_Host = nullptr;
   RwImageReaders m_Readers;
   std::unique_ptr<RwTexDictionary> m_TexDictionary;

@@ -141,13 +141,22 @@ bool RwIm2D::Create() {
 }
 
 void RwIm2D::Destroy() {
+  ReleaseGlObjects(RwGlDelete);
+}
+
+void RwIm2D::Abandon() {
+  ReleaseGlObjects(RwGlForget);
+}
+
+void RwIm2D::ReleaseGlObjects(void (*release)(RwGlKind, GLuint*)) {
   m_Pending.clear();
   m_Active = false;
+  m_AppliedValid = false;
   m_TextureRaster = nullptr;
-  RwGlDelete(RwGlKind::kTexture, &m_WhiteTexture);
-  RwGlDelete(RwGlKind::kBuffer, &m_VertexBuffer);
-  RwGlDelete(RwGlKind::kVertexArray, &m_VertexArray);
-  RwGlDelete(RwGlKind::kProgram, &m_Program);
+  release(RwGlKind::kTexture, &m_WhiteTexture);
+  release(RwGlKind::kBuffer, &m_VertexBuffer);
+  release(RwGlKind::kVertexArray, &m_VertexArray);
+  release(RwGlKind::kProgram, &m_Program);
 }
 
 void RwIm2D::Begin(int width, int height) {

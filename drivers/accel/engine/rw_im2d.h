@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "drivers/accel/engine/gl_objects.h"
 #include "drivers/accel/engine/rw_types.h"
 
 class RwRaster;
@@ -19,7 +20,11 @@ class RwIm2D {
   // Builds the program, vertex array, vertex buffer and the white texel that stands for "no
   // texture". False when GL refuses any of them.
   bool Create();
+  // Deletes the GL objects; the context must be current.
   void Destroy();
+  // Forgets the GL objects of a context that can no longer be made current (they went with it),
+  // so that a later Create starts afresh.
+  void Abandon();
 
   // Starts drawing into the bound framebuffer of `width` x `height` pixels; the caller has saved
   // the GL state it wants back.
@@ -49,6 +54,8 @@ class RwIm2D {
     bool operator==(const Key&) const = default;
   };
   Key CurrentKey(bool lines) const;
+  // Empties the batch and lets every GL object go through `release`.
+  void ReleaseGlObjects(void (*release)(RwGlKind, GLuint*));
   void Apply(const Key& key);
 
   GLuint m_Program = 0;

@@ -81,20 +81,25 @@ void RwRaster::DropGlObjects() {
   if (m_Engine == nullptr) {
     return;
   }
-  // Without the context the objects cannot be deleted; they stay counted as alive.
   if (m_Engine->MakeCurrent()) {
     // A pending batch may still sample this texture or draw into this framebuffer.
     m_Engine->Flush();
     RwGlDelete(RwGlKind::kFramebuffer, &m_Framebuffer);
     RwGlDelete(RwGlKind::kTexture, &m_Texture);
     RwGlDelete(RwGlKind::kRenderbuffer, &m_Renderbuffer);
+  } else {
+    // A context that cannot be made current any more took the objects with it; the names are
+    // forgotten, so that nothing later uses them.
+    RwGlForget(RwGlKind::kFramebuffer, &m_Framebuffer);
+    RwGlForget(RwGlKind::kTexture, &m_Texture);
+    RwGlForget(RwGlKind::kRenderbuffer, &m_Renderbuffer);
   }
   m_Engine->DetachRaster(this);
   m_Engine = nullptr;
 }
 
 bool RwRaster::SetPixels(const uint32_t* pixels) {
-  if (m_Texture == 0 || !m_Engine->MakeCurrent()) {
+  if (m_Texture == 0 || m_Engine == nullptr || !m_Engine->MakeCurrent()) {
     return false;
   }
   m_Engine->Flush();
@@ -112,7 +117,7 @@ bool RwRaster::SetPixels(const uint32_t* pixels) {
 }
 
 bool RwRaster::GetPixels(uint32_t* pixels) const {
-  if (m_Texture == 0 || !m_Engine->MakeCurrent()) {
+  if (m_Texture == 0 || m_Engine == nullptr || !m_Engine->MakeCurrent()) {
     return false;
   }
   // Draws still batched may render into this raster when it is a camera's.

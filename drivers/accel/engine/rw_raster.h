@@ -45,8 +45,10 @@ class TESSEL_API RwRaster {
   GLuint GetGlFramebuffer() const { return m_Framebuffer; }
   RwEngine* GetEngine() const { return m_Engine; }
 
-  // Deletes the raster's GL objects and forgets the engine; the engine calls this for every
-  // raster still alive when it closes, so that their owners may destroy them later safely.
+  // Deletes the raster's GL objects (or, when the engine's context cannot be made current, forgets
+  // them: they went with the context) and forgets the engine; the engine calls this for every
+  // raster still alive when it closes, so that their owners may use and destroy them later
+  // safely: without GL objects every pixel operation fails.
   void DropGlObjects();
 
  private:

@@ -26,6 +26,10 @@ TEST(URectTest, SizesAndInclusiveHitTests) {
 TEST(URectTest, CenterTruncatesTowardZero) {
   EXPECT_EQ(URect(0, 0, 9, 9).Center(), UPoint(4, 4));
   EXPECT_EQ(URect(-9, -9, 0, 0).Center(), UPoint(-4, -4));
+  // Edges near the limits of the int range: the sum passes the range, the midpoint does not.
+  constexpr int32_t kMax = 2147483647;
+  EXPECT_EQ(URect(kMax - 2, kMax - 4, kMax, kMax).Center(), UPoint(kMax - 1, kMax - 2));
+  EXPECT_EQ(URect(-kMax - 1, -kMax - 1, -kMax + 1, -kMax - 1).Center(), UPoint(-kMax, -kMax - 1));
 }
 
 TEST(URectTest, MirrorKeepsSize) {

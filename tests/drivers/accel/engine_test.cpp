@@ -143,3 +143,56 @@ TEST_F(RwEngineTest, UnreadableFilesGiveNoSurface) {
   EXPECT_EQ(util_.CreateUSurfaceFromFile(nullptr, 0, 0), nullptr);
   EXPECT_TRUE(util_.GetEngine()->GetCurrentTexDictionary()->GetTextures().empty());
 }
+
+namespace {
+
+// A window whose GL context can be lost, as when the widget that owned it is gone.
+class LosableHost : public UEglWindowHost {
+ public:
+  using UEglWindowHost::UEglWindowHost;
+  bool MakeContextCurrent() override { return !lost && UEglWindowHost::MakeContextCurrent(); }
+  bool lost = false;
+};
+
+}  // namespace
+
+TEST(RwEngineLostContextTest, ClosingWithoutTheContextForgetsItsGlObjectsAndLaterCallsAreSafe) {
+  LosableHost host(16, 16);
+  ASSERT_TRUE(host.IsValid()) << "no surfaceless EGL context with OpenGL 3.3 core";
+  const int before = RwGlLiveObjectCount();
+  UCanvasUtilRw util;
+  UCanvasRw canvas;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    host.lost = false;
+    ASSERT_EQ(util.Init(&host), 1);
+    ASSERT_EQ(canvas.Init(&host), 1);
+    ASSERT_TRUE(canvas.CreateCanvas(&util, 16, 16));
+    USurface* blank = util.CreateUSurface(4, 4, 0);
+    ASSERT_NE(blank, nullptr);
+    RwRaster* raster = static_cast<USurfaceRw*>(blank)->GetTexture()->GetRaster();
+    ASSERT_EQ(canvas.Clear(), 1);  // mid-frame
+    const URect whole(0, 0, 4, 4);
+    canvas.DrawSurface(&whole, blank, &whole, nullptr);
+    EXPECT_GT(RwGlLiveObjectCount(), before);
+
+    // The context goes first; the factory closes without it.
+    host.lost = true;
+    EXPECT_EQ(util.DeInit(), 1);
+    EXPECT_EQ(RwGlLiveObjectCount(), before);
+    EXPECT_EQ(raster->GetEngine(), nullptr);
+    EXPECT_EQ(raster->GetGlTexture(), 0u);
+    // Everything the surface and the canvas still offer fails or does nothing.
+    EXPECT_FALSE(blank->Clear(0xFF00FF00u));
+    std::vector<uint32_t> pixels(16);
+    EXPECT_FALSE(raster->GetPixels(pixels.data()));
+    canvas.DrawLine(0, 0, 5, 5, 0xFFFFFFFFu, 1);
+    EXPECT_EQ(canvas.Present(), 1);
+    EXPECT_EQ(canvas.Clear(), 0);
+    EXPECT_EQ(canvas.Release(), 1);
+    EXPECT_TRUE(blank->Release());
+    delete blank;
+    // The next round opens the same factory again: the engine starts afresh.
+    EXPECT_EQ(RwGlLiveObjectCount(), before);
+  }
+}

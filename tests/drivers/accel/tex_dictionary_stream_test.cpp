@@ -220,3 +220,29 @@ TEST_F(TexDictionaryStreamTest, ADictionaryWithATextureWithoutPixelsIsNotWritten
   ar.Close();
   EXPECT_TRUE(ReadFileBytes(path_).empty());
 }
+
+TEST_F(TexDictionaryStreamTest, AReloadReplacesTheTexturesOfTheLastLoad) {
+  WriteFileBytes(path_, kOneTexture);
+  const int liveBefore = RwGlLiveObjectCount();
+  USurface* held = nullptr;
+  for (int load = 0; load < 4; ++load) {
+    SCOPED_TRACE(load);
+    UArchiveRws ar;
+    ASSERT_EQ(ar.Open(path_.c_str(), ArRead), 1);
+    canvas_.LoadTexDict(ar);
+    ASSERT_FALSE(ar.IsFailed());
+    ASSERT_EQ(ExistingTextures().size(), 1u);
+    // One GL texture for the dictionary just loaded, and one for the first load's texture, which
+    // a surface still holds.
+    EXPECT_EQ(RwGlLiveObjectCount(), liveBefore + 1 + (held == nullptr ? 0 : 1));
+    if (held == nullptr) {
+      held = util_.CreateUSurfaceFromFile("ab", 0, 0);
+      ASSERT_NE(held, nullptr);
+      surfaces_.push_back(held);
+    }
+  }
+  EXPECT_EQ(PixelsOf(static_cast<USurfaceRw*>(held)->GetTexture()),
+            (std::vector<uint32_t>{0x80FF0000u, 0xFF00FF00u}));
+  canvas_.ResetTexDict();
+  EXPECT_EQ(RwGlLiveObjectCount(), liveBefore + 1);
+}

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/canvas/memory_window_host.h"
@@ -197,6 +198,155 @@ constexpr uint32_t kAccelOverMagenta = 0xFFFF00FFu;
   return ::testing::AssertionSuccess();
 }
 
+// The accelerated picture of `draw` shows `decoded` itself: each texel source-over on the
+// transparent start, nothing elsewhere. Together with SamePicture this pins both drivers to the
+// decoded pixels, so that a texture both read wrongly alike cannot pass.
+::testing::AssertionResult ShowsDecodedTexels(const Picture& accel, const Draw& draw,
+                                              const std::vector<uint32_t>& decoded, int width,
+                                              int tolerance) {
+  if (accel.size() != static_cast<size_t>(kWidth * kHeight)) {
+    return ::testing::AssertionFailure() << "no picture";
+  }
+  const int height = static_cast<int>(decoded.size()) / width;
+  for (size_t i = 0; i < accel.size(); ++i) {
+    const int x = static_cast<int>(i) % kWidth;
+    const int y = static_cast<int>(i) / kWidth;
+    const int texel = TexelAt(draw, width, height, x, y);
+    const uint32_t expected = texel < 0 ? 0u : Premultiplied(decoded[static_cast<size_t>(texel)]);
+    for (int shift = 0; shift < 32; shift += 8) {
+      const int a = static_cast<int>((accel[i] >> shift) & 0xFF);
+      const int b = static_cast<int>((expected >> shift) & 0xFF);
+      if (a - b > tolerance || b - a > tolerance) {
+        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ") the picture shows 0x"
+                                             << std::hex << accel[i] << " for 0x" << expected << std::dec;
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Bitmaps as other programs write them. A writer that fills the spare bits of its pixels with
+// zeros gives an image whose alpha bits are zero throughout: it is opaque, with the magenta rule.
+// A plain 32-bit bitmap whose fourth bytes hold values is read with them as alpha.
+struct ForeignBmp {
+  image_variants::BmpVariant variant;
+  bool alphaBitsCleared;
+};
+
+const ForeignBmp kForeignBmps[] = {
+    {{"16-bit 1-5-5-5 alpha bit fields, alpha bits all zero",
+      16,
+      6,
+      40,
+      false,
+      {0x7C00, 0x03E0, 0x001F, 0x8000}},
+     true},
+    {{"16-bit V5 header 4-4-4-4, alpha bits all zero",
+      16,
+      3,
+      124,
+      true,
+      {0x0F00, 0x00F0, 0x000F, 0xF000}},
+     true},
+    {{"32-bit V5 header with alpha mask, alpha bytes all zero",
+      32,
+      3,
+      124,
+      false,
+      {0xFF0000, 0xFF00, 0xFF, 0xFF000000}},
+     true},
+    {{"32-bit plain with alpha in the fourth byte",
+      32,
+      0,
+      40,
+      false,
+      {0xFF0000, 0xFF00, 0xFF, 0xFF000000}},
+     false},
+};
+
+// The file of `foreign` and the pixels it decodes to.
+image_variants::Bytes WriteForeignBmp(const ForeignBmp& foreign, std::vector<uint32_t>* decoded) {
+  const image_variants::BmpVariant& v = foreign.variant;
+  image_variants::Bytes file = image_variants::WriteBmp(v, decoded);
+  if (!foreign.alphaBitsCleared) {
+    return file;
+  }
+  const size_t pixelsAt = file[10] | size_t{file[11]} << 8;
+  const size_t bytes = static_cast<size_t>(v.bpp / 8);
+  const size_t stride = (image_variants::kW * bytes + 3) / 4 * 4;
+  for (size_t row = 0; row < image_variants::kH; ++row) {
+    for (size_t x = 0; x < image_variants::kW; ++x) {
+      for (size_t byte = 0; byte < bytes; ++byte) {
+        file[pixelsAt + row * stride + x * bytes + byte] &=
+            static_cast<uint8_t>(~(v.masks[3] >> (8 * byte)));
+      }
+    }
+  }
+  for (uint32_t& pixel : *decoded) {
+    const uint32_t rgb = pixel & 0x00FFFFFFu;
+    pixel = rgb == 0x00FF00FFu ? rgb : rgb | 0xFF000000u;
+  }
+  return file;
+}
+
+// PNG kinds beyond the shared variants: every depth of grey, grey with alpha, 16-bit samples,
+// and transparency chunks on grey and colour pictures. Samples of 16 bits keep their high byte.
+std::vector<image_variants::PngVariant> MorePngVariants() {
+  std::vector<image_variants::PngVariant> variants;
+  auto add = [&](const char* name, int colorType, int depth, std::vector<std::vector<uint8_t>> rows,
+                 std::vector<uint32_t> expected) {
+    image_variants::PngVariant v{name, {}, std::move(expected)};
+    v.picture.width = 2;
+    v.picture.height = 2;
+    v.picture.colorType = colorType;
+    v.picture.bitDepth = depth;
+    v.picture.rows = std::move(rows);
+    variants.push_back(std::move(v));
+    return &variants.back();
+  };
+  add("grey 1", PNG_COLOR_TYPE_GRAY, 1, {{0b10'000000}, {0b01'000000}},
+      {0xFFFFFFFFu, 0xFF000000u, 0xFF000000u, 0xFFFFFFFFu});
+  add("grey 4", PNG_COLOR_TYPE_GRAY, 4, {{0x0F}, {0x58}},
+      {0xFF000000u, 0xFFFFFFFFu, 0xFF555555u, 0xFF888888u});
+  add("grey 16", PNG_COLOR_TYPE_GRAY, 16, {{0x00, 0x00, 0xFF, 0xFF}, {0x80, 0x7F, 0x12, 0xFF}},
+      {0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFF121212u});
+  add("grey and alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8,
+      {{0x40, 0xFF, 0x80, 0x10}, {0, 0, 255, 0x7F}},
+      {0xFF404040u, 0x10808080u, 0x00000000u, 0x7FFFFFFFu});
+  add("RGBA 16", PNG_COLOR_TYPE_RGB_ALPHA, 16,
+      {{0xFF, 0x01, 0x00, 0xFF, 0xFF, 0x80, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0x80,
+        0x00},
+       {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
+      {0xFFFF00FFu, 0x8012569Au, 0x00000000u, 0xFFFF00FFu});
+  image_variants::PngVariant* grey16Key =
+      add("grey 16 with a transparent value", PNG_COLOR_TYPE_GRAY, 16,
+          {{0x12, 0x34, 0x12, 0x35}, {0xFF, 0xFF, 0x12, 0x34}},
+          {0x00121212u, 0xFF121212u, 0xFFFFFFFFu, 0x00121212u});
+  grey16Key->picture.greyKey = true;
+  grey16Key->picture.keyGrey = 0x1234;
+  image_variants::PngVariant* rgbKey = add("RGB 8 with a transparent colour", PNG_COLOR_TYPE_RGB, 8,
+                                           {{10, 20, 30, 255, 0, 255}, {10, 20, 31, 10, 20, 30}},
+                                           {0x000A141Eu, 0xFFFF00FFu, 0xFF0A141Fu, 0x000A141Eu});
+  rgbKey->picture.rgbKey = true;
+  rgbKey->picture.keyRgb[0] = 10;
+  rgbKey->picture.keyRgb[1] = 20;
+  rgbKey->picture.keyRgb[2] = 30;
+  image_variants::PngVariant* rgb16Key =
+      add("RGB 16 with a transparent colour", PNG_COLOR_TYPE_RGB, 16,
+          {{0x10, 0x01, 0x20, 0x02, 0x30, 0x03, 0x10, 0x01, 0x20, 0x02, 0x30, 0x04},
+           {0xFF, 0, 0, 0, 0xFF, 0, 0x10, 0x01, 0x20, 0x02, 0x30, 0x03}},
+          {0x00102030u, 0xFF102030u, 0xFFFF00FFu, 0x00102030u});
+  rgb16Key->picture.rgbKey = true;
+  rgb16Key->picture.keyRgb[0] = 0x1001;
+  rgb16Key->picture.keyRgb[1] = 0x2002;
+  rgb16Key->picture.keyRgb[2] = 0x3003;
+  image_variants::PngVariant* palette =
+      add("palette 2 without transparency", PNG_COLOR_TYPE_PALETTE, 2,
+          {{0b00'01'0000}, {0b10'11'0000}}, {0x00FF00FFu, 0xFF102030u, 0xFFF0E0D0u, 0xFF00FF00u});
+  palette->picture.palette = {{255, 0, 255}, {0x10, 0x20, 0x30}, {0xF0, 0xE0, 0xD0}, {0, 255, 0}};
+  return variants;
+}
+
 class DriverAgreementTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -213,6 +363,7 @@ class DriverAgreementTest : public ::testing::Test {
       const Picture gdi = DrawWithGdi(file, draw);
       const Picture accel = DrawWithAccel(egl_, file, draw);
       EXPECT_TRUE(SamePicture(gdi, accel, draw, decoded, width, tolerance));
+      EXPECT_TRUE(ShowsDecodedTexels(accel, draw, decoded, width, tolerance));
     }
   }
 
@@ -232,8 +383,22 @@ TEST_F(DriverAgreementTest, EveryBmpKindLooksTheSame) {
   }
 }
 
+TEST_F(DriverAgreementTest, BitmapsOfOtherProgramsFollowTheirAlphaBits) {
+  for (const ForeignBmp& foreign : kForeignBmps) {
+    SCOPED_TRACE(foreign.variant.name);
+    std::vector<uint32_t> decoded;
+    const std::string path = dir_.File(std::string(foreign.variant.name) + ".bmp");
+    WriteFileBytes(path, WriteForeignBmp(foreign, &decoded));
+    ExpectAgreement(path, decoded, image_variants::kW);
+  }
+}
+
 TEST_F(DriverAgreementTest, EveryPngKindLooksTheSame) {
-  for (const image_variants::PngVariant& variant : PngVariants()) {
+  std::vector<image_variants::PngVariant> variants = PngVariants();
+  for (image_variants::PngVariant& more : MorePngVariants()) {
+    variants.push_back(std::move(more));
+  }
+  for (const image_variants::PngVariant& variant : variants) {
     SCOPED_TRACE(variant.name);
     const std::string path = dir_.File(std::string(variant.name) + ".png");
     ASSERT_TRUE(WritePng(path, variant.picture));

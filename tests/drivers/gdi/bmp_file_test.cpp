@@ -122,25 +122,36 @@ TEST_F(LumselBmpTest, IndicesPastThePaletteAreBlack) {
   EXPECT_EQ(Load(file), expected);
 }
 
-TEST_F(LumselBmpTest, ThirtyTwoBitsWithoutAlphaMaskAreOpaqueWithMagentaKeyedOut) {
+TEST_F(LumselBmpTest, ThirtyTwoBitsWithoutMasksKeepTheFourthByteAsAlphaUnlessItIsAllZero) {
   // FreeImage writes 32-bit bitmaps without masks, the fourth byte holding what was alpha.
-  const std::string path = temp.File("plain 32.bmp");
   const auto pixel_of = [](int x, int y) {
     if (x == 1 && y == 0) {
-      return 0x40FF00FFu;  // magenta, whatever the fourth byte
+      return 0x40FF00FFu;  // magenta, half transparent
     }
     return static_cast<uint32_t>(x * 0x50) << 24 | static_cast<uint32_t>(y * 40 + 10) << 16 |
            0x2030u;
   };
-  ASSERT_TRUE(WriteImage(path, FIF_BMP, 32, 3, 2, pixel_of));
-  const Bytes file = ReadFileBytes(path);
+  const std::string with_alpha = temp.File("plain 32 with alpha.bmp");
+  ASSERT_TRUE(WriteImage(with_alpha, FIF_BMP, 32, 3, 2, pixel_of));
   std::vector<uint32_t> expected;
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x) {
-      expected.push_back(x == 1 && y == 0 ? 0u : pixel_of(x, y) | 0xFF000000u);
+      expected.push_back(Premultiplied(pixel_of(x, y)));
     }
   }
-  EXPECT_EQ(Load(file), expected);
+  EXPECT_EQ(Load(ReadFileBytes(with_alpha)), expected);
+
+  // Fourth bytes that are zero in every pixel are no alpha: opaque, magenta keyed out.
+  const auto opaque_of = [&](int x, int y) { return pixel_of(x, y) & 0x00FFFFFFu; };
+  const std::string without_alpha = temp.File("plain 32 without alpha.bmp");
+  ASSERT_TRUE(WriteImage(without_alpha, FIF_BMP, 32, 3, 2, opaque_of));
+  expected.clear();
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      expected.push_back(x == 1 && y == 0 ? 0u : opaque_of(x, y) | 0xFF000000u);
+    }
+  }
+  EXPECT_EQ(Load(ReadFileBytes(without_alpha)), expected);
 }
 
 TEST_F(LumselBmpTest, DamagedOrForeignHeadersGiveNoSurface) {

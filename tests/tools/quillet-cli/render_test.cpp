@@ -1,6 +1,7 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -61,7 +62,8 @@ Picture ReadPng(const std::string& path) {
 
 // One texture "sprite.png"; module (2, 4)-(18, 12); frame 0 with origin (3, 1) places the module
 // at (0, 0), frame 1 at (8, 0) mirrored left-right; one action blending from frame 0 to a copy of
-// it moved 8 pixels right (keys at 0 and 4).
+// it moved 8 pixels right (keys at 0 and 4). Frame 3 holds placements whose scales reach far
+// past the int range, as a damaged or hostile document may: their edges saturate at its limits.
 void WriteDocument(const std::string& path) {
   UObjActor actor;
   TTextureInfo texture;
@@ -86,6 +88,20 @@ void WriteDocument(const std::string& path) {
   auto* moved = new UObjFrame(*still);
   moved->placements[0].x = 8;
   actor.AddFrame(moved);
+  auto* huge = new UObjFrame;
+  const float scales[][2] = {{1e30f, 1e30f}, {-1e30f, -3e9f}, {3e9f, -1e30f}, {NAN, INFINITY}};
+  for (const auto& scale : scales) {
+    huge->AddModule(0, 5, 5);
+    TObjFrame& placement = huge->placements.back();
+    placement.affine.ScaleXEnable = 1;
+    placement.affine.ScaleYEnable = 1;
+    placement.ScaleX = scale[0];
+    placement.ScaleY = scale[1];
+    placement.affine.RotateAngleEnable = 1;
+    placement.RotateAngle = 30.0f;
+    placement.affine.FlipX = 1;
+  }
+  actor.AddFrame(huge);
   auto* action = new UObjAction;
   action->keys.push_back(TActionFrame{0, 0, 0, 0});
   action->keys.push_back(TActionFrame{4, 2, 0, 0});
@@ -176,6 +192,21 @@ TEST_P(RenderTest, ZoomDoublesEveryTexel) {
   EXPECT_EQ(picture.At(7, 3), Texel(2, 4));
   EXPECT_EQ(picture.At(8, 2), Texel(3, 4));
   EXPECT_EQ(picture.At(5, 2), 0u);
+}
+
+TEST_P(RenderTest, PlacementsScaledBeyondTheIntRangeDrawWithoutOverflow) {
+  // Every edge and every centre of such a placement leaves the int range when computed in it:
+  // sums of edges at any zoom, zoomed edges at the largest zoom. The sanitizer build of this test
+  // catches that.
+  for (const char* zoom : {"1", "8"}) {
+    SCOPED_TRACE(zoom);
+    const CliRun run = Render(std::string("--frame 3 --size 40x30 --pos 7,9 --zoom ") + zoom +
+                              " --transparent --out " + Quoted(out));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Picture picture = ReadPng(out);
+    EXPECT_EQ(picture.width, 40);
+    EXPECT_EQ(picture.height, 30);
+  }
 }
 
 TEST_P(RenderTest, MissingTexturesAndBadOptionsAreErrors) {
