@@ -70,9 +70,9 @@ int UName::Empty() {
 }
 
 uint16_t UName::GetGUID() const {
+  // One pass up to the terminator: documents hash every name they hold as they are read.
   uint16_t hash = 0;
-  const int length = Length();
-  for (int i = 0; i < length; ++i) {
+  for (size_t i = 0; i < sizeof(m_Text) && m_Text[i] != '\0'; ++i) {
     hash = static_cast<uint16_t>(hash * 5 + static_cast<signed char>(m_Text[i]));
   }
   return hash;
