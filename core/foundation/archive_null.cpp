@@ -1,5 +1,8 @@
 #include "core/foundation/archive_null.h"
 
+#include <climits>
+#include <cstdint>
+
 UArchiveNull::UArchiveNull(const char* /*path*/, ArAccessMethod /*mode*/) {}
 
 int UArchiveNull::Open(const char* /*path*/, ArAccessMethod /*mode*/) {
@@ -9,13 +12,18 @@ int UArchiveNull::Open(const char* /*path*/, ArAccessMethod /*mode*/) {
 void UArchiveNull::Seek(int /*offset*/, ArchivePos /*origin*/) {}
 
 void UArchiveNull::Write(const void* /*data*/, int size) {
-  if (size > 0) {
-    m_Counter += size;
-  }
+  Count(size);
 }
 
 void UArchiveNull::Read(void* /*data*/, int size) {
-  if (size > 0) {
+  Count(size);
+}
+
+void UArchiveNull::Count(int size) {
+  // The count is 32-bit like every size: what would pass 2 GiB fails instead of wrapping.
+  if (size > 0 && int64_t{m_Counter} + size > INT_MAX) {
+    SetFailed();
+  } else if (size > 0) {
     m_Counter += size;
   }
 }

@@ -20,5 +20,7 @@ class CORE_API UArchiveNull : public UArchive {
   int GetPos() override;
 
  private:
+  void Count(int size);
+
   int32_t m_Counter = 0;
 };

@@ -85,6 +85,12 @@ TEST(ArchiveNullTest, CountsTheStoredSize) {
   ar.Close();
   EXPECT_EQ(ar.TotalSize(), 38);
   EXPECT_FALSE(ar.IsFailed());
+  // The count stops short of 2 GiB and fails rather than wrapping.
+  UArchiveNull big;
+  big.Write(nullptr, INT_MAX - 1);
+  big.Write(nullptr, 2);
+  EXPECT_TRUE(big.IsFailed());
+  EXPECT_EQ(big.TotalSize(), INT_MAX - 1);
 }
 
 TEST(ArchiveAnsiTest, RoundTripsThroughARealFile) {
