@@ -391,3 +391,93 @@ TEST(StxFileTest, SquareTileSetGrid) {
   EXPECT_FALSE(empty.ExportTileSetSquare(temp.File("none.png").c_str()));
   EXPECT_FALSE(std::filesystem::exists(temp.File("none.png")));
 }
+
+TEST(StxPartsTest, OperationsThatLackTheMapOrTheTileSetNameFailWithAReason) {
+  TempDir temp;
+  const TBitmap picture = TiledPicture(
+      2, 1, 4, [](int x, int) { return x; }, [](int, int) { return 0; });
+  ASSERT_TRUE(SavePicture(picture.get(), temp.File("h.png"), FIF_PNG));
+  STX_Type names(temp.File("h.png").c_str());
+  UStxImage full;
+  ASSERT_TRUE(full.import(names, temp.File("h.png").c_str(), 4, 4, false, nullptr));
+  const std::string stx = names.GetFileFullName();
+  ASSERT_TRUE(full.save(stx.c_str()));
+
+  // A header alone: its geometry is there, its map is not.
+  UStxImage header;
+  ASSERT_TRUE(header.loadHeader(stx.c_str()));
+  EXPECT_EQ(header.GetMap(), nullptr);
+  EXPECT_FALSE(header.setTileSet(FreeImage_Allocate(4, 8, 32)));
+  EXPECT_FALSE(header.GetError().empty());
+  EXPECT_FALSE(header.IsCreated());
+  EXPECT_EQ(header.GetTileWidth(), 4);
+  EXPECT_FALSE(header.save(temp.File("header.stx").c_str()));
+  EXPECT_FALSE(header.GetError().empty());
+  EXPECT_FALSE(header.exportPicture(temp.File("header.png").c_str()));
+  EXPECT_FALSE(std::filesystem::exists(temp.File("header.stx")));
+  EXPECT_FALSE(std::filesystem::exists(temp.File("header.png")));
+
+  // A bitmap import has map and tile set but no tile-set file to name.
+  UStxImage bitmap;
+  ASSERT_TRUE(bitmap.import(picture.get(), 4, 4, false));
+  EXPECT_FALSE(bitmap.save(temp.File("bitmap.stx").c_str()));
+  EXPECT_FALSE(bitmap.GetError().empty());
+  EXPECT_FALSE(std::filesystem::exists(temp.File("bitmap.stx")));
+  EXPECT_TRUE(bitmap.exportPicture(temp.File("bitmap.png").c_str())) << bitmap.GetError();
+
+  // Nothing at all.
+  UStxImage empty;
+  EXPECT_FALSE(empty.save(temp.File("empty.stx").c_str()));
+  EXPECT_FALSE(empty.setTileSet(FreeImage_Allocate(4, 8, 32)));
+  EXPECT_FALSE(empty.exportPicture(temp.File("empty.png").c_str()));
+
+  // What save writes, load takes back; a map read from an archive takes a tile set later.
+  UStxImage again;
+  ASSERT_TRUE(again.load(stx.c_str())) << again.GetError();
+  ASSERT_TRUE(again.save(temp.File("again.stx").c_str())) << again.GetError();
+  const Bytes bytes = ReadFileBytes(temp.File("again.stx"));
+  UArchiveMemory ar(bytes.data(), bytes.size());
+  UStxImage fromArchive;
+  ASSERT_TRUE(fromArchive.load(ar)) << fromArchive.GetError();
+  EXPECT_FALSE(fromArchive.IsCreated());
+  ASSERT_TRUE(fromArchive.setTileSet(FreeImage_ConvertTo32Bits(full.GetTileSet())));
+  EXPECT_EQ(fromArchive.GetPixel(5, 1), TileColor(1, 1, 1));
+}
+
+TEST(StxFileTest, TileSetNamesMayReachIntoSubFoldersButNeverOutOfTheirFolder) {
+  TempDir temp;
+  const TBitmap picture = MakePicture(8, 4, [](int x, int y) { return TileColor(3, x, y); });
+  std::filesystem::create_directory(temp.File("sets"));
+  ASSERT_TRUE(SavePicture(picture.get(), temp.File("sets/g.png"), FIF_PNG));
+  STX_Type names(temp.File("sets/g.png").c_str());
+  UStxImage image;
+  ASSERT_TRUE(image.import(names, temp.File("sets/g.png").c_str(), 4, 4, false, nullptr));
+  ASSERT_TRUE(image.save(temp.File("g.stx").c_str()));
+  const Bytes good = ReadFileBytes(temp.File("g.stx"));
+
+  struct Case {
+    const char* name;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"sets/g_tileset.png", true},    {"sets\\g_tileset.png", true},
+      {"../g_tileset.png", false},     {"sets/../sets/g_tileset.png", false},
+      {"/sets/g_tileset.png", false},  {"\\sets\\g_tileset.png", false},
+      {"C:sets/g_tileset.png", false}, {"sets//g_tileset.png", false},
+      {"./sets/g_tileset.png", false}, {"sets\\..\\g_tileset.png", false},
+  };
+  for (const Case& c : cases) {
+    Bytes bytes = good;
+    std::memset(bytes.data() + 24, 0, 64);
+    std::memcpy(bytes.data() + 24, c.name, std::strlen(c.name));
+    WriteFileBytes(temp.File("named.stx"), bytes);
+    UStxImage loaded;
+    EXPECT_EQ(loaded.load(temp.File("named.stx").c_str()), c.loads) << c.name;
+    EXPECT_EQ(loaded.loadHeader(temp.File("named.stx").c_str()), c.loads) << c.name;
+    if (c.loads) {
+      EXPECT_EQ(loaded.GetTileWidth(), 4);
+      // The name is kept as it was stored, and saved so again.
+      EXPECT_STREQ(loaded.GetTilePicName(), c.name);
+    }
+  }
+}
