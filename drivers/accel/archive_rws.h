@@ -20,7 +20,8 @@
 // RemainingBytes() is what is left of it, and a stored form read from a chunk cannot claim more
 // than the chunk holds), or the stream's length outside chunks. A chunk opens when its header is
 // read (ReadChunkHeaderInfo, FindChunk) and stays open until the next header is read at or past
-// its end, or a read goes past its end; chunks opened inside it are measured against both.
+// its end, or a read goes past its end; chunks opened inside it are measured against both. The
+// group chunks, which the archive reads whole itself, close once read.
 // Beyond 2 GiB, where an int cannot tell, the size is reported unknown (-1). Chunk headers are
 // checked against the stream itself: a chunk that runs past the end of the file, a group whose name
 // runs past its start chunk, or a version outside 0x35000 to 0x37002 fails the read and marks the

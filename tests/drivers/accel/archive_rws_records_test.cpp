@@ -87,6 +87,20 @@ TEST_F(ArchiveRwsRecordsTest, PositionsAndTheBytesLeftInTheOpenChunk) {
   EXPECT_EQ(value, 5);
   EXPECT_EQ(ar.RemainingBytes(), 0);
   EXPECT_FALSE(ar.IsFailed());
+
+  // A chunk inside another is measured against both: this one claims more than its parent holds.
+  Bytes nested = Header(0x300, 16);
+  const Bytes inner = Header(0x301, 40);
+  nested.insert(nested.end(), inner.begin(), inner.end());
+  nested.resize(nested.size() + 44, 0);
+  WriteFileBytes(path_, nested);
+  ASSERT_EQ(ar.Open(path_.c_str(), ArRead), 1);
+  ASSERT_TRUE(ar.FindChunk(0x300, nullptr, nullptr));
+  EXPECT_EQ(ar.RemainingBytes(), 16);
+  RwChunkHeaderInfo info{};
+  ASSERT_NE(ar.ReadChunkHeaderInfo(&info), nullptr);
+  EXPECT_EQ(info.length, 40u);
+  EXPECT_EQ(ar.RemainingBytes(), 4);
 }
 
 TEST_F(ArchiveRwsRecordsTest, RecordsCannotClaimMoreThanTheirChunkHolds) {
@@ -131,6 +145,8 @@ TEST_F(ArchiveRwsRecordsTest, RecordsWrittenThroughTheArchiveAreWrittenOnceAndRe
   ASSERT_EQ(ar.Open(path_.c_str(), ArRead), 1);
   ar.BeginReadChunkGroup();
   ASSERT_NE(ar.GetChunkGroup(), nullptr);
+  // The group's start chunk is read whole: what follows it is measured against the stream.
+  EXPECT_EQ(ar.RemainingBytes(), 12 + 22 + 12 + 4 + 12);
   ASSERT_TRUE(ar.FindChunk(kRecordChunk, nullptr, nullptr));
   UXbmImage back;
   ar >> back;
