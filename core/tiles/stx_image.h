@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "core/core_api.h"
 #include "core/foundation/archive.h"

@@ -481,3 +481,48 @@ TEST(StxFileTest, TileSetNamesMayReachIntoSubFoldersButNeverOutOfTheirFolder) {
     }
   }
 }
+
+TEST(StxMapTest, WritesOnlyWhatItReadsBack) {
+  TStxMap map;
+  std::string error;
+  UArchiveMemory nothing;
+  EXPECT_FALSE(map.Write(nothing, error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(map.SetTileSetName("t.png", error));
+
+  // Cells that do not fill the map change nothing.
+  EXPECT_FALSE(map.Assign(8, 4, 4, 4, {1, 2, 3}, error));
+  EXPECT_FALSE(map.HasHeader());
+  EXPECT_FALSE(map.Assign(8, 4, 0, 4, {}, error));
+  ASSERT_TRUE(map.Assign(9, 5, 4, 4, {0x08000001, 2}, error)) << error;
+  EXPECT_FALSE(map.Write(nothing, error));
+  for (const std::string& name :
+       {std::string("../t.png"), std::string("C:\\t.png"), std::string(64, 'n'), std::string()}) {
+    EXPECT_FALSE(map.SetTileSetName(name, error)) << name;
+    EXPECT_FALSE(map.HasTileSetName());
+  }
+  EXPECT_TRUE(nothing.GetBuffer().empty());
+
+  ASSERT_TRUE(map.SetTileSetName("sets/t.png", error)) << error;
+  UArchiveMemory stored;
+  ASSERT_TRUE(map.Write(stored, error));
+  ASSERT_EQ(stored.GetBuffer().size(), 96u + 8u);
+  UArchiveMemory source(stored.GetBuffer().data(), stored.GetBuffer().size());
+  TStxMap back;
+  ASSERT_TRUE(back.Read(source, error)) << error;
+  EXPECT_EQ(back.GetWidth(), 9u);
+  EXPECT_EQ(back.GetMapWidth(), 2);
+  EXPECT_EQ(back.GetTileSetName(), "sets/t.png");
+  ASSERT_NE(back.FindCell(0, 0), nullptr);
+  EXPECT_EQ(*back.FindCell(0, 0), 0x08000001u);
+  EXPECT_EQ(back.FindCell(2, 0), nullptr);
+
+  // The header alone holds no cells and cannot be written.
+  UArchiveMemory again(stored.GetBuffer().data(), stored.GetBuffer().size());
+  ASSERT_TRUE(back.ReadHeader(again, error));
+  EXPECT_TRUE(back.HasHeader());
+  EXPECT_EQ(back.GetCells(), nullptr);
+  EXPECT_EQ(back.FindCell(0, 0), nullptr);
+  EXPECT_FALSE(back.Write(nothing, error));
+  EXPECT_TRUE(nothing.GetBuffer().empty());
+}
