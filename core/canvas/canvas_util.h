@@ -13,9 +13,9 @@ using TMaterialMaker = UMaterial* (*)(UCanvasUtil& factory, const MatCreateParam
 
 // A driver's factory for surfaces and materials, bound to the window it serves.
 //
-// The canvas layer makes bitmap materials itself. The tile kinds belong to the tile formats
-// (core/tiles), which build on the canvas: they set their makers here (SetMaterialMaker) while
-// Core is loaded, before any caller can ask, and define CreateUMaterialTile.
+// The canvas layer makes bitmap materials itself. The tile kinds belong to the tile formats,
+// which build on the canvas: they set their makers here (SetMaterialMaker) while Core is loaded,
+// before any caller can ask, and define CreateUMaterialTile.
 class CORE_API UCanvasUtil {
  public:
   UCanvasUtil() = default;
