@@ -6,8 +6,16 @@
 
 class USurface;
 class UMaterialTile;
+class UCanvasUtil;
+
+// Makes one kind of material through a driver's factory; null when it cannot.
+using TMaterialMaker = UMaterial* (*)(UCanvasUtil& factory, const MatCreateParam& param);
 
 // A driver's factory for surfaces and materials, bound to the window it serves.
+//
+// The canvas layer makes bitmap materials itself. The tile kinds belong to the tile formats,
+// which build on the canvas: they set their makers here (SetMaterialMaker) while Core is loaded,
+// before any caller can ask, and define CreateUMaterialTile.
 class CORE_API UCanvasUtil {
  public:
   UCanvasUtil() = default;
@@ -37,8 +45,12 @@ class CORE_API UCanvasUtil {
   UMaterial* CreateUMaterial(MatType type, MatCreateParam& param);
   // A new tile material (owned by the caller) composed from the STX file at `path` and its tile
   // set, which lies beside it (in the current directory for a path without one); null when
-  // either cannot be read or a surface cannot be made.
+  // either cannot be read or a surface cannot be made. Defined by the tile formats.
   UMaterialTile* CreateUMaterialTile(const char* path);
+
+  // Sets the maker that CreateUMaterial uses for `type` (MAT_TILE or MAT_TILEMAP; MAT_BMP is the
+  // canvas layer's own). Makers are set while Core loads; a kind without one gives null.
+  static void SetMaterialMaker(MatType type, TMaterialMaker maker);
 
   HWND GetWindow() const { return m_Window; }
 

@@ -19,8 +19,9 @@ enum ArchivePos : int32_t {
 // The byte stream through which every stored format is written and read. Each stored type has a
 // free operator<< (write) and operator>> (read) that end in Write and Read.
 //
-// Failure state: a short read, a failed open, a failed write, or a read, write or seek with no
-// file open marks the archive failed until the next Open. Readers of stored formats test
+// Failure state: a short read, a failed open, a failed write, a seek on a stream that cannot move
+// (a chunk stream), or a read, write or seek with no file open marks the archive failed until the
+// next Open. Readers of stored formats test
 // IsFailed() and use RemainingBytes() to refuse counts the rest of the stream cannot hold.
 //
 // The failure state and the access mode may be read from any thread at any time.
@@ -33,6 +34,7 @@ class CORE_API UArchive {
 
   // Returns 1 on success, 0 on failure.
   virtual int Open(const char* path, ArAccessMethod mode) = 0;
+  // An archive that cannot seek fails instead: a writer must not rely on coming back.
   virtual void Seek(int offset, ArchivePos origin) = 0;
   virtual void Write(const void* data, int size) = 0;
   // A read that comes up short leaves the destination bytes it did not reach unchanged.

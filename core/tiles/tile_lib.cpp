@@ -6,6 +6,7 @@
 #include "core/canvas/canvas_util.h"
 #include "core/canvas/material.h"
 #include "core/foundation/message.h"
+#include "core/tiles/stored_name.h"
 
 namespace {
 
@@ -33,8 +34,9 @@ UMaterial* UTileLib::CreateTile(const std::string& path) const {
 
 int UTileLib::AddImage(UName name) {
   const std::string file = name.GetString();
-  const std::string path = m_DefaultPath.empty() ? file : m_DefaultPath + "/" + file;
-  UMaterial* material = CreateTile(path);
+  // Names come from stored lists: only a file inside the default path may be loaded.
+  UMaterial* material =
+      IsStoredRelativeName(file) ? CreateTile(JoinStoredName(m_DefaultPath, file)) : nullptr;
   if (material == nullptr) {
     ShowMessage({"错误", "警告", UMessageButtons::Ok, UMessageIcon::Warning});
     return -1;

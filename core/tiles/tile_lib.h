@@ -33,9 +33,10 @@ class CORE_API UTileLib {
   const std::string& GetDefaultPath() const { return m_DefaultPath; }
 
   // Loads the STX file `name` from the default path as a tile material and appends it with its
-  // name; returns its index. When it cannot be loaded, shows "错误" (caption "警告") through the
-  // message hook and returns -1; an image of a name already in the library is not added either
-  // (-1).
+  // name; returns its index. The name must be a stored relative name (IsStoredRelativeName):
+  // sub-folders of the default path are allowed, nothing outside it. When it is not, or the file
+  // cannot be loaded, shows "错误" (caption "警告") through the message hook and returns -1; an
+  // image of a name already in the library is not added either (-1).
   int AddImage(UName name);
   // True when no image of the library has `name` (the index plays no part).
   bool Attach(int index, UName name) const;

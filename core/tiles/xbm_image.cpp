@@ -1,6 +1,7 @@
 #include "core/tiles/xbm_image.h"
 
 #include "core/tiles/picture_file.h"
+#include "core/tiles/stored_block.h"
 
 namespace {
 
@@ -101,16 +102,13 @@ bool UXbmImage::Import(FIBITMAP* picture, int type, int compression) {
 }
 
 UArchive& operator<<(UArchive& ar, const UXbmImage& image) {
-  const int start = ar.GetPos();
+  // The header is known before the data, so it is written once, in place: the record goes into
+  // streams that cannot seek back as well as into files.
   WriteHeader(ar, image.m_Width, image.m_Height, image.m_Type, image.m_Compression,
               image.m_DataLength);
   if (image.m_Compression == 0 && !image.m_Data.empty()) {
     ar.Write(image.m_Data.data(), int(image.m_Data.size()));
   }
-  ar.Seek(start, ArBegin);
-  WriteHeader(ar, image.m_Width, image.m_Height, image.m_Type, image.m_Compression,
-              image.m_DataLength);
-  ar.Seek(0, ArEnd);
   return ar;
 }
 
@@ -125,19 +123,13 @@ UArchive& operator>>(UArchive& ar, UXbmImage& image) {
   if (ar.IsFailed()) {
     return ar;
   }
-  if (!IsKnownType(type) || length != DataLengthFor(type, width, height) ||
-      (compression == 0 && !ar.CanHold(length, 1))) {
+  if (!IsKnownType(type) || length != DataLengthFor(type, width, height)) {
     ar.SetFailed();
     return ar;
   }
   // Compressed data is neither stored nor decoded: such an image keeps its header only.
-  if (compression == 0) {
-    std::vector<uint8_t> data(length);
-    ar.Read(data.data(), int(length));
-    if (ar.IsFailed()) {
-      return ar;
-    }
-    image.m_Data = std::move(data);
+  if (compression == 0 && !ReadStoredBlock(ar, length, image.m_Data)) {
+    return ar;
   }
   image.m_Width = width;
   image.m_Height = height;

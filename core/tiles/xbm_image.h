@@ -57,10 +57,10 @@ CORE_API uint16_t Color32To12(uint32_t color);
 // 0xAARRGGBB to RGB 5-6-5, the top bits of each colour; alpha is dropped.
 CORE_API uint16_t Color32To16(uint32_t color);
 
-// Writes the header and the data, then writes the header once more over the first copy (where
-// the image began) and returns to the end.
+// Writes the header, then the data (when compression is 0), in order and once each.
 CORE_API UArchive& operator<<(UArchive& ar, const UXbmImage& image);
 // Reads an image. A colour type outside 4, 8, 12, 16 and 24, a data length other than the type
 // and size call for, or data the rest of the stream cannot hold fails the archive and leaves the
-// image empty, before anything is allocated.
+// image empty, before anything is allocated; from a stream that cannot tell its size the data is
+// read in bounded pieces (ReadStoredBlock).
 CORE_API UArchive& operator>>(UArchive& ar, UXbmImage& image);

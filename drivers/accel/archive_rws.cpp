@@ -1,9 +1,17 @@
 #include "drivers/accel/archive_rws.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 std::shared_ptr<RwStream> Share(RwStream* stream) {
   return std::shared_ptr<RwStream>(stream, [](RwStream* s) { RwStream::Close(s); });
+}
+
+// A stream offset as the archive interface gives it: -1 when an int cannot hold it.
+int OffsetOrUnknown(uint64_t offset) {
+  return offset > uint64_t{INT_MAX} ? -1 : static_cast<int>(offset);
 }
 
 }  // namespace
@@ -20,6 +28,7 @@ UArchiveRws::~UArchiveRws() = default;
 int UArchiveRws::Open(const char* name, ArAccessMethod mode) {
   Close();
   ClearFailed();
+  m_ChunkEnds.clear();
   if (name == nullptr || (mode != ArWrite && mode != ArRead)) {
     return 0;
   }
@@ -35,7 +44,11 @@ int UArchiveRws::Open(const char* name, ArAccessMethod mode) {
   return 1;
 }
 
-void UArchiveRws::Seek(int /*offset*/, ArchivePos /*from*/) {}
+void UArchiveRws::Seek(int /*offset*/, ArchivePos /*from*/) {
+  // A writer that meant to come back would leave its bytes in the wrong place, a reader would
+  // read the wrong ones: either way what follows is not what the caller expects.
+  SetFailed();
+}
 
 void UArchiveRws::Write(const void* data, int size) {
   if (m_Stream == nullptr || size < 0 || !m_Stream->Write(data, static_cast<size_t>(size))) {
@@ -57,15 +70,43 @@ void UArchiveRws::Close() {
   }
   m_Stream.reset();
   m_Group.reset();
+  m_ChunkEnds.clear();
   m_bOpened = false;
 }
 
 int UArchiveRws::TotalSize() {
-  return -1;
+  if (m_Stream == nullptr) {
+    return -1;
+  }
+  const uint64_t position = m_Stream->GetPosition();
+  if (m_Stream->GetType() != rwSTREAMREAD) {
+    return OffsetOrUnknown(position);
+  }
+  CloseChunksBefore(position, false);
+  return OffsetOrUnknown(m_ChunkEnds.empty() ? position + m_Stream->GetRemaining()
+                                             : m_ChunkEnds.back());
 }
 
 int UArchiveRws::GetPos() {
-  return 0;
+  if (m_Stream == nullptr) {
+    return 0;
+  }
+  return static_cast<int>(std::min<uint64_t>(m_Stream->GetPosition(), INT_MAX));
+}
+
+void UArchiveRws::CloseChunksBefore(uint64_t position, bool atHeader) {
+  while (!m_ChunkEnds.empty() &&
+         (m_ChunkEnds.back() < position || (atHeader && m_ChunkEnds.back() == position))) {
+    m_ChunkEnds.pop_back();
+  }
+}
+
+void UArchiveRws::OpenChunk(uint32_t size) {
+  uint64_t end = m_Stream->GetPosition() + size;
+  if (!m_ChunkEnds.empty()) {
+    end = std::min(end, m_ChunkEnds.back());
+  }
+  m_ChunkEnds.push_back(end);
 }
 
 RwStream* UArchiveRws::WriteChunkHeader(int type, int size) {
@@ -79,10 +120,14 @@ RwStream* UArchiveRws::WriteChunkHeader(int type, int size) {
 }
 
 RwStream* UArchiveRws::ReadChunkHeaderInfo(RwChunkHeaderInfo* info) {
+  if (m_Stream != nullptr) {
+    CloseChunksBefore(m_Stream->GetPosition(), true);
+  }
   if (!RwStreamReadChunkHeaderInfo(m_Stream.get(), info)) {
     SetFailed();
     return nullptr;
   }
+  OpenChunk(info->length);
   return m_Stream.get();
 }
 
@@ -91,12 +136,16 @@ bool UArchiveRws::FindChunk(int type, unsigned int* size, unsigned int* version)
     SetFailed();
     return false;
   }
+  CloseChunksBefore(m_Stream->GetPosition(), true);
   uint32_t foundSize = 0;
   uint32_t foundVersion = 0;
   if (!RwStreamFindChunk(m_Stream.get(), static_cast<uint32_t>(type), &foundSize, &foundVersion)) {
     FailOnStreamError();
     return false;
   }
+  // The chunks skipped on the way may have gone past the end of open ones.
+  CloseChunksBefore(m_Stream->GetPosition() - kRwChunkHeaderSize, true);
+  OpenChunk(foundSize);
   if (size != nullptr) {
     *size = foundSize;
   }
@@ -127,7 +176,10 @@ void UArchiveRws::BeginReadChunkGroup() {
     return;
   }
   RwChunkGroup group;
-  if (!group.StreamReadBegin(m_Stream.get(), size)) {
+  const bool read = group.StreamReadBegin(m_Stream.get(), size);
+  // The start chunk is the archive's own, read whole: what follows it is not inside it.
+  m_ChunkEnds.pop_back();
+  if (!read) {
     SetFailed();
     return;
   }
@@ -137,7 +189,11 @@ void UArchiveRws::BeginReadChunkGroup() {
 void UArchiveRws::EndReadChunkGroup() {
   unsigned int size = 0;
   // The end marker has no payload; one that carries some is stepped over whole.
-  if (FindChunk(rwID_CHUNKGROUPEND, &size, nullptr) && !m_Stream->Skip(size)) {
+  if (!FindChunk(rwID_CHUNKGROUPEND, &size, nullptr)) {
+    return;
+  }
+  m_ChunkEnds.pop_back();
+  if (!m_Stream->Skip(size)) {
     SetFailed();
   }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/foundation/archive.h"
 #include "drivers/accel/engine/rw_chunk_group.h"
@@ -14,10 +15,16 @@
 // written through operator<< go into the stream as they are; the caller frames them with chunk
 // headers.
 //
-// The stream cannot be seeked and its size is not reported: TotalSize() is -1 and GetPos() 0, so
-// readers never size anything from a count through this archive. Chunk headers are checked
-// against the stream itself: a chunk that runs past the end of the file, a group whose name runs
-// past its start chunk, or a version outside 0x35000 to 0x37002 fails the read and marks the
+// The stream cannot be seeked: Seek fails the archive. GetPos() is the bytes read or written
+// since the stream opened. When reading, TotalSize() is where the open chunk ends (so that
+// RemainingBytes() is what is left of it, and a stored form read from a chunk cannot claim more
+// than the chunk holds), or the stream's length outside chunks. A chunk opens when its header is
+// read (ReadChunkHeaderInfo, FindChunk) and stays open until the next header is read at or past
+// its end, or a read goes past its end; chunks opened inside it are measured against both. The
+// group chunks, which the archive reads whole itself, close once read.
+// Beyond 2 GiB, where an int cannot tell, the size is reported unknown (-1). Chunk headers are
+// checked against the stream itself: a chunk that runs past the end of the file, a group whose name
+// runs past its start chunk, or a version outside 0x35000 to 0x37002 fails the read and marks the
 // archive failed (IsFailed()); reaching the clean end of the stream does not.
 //
 // Copies share the stream; it is closed by Close, or when the last archive sharing it goes.
@@ -34,16 +41,17 @@ class TESSEL_API UArchiveRws : public UArchive {
   // nothing. A stream still held is let go first. Returns 1 when a stream is open afterwards,
   // else 0.
   int Open(const char* name, ArAccessMethod mode) override;
-  // The stream cannot move: no effect.
+  // The stream cannot move: fails the archive and moves nothing.
   void Seek(int offset, ArchivePos from) override;
   void Write(const void* data, int size) override;
   void Read(void* data, int size) override;
   // Writes out what is buffered (failing the archive when that fails), then lets go of the stream
   // (closing it unless a copy still shares it) and of the group.
   void Close() override;
-  // -1: the size of the stream is not known.
+  // Writing: the bytes written. Reading: where the open chunk ends, or the stream's length
+  // outside chunks. -1 beyond 2 GiB or without a stream.
   int TotalSize() override;
-  // 0: the stream does not report positions.
+  // The bytes read or written since the stream opened (at most 2 GiB - 1); 0 without a stream.
   int GetPos() override;
 
   // Writes a chunk header with version 0x37002 and build 0x37; the stream, or null when there is
@@ -77,7 +85,14 @@ class TESSEL_API UArchiveRws : public UArchive {
  private:
   // Marks the archive failed when the stream's last failure was damage or an I/O error.
   void FailOnStreamError();
+  // Closes the chunks that end before `position` (or at it, when `atHeader`: a header there is
+  // the next chunk's).
+  void CloseChunksBefore(uint64_t position, bool atHeader);
+  // Opens the chunk whose header was just read, with `size` bytes of payload from here.
+  void OpenChunk(uint32_t size);
 
   std::optional<RwChunkGroup> m_Group;
   std::shared_ptr<RwStream> m_Stream;
+  // Where each open chunk ends, innermost last; never past the one that holds it.
+  std::vector<uint64_t> m_ChunkEnds;
 };

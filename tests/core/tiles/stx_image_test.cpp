@@ -391,3 +391,138 @@ TEST(StxFileTest, SquareTileSetGrid) {
   EXPECT_FALSE(empty.ExportTileSetSquare(temp.File("none.png").c_str()));
   EXPECT_FALSE(std::filesystem::exists(temp.File("none.png")));
 }
+
+TEST(StxPartsTest, OperationsThatLackTheMapOrTheTileSetNameFailWithAReason) {
+  TempDir temp;
+  const TBitmap picture = TiledPicture(
+      2, 1, 4, [](int x, int) { return x; }, [](int, int) { return 0; });
+  ASSERT_TRUE(SavePicture(picture.get(), temp.File("h.png"), FIF_PNG));
+  STX_Type names(temp.File("h.png").c_str());
+  UStxImage full;
+  ASSERT_TRUE(full.import(names, temp.File("h.png").c_str(), 4, 4, false, nullptr));
+  const std::string stx = names.GetFileFullName();
+  ASSERT_TRUE(full.save(stx.c_str()));
+
+  // A header alone: its geometry is there, its map is not.
+  UStxImage header;
+  ASSERT_TRUE(header.loadHeader(stx.c_str()));
+  EXPECT_EQ(header.GetMap(), nullptr);
+  EXPECT_FALSE(header.setTileSet(FreeImage_Allocate(4, 8, 32)));
+  EXPECT_FALSE(header.GetError().empty());
+  EXPECT_FALSE(header.IsCreated());
+  EXPECT_EQ(header.GetTileWidth(), 4);
+  EXPECT_FALSE(header.save(temp.File("header.stx").c_str()));
+  EXPECT_FALSE(header.GetError().empty());
+  EXPECT_FALSE(header.exportPicture(temp.File("header.png").c_str()));
+  EXPECT_FALSE(std::filesystem::exists(temp.File("header.stx")));
+  EXPECT_FALSE(std::filesystem::exists(temp.File("header.png")));
+
+  // A bitmap import has map and tile set but no tile-set file to name.
+  UStxImage bitmap;
+  ASSERT_TRUE(bitmap.import(picture.get(), 4, 4, false));
+  EXPECT_FALSE(bitmap.save(temp.File("bitmap.stx").c_str()));
+  EXPECT_FALSE(bitmap.GetError().empty());
+  EXPECT_FALSE(std::filesystem::exists(temp.File("bitmap.stx")));
+  EXPECT_TRUE(bitmap.exportPicture(temp.File("bitmap.png").c_str())) << bitmap.GetError();
+
+  // Nothing at all.
+  UStxImage empty;
+  EXPECT_FALSE(empty.save(temp.File("empty.stx").c_str()));
+  EXPECT_FALSE(empty.setTileSet(FreeImage_Allocate(4, 8, 32)));
+  EXPECT_FALSE(empty.exportPicture(temp.File("empty.png").c_str()));
+
+  // What save writes, load takes back; a map read from an archive takes a tile set later.
+  UStxImage again;
+  ASSERT_TRUE(again.load(stx.c_str())) << again.GetError();
+  ASSERT_TRUE(again.save(temp.File("again.stx").c_str())) << again.GetError();
+  const Bytes bytes = ReadFileBytes(temp.File("again.stx"));
+  UArchiveMemory ar(bytes.data(), bytes.size());
+  UStxImage fromArchive;
+  ASSERT_TRUE(fromArchive.load(ar)) << fromArchive.GetError();
+  EXPECT_FALSE(fromArchive.IsCreated());
+  ASSERT_TRUE(fromArchive.setTileSet(FreeImage_ConvertTo32Bits(full.GetTileSet())));
+  EXPECT_EQ(fromArchive.GetPixel(5, 1), TileColor(1, 1, 1));
+}
+
+TEST(StxFileTest, TileSetNamesMayReachIntoSubFoldersButNeverOutOfTheirFolder) {
+  TempDir temp;
+  const TBitmap picture = MakePicture(8, 4, [](int x, int y) { return TileColor(3, x, y); });
+  std::filesystem::create_directory(temp.File("sets"));
+  ASSERT_TRUE(SavePicture(picture.get(), temp.File("sets/g.png"), FIF_PNG));
+  STX_Type names(temp.File("sets/g.png").c_str());
+  UStxImage image;
+  ASSERT_TRUE(image.import(names, temp.File("sets/g.png").c_str(), 4, 4, false, nullptr));
+  ASSERT_TRUE(image.save(temp.File("g.stx").c_str()));
+  const Bytes good = ReadFileBytes(temp.File("g.stx"));
+
+  struct Case {
+    const char* name;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"sets/g_tileset.png", true},    {"sets\\g_tileset.png", true},
+      {"../g_tileset.png", false},     {"sets/../sets/g_tileset.png", false},
+      {"/sets/g_tileset.png", false},  {"\\sets\\g_tileset.png", false},
+      {"C:sets/g_tileset.png", false}, {"sets//g_tileset.png", false},
+      {"./sets/g_tileset.png", false}, {"sets\\..\\g_tileset.png", false},
+  };
+  for (const Case& c : cases) {
+    Bytes bytes = good;
+    std::memset(bytes.data() + 24, 0, 64);
+    std::memcpy(bytes.data() + 24, c.name, std::strlen(c.name));
+    WriteFileBytes(temp.File("named.stx"), bytes);
+    UStxImage loaded;
+    EXPECT_EQ(loaded.load(temp.File("named.stx").c_str()), c.loads) << c.name;
+    EXPECT_EQ(loaded.loadHeader(temp.File("named.stx").c_str()), c.loads) << c.name;
+    if (c.loads) {
+      EXPECT_EQ(loaded.GetTileWidth(), 4);
+      // The name is kept as it was stored, and saved so again.
+      EXPECT_STREQ(loaded.GetTilePicName(), c.name);
+    }
+  }
+}
+
+TEST(StxMapTest, WritesOnlyWhatItReadsBack) {
+  TStxMap map;
+  std::string error;
+  UArchiveMemory nothing;
+  EXPECT_FALSE(map.Write(nothing, error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(map.SetTileSetName("t.png", error));
+
+  // Cells that do not fill the map change nothing.
+  EXPECT_FALSE(map.Assign(8, 4, 4, 4, {1, 2, 3}, error));
+  EXPECT_FALSE(map.HasHeader());
+  EXPECT_FALSE(map.Assign(8, 4, 0, 4, {}, error));
+  ASSERT_TRUE(map.Assign(9, 5, 4, 4, {0x08000001, 2}, error)) << error;
+  EXPECT_FALSE(map.Write(nothing, error));
+  for (const std::string& name :
+       {std::string("../t.png"), std::string("C:\\t.png"), std::string(64, 'n'), std::string()}) {
+    EXPECT_FALSE(map.SetTileSetName(name, error)) << name;
+    EXPECT_FALSE(map.HasTileSetName());
+  }
+  EXPECT_TRUE(nothing.GetBuffer().empty());
+
+  ASSERT_TRUE(map.SetTileSetName("sets/t.png", error)) << error;
+  UArchiveMemory stored;
+  ASSERT_TRUE(map.Write(stored, error));
+  ASSERT_EQ(stored.GetBuffer().size(), 96u + 8u);
+  UArchiveMemory source(stored.GetBuffer().data(), stored.GetBuffer().size());
+  TStxMap back;
+  ASSERT_TRUE(back.Read(source, error)) << error;
+  EXPECT_EQ(back.GetWidth(), 9u);
+  EXPECT_EQ(back.GetMapWidth(), 2);
+  EXPECT_EQ(back.GetTileSetName(), "sets/t.png");
+  ASSERT_NE(back.FindCell(0, 0), nullptr);
+  EXPECT_EQ(*back.FindCell(0, 0), 0x08000001u);
+  EXPECT_EQ(back.FindCell(2, 0), nullptr);
+
+  // The header alone holds no cells and cannot be written.
+  UArchiveMemory again(stored.GetBuffer().data(), stored.GetBuffer().size());
+  ASSERT_TRUE(back.ReadHeader(again, error));
+  EXPECT_TRUE(back.HasHeader());
+  EXPECT_EQ(back.GetCells(), nullptr);
+  EXPECT_EQ(back.FindCell(0, 0), nullptr);
+  EXPECT_FALSE(back.Write(nothing, error));
+  EXPECT_TRUE(nothing.GetBuffer().empty());
+}

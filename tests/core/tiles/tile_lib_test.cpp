@@ -90,6 +90,29 @@ TEST_F(TileLibTest, AddsEachImageOnceAndReportsThoseThatCannotBeLoaded) {
   EXPECT_TRUE(lib.Attach(0, "sand.stx"));
 }
 
+TEST_F(TileLibTest, StoredNamesReachIntoSubFoldersButNeverOutOfTheDefaultPath) {
+  // The images sit in the temporary folder; the library reads from a folder inside it, which
+  // holds copies in a sub-folder of its own.
+  const std::filesystem::path inner = temp.path() / "inner";
+  std::filesystem::create_directories(inner / "deep");
+  for (const char* file : {"grass.stx", "grass_tileset.png"}) {
+    std::filesystem::copy_file(temp.path() / file, inner / "deep" / file);
+  }
+  lib.SetDefaultPath(inner.c_str());
+  EXPECT_EQ(lib.AddImage("deep/grass.stx"), 0);
+  EXPECT_EQ(lib.AddImage("deep\\grass.stx"), 1);
+  for (const char* outside :
+       {"../grass.stx", "deep/../../grass.stx", "..\\grass.stx", "/grass.stx", "\\grass.stx",
+        "C:grass.stx", "deep//grass.stx", "./deep/grass.stx"}) {
+    EXPECT_EQ(lib.AddImage(outside), -1) << outside;
+  }
+  EXPECT_EQ(lib.size(), 2);
+  std::string absolute = temp.File("grass.stx");
+  lib.SetDefaultPath("");
+  EXPECT_EQ(lib.AddImage(absolute.c_str()), -1);
+  EXPECT_EQ(lib.size(), 2);
+}
+
 TEST_F(TileLibTest, RemovesNamesAndMaterialsTogether) {
   lib.AddImage("grass.stx");
   lib.AddImage("water.stx");

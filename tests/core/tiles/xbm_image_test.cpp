@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/foundation/archive_memory.h"
+#include "core/tiles/stx_image.h"
 #include "tests/core/tiles/tile_test_support.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -22,6 +27,39 @@ TBitmap SmallPicture() {
   const uint32_t colors[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
                               0xFFFFFFFF, 0xFF000000, 0x80123456};
   return MakePicture(3, 2, [&](int x, int y) { return colors[x + y * 3]; });
+}
+
+// A stream that cannot tell its length, as a pipe or a socket: it hands out its bytes in order
+// and fails a read that runs past them.
+class UnsizedArchive : public UArchive {
+ public:
+  explicit UnsizedArchive(Bytes bytes) : m_Bytes(std::move(bytes)) { m_AccessMethod = ArRead; }
+
+  int Open(const char*, ArAccessMethod) override { return 0; }
+  void Seek(int, ArchivePos) override { SetFailed(); }
+  void Write(const void*, int) override { SetFailed(); }
+  void Read(void* data, int size) override {
+    const size_t count = std::min(size_t(size), m_Bytes.size() - m_Position);
+    std::memcpy(data, m_Bytes.data() + m_Position, count);
+    m_Position += count;
+    if (count != size_t(size)) {
+      SetFailed();
+    }
+  }
+  void Close() override {}
+  int TotalSize() override { return -1; }
+  int GetPos() override { return 0; }
+
+ private:
+  Bytes m_Bytes;
+  size_t m_Position = 0;
+};
+
+// The most memory this process has held so far, in KiB.
+long PeakKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
 }
 
 }  // namespace
@@ -117,4 +155,41 @@ TEST(XbmImageTest, HeadersThatDisagreeWithTheirDataFail) {
     EXPECT_TRUE(image.GetData().empty());
     EXPECT_EQ(image.GetWidth(), 0);
   }
+}
+
+TEST(XbmImageTest, LengthsTheDataDoesNotBackCostLittleMemoryWhenTheSizeIsUnknown) {
+  // A 8192 x 8192 32-bit image promises 256 MiB of pixels; a 2^26-pixel STX picture with one-pixel
+  // tiles promises a 256 MiB map. Neither brings more than a few bytes.
+  Bytes xbm = {0x00, 0x20, 0x00, 0x20, 24, 0, 0x00, 0x00, 0x00, 0x10};
+  xbm.resize(xbm.size() + 100, 0xAB);
+  Bytes stx(96 + 100, 0);
+  const uint32_t header[] = {8192, 8192, 32, 1, 1};
+  for (int i = 0; i < 5; ++i) {
+    std::memcpy(stx.data() + 4 + i * 4, &header[i], 4);
+  }
+  std::memcpy(stx.data() + 24, "t.png", 5);
+  const uint32_t map[] = {96, 1u << 28};
+  std::memcpy(stx.data() + 88, map, sizeof(map));
+
+  const long before = PeakKilobytes();
+  UnsizedArchive xbmArchive(xbm);
+  UXbmImage image;
+  xbmArchive >> image;
+  EXPECT_TRUE(xbmArchive.IsFailed());
+  EXPECT_TRUE(image.GetData().empty());
+  UnsizedArchive stxArchive(stx);
+  UStxImage tiles;
+  EXPECT_FALSE(tiles.load(stxArchive));
+  EXPECT_EQ(tiles.GetMap(), nullptr);
+  EXPECT_LT(PeakKilobytes() - before, 64 * 1024);
+
+  // Data that is all there still reads, in pieces.
+  const TBitmap picture = SmallPicture();
+  UXbmImage small;
+  ASSERT_TRUE(small.Import(picture.get(), 24, 0));
+  UnsizedArchive whole(Stored(small));
+  UXbmImage back;
+  whole >> back;
+  EXPECT_FALSE(whole.IsFailed());
+  EXPECT_EQ(back.GetData(), small.GetData());
 }

@@ -141,9 +141,10 @@ TEST_F(ArchiveRwsTest, NestedGroupsAndTheirChunksReadBack) {
   UArchiveRws ar;
   ASSERT_EQ(ar.Open(path_.c_str(), ArRead), 1);
   EXPECT_TRUE(ar.IsLoading());
-  EXPECT_EQ(ar.TotalSize(), -1);
+  const int length = static_cast<int>(ReadFileBytes(path_).size());
+  EXPECT_EQ(ar.TotalSize(), length);
   EXPECT_EQ(ar.GetPos(), 0);
-  EXPECT_EQ(ar.RemainingBytes(), -1);
+  EXPECT_EQ(ar.RemainingBytes(), length);
 
   ar.BeginReadChunkGroup();
   ASSERT_NE(ar.GetChunkGroup(), nullptr);
@@ -158,6 +159,7 @@ TEST_F(ArchiveRwsTest, NestedGroupsAndTheirChunksReadBack) {
   ar >> a >> b;
   EXPECT_EQ(a, 7);
   EXPECT_EQ(b, -9);
+  EXPECT_EQ(ar.RemainingBytes(), 0);
 
   ar.BeginReadChunkGroup();
   ASSERT_NE(ar.GetChunkGroup(), nullptr);
@@ -174,6 +176,7 @@ TEST_F(ArchiveRwsTest, NestedGroupsAndTheirChunksReadBack) {
   EXPECT_EQ(f, 2.5f);
   ar.EndReadChunkGroup();
   EXPECT_FALSE(ar.IsFailed());
+  EXPECT_EQ(ar.GetPos(), length);
 
   // The clean end of the stream: nothing more is found, and nothing is damaged.
   EXPECT_FALSE(ar.FindChunk(0x100, nullptr, nullptr));
