@@ -1,12 +1,24 @@
 #include "core/tiles/picture_file.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "core/foundation/atomic_file.h"
+
 namespace {
+
+FreeImageIO StdioWriteIO() {
+  FreeImageIO io{};
+  io.write_proc = [](void* buffer, unsigned size, unsigned count, fi_handle handle) {
+    return static_cast<unsigned>(std::fwrite(buffer, size, count, static_cast<FILE*>(handle)));
+  };
+  io.seek_proc = [](fi_handle handle, long offset, int origin) {
+    return std::fseek(static_cast<FILE*>(handle), offset, origin);
+  };
+  io.tell_proc = [](fi_handle handle) { return std::ftell(static_cast<FILE*>(handle)); };
+  return io;
+}
 
 struct FileCloser {
   void operator()(FILE* file) const { std::fclose(file); }
@@ -119,15 +131,21 @@ bool SavePicture(FIBITMAP* bitmap, const std::string& path, std::string& error) 
       return false;
     }
   }
-  const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-  if (!FreeImage_Save(format, converted ? converted.get() : bitmap, temporary.c_str(), 0)) {
-    std::remove(temporary.c_str());
+  // FreeImage writes through the replacing file's own stream, so every write it makes is checked
+  // when the file is committed.
+  UAtomicFile file(path);
+  std::FILE* stream = file.Begin() ? file.Stream() : nullptr;
+  if (stream == nullptr) {
+    error = file.Error().empty() ? "cannot write '" + path + "'" : file.Error();
+    return false;
+  }
+  FreeImageIO io = StdioWriteIO();
+  if (!FreeImage_SaveToHandle(format, converted ? converted.get() : bitmap, &io, stream, 0)) {
     error = "cannot write '" + path + "'";
     return false;
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    error = "cannot write '" + path + "'";
+  if (!file.Commit()) {
+    error = file.Error();
     return false;
   }
   return true;

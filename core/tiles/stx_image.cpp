@@ -1,12 +1,11 @@
 #include "core/tiles/stx_image.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "core/foundation/archive_ansi.h"
+#include "core/foundation/atomic_file.h"
 #include "core/tiles/picture_file.h"
 #include "core/tiles/stored_name.h"
 #include "core/tiles/stx_import.h"
@@ -161,18 +160,17 @@ bool UStxImage::save(const char* path) {
     return Refuse("the tile set has no file name to store (import it from a file)");
   }
   const std::string target = path;
-  const std::string temporary = target + ".tmp-" + std::to_string(::getpid());
+  UAtomicFile file(target);
   UArchiveAnsi ar;
-  if (ar.Open(temporary.c_str(), ArWrite) == 0) {
-    m_Error = "cannot write '" + target + "'";
+  if (!file.Begin() || ar.Open(file.Path().c_str(), ArWrite) == 0) {
+    m_Error = file.Error().empty() ? "cannot write '" + target + "'" : file.Error();
     return false;
   }
   const bool written = m_Map.Write(ar, m_Error);
   ar.Close();
-  if (!written || ar.IsFailed() || std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  if (!written || ar.IsFailed() || !file.Commit()) {
     if (m_Error.empty()) {
-      m_Error = "cannot write '" + target + "'";
+      m_Error = file.Error().empty() ? "cannot write '" + target + "'" : file.Error();
     }
     return false;
   }
