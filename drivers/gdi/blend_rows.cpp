@@ -45,7 +45,7 @@ EBlendLevel BestBlendLevel() {
 }
 
 const TBlendRows& BlendRowsFor(EBlendLevel level) {
-  const EBlendLevel usable = std::min(level, BestBlendLevel());
+  [[maybe_unused]] const EBlendLevel usable = std::min(level, BestBlendLevel());
 #if defined(__x86_64__)
   if (usable == EBlendLevel::kAvx2) {
     return kAvx2BlendRows;
