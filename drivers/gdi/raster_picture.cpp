@@ -7,9 +7,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -26,109 +23,6 @@ constexpr int64_t kMaxExtent = int64_t{1} << 24;
 constexpr int64_t kMaxTextReach = int64_t{1} << 20;
 
 __extension__ typedef __int128 TWide;
-
-// Each 8-bit channel of `x` times `a` / 255, rounded to nearest: the product of a premultiplied
-// pixel and an alpha. Two channels at a time, 16 bits each.
-inline uint32_t ByteMul(uint32_t x, uint32_t a) {
-  uint32_t low = (x & 0x00FF00FFu) * a + 0x00800080u;
-  low = ((low + ((low >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-  uint32_t high = ((x >> 8) & 0x00FF00FFu) * a + 0x00800080u;
-  high = (high + ((high >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
-  return high | low;
-}
-
-// Source-over of one premultiplied pixel, leaving transparent pixels and the opaque colour key
-// out. `opaque_key` is 0 for an unkeyed draw, which no opaque pixel equals.
-inline void BlendPixel(uint32_t& target, uint32_t source, uint32_t opaque_key) {
-  const uint32_t alpha = source >> 24;
-  if (alpha == 255) {
-    if (source != opaque_key) {
-      target = source;
-    }
-  } else if (alpha != 0) {
-    target = source + ByteMul(target, 255 - alpha);
-  }
-}
-
-#if defined(__SSE2__)
-// Each 16-bit lane of `x` (at most 255 * 255) divided by 255, rounded to nearest, as ByteMul.
-inline __m128i Div255(__m128i x) {
-  x = _mm_add_epi16(x, _mm_set1_epi16(0x80));
-  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
-}
-
-// BlendPixel for four pixels at once. Sprites are mostly runs of opaque and of transparent
-// pixels, so a group that is all one or all the other is copied or skipped whole.
-inline void BlendFour(uint32_t* target, __m128i source, __m128i opaque_key) {
-  // The alpha bytes are the top byte of each lane: bits 3, 7, 11 and 15 of a byte mask.
-  constexpr int kAlphaBytes = 0x8888;
-  const __m128i is_key = _mm_cmpeq_epi32(source, opaque_key);
-  if (_mm_movemask_epi8(is_key) == 0 &&
-      (_mm_movemask_epi8(_mm_cmpeq_epi8(source, _mm_set1_epi8(-1))) & kAlphaBytes) == kAlphaBytes) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(target), source);
-    return;
-  }
-  if ((_mm_movemask_epi8(_mm_cmpeq_epi8(source, _mm_setzero_si128())) & kAlphaBytes) ==
-      kAlphaBytes) {
-    return;
-  }
-  const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
-  // 255 - alpha of each pixel, in both 16-bit halves of its lane.
-  __m128i inverse = _mm_sub_epi32(_mm_set1_epi32(255), _mm_srli_epi32(source, 24));
-  inverse = _mm_or_si128(inverse, _mm_slli_epi32(inverse, 16));
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i low =
-      Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(old, zero), _mm_unpacklo_epi32(inverse, inverse)));
-  const __m128i high =
-      Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(old, zero), _mm_unpackhi_epi32(inverse, inverse)));
-  // A premultiplied channel never exceeds its alpha, so the byte sums cannot carry.
-  const __m128i blended = _mm_add_epi8(source, _mm_packus_epi16(low, high));
-  const __m128i kept = _mm_or_si128(_mm_and_si128(is_key, old), _mm_andnot_si128(is_key, blended));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(target), kept);
-}
-#endif
-
-// How a row of destination pixels finds its source pixels.
-enum class EColumnOrder {
-  kForward,   // source[i]
-  kBackward,  // source[-i], a one-to-one mirrored row
-  kTable,     // source[columns[i]], a stretched row
-};
-
-// Blends `count` source pixels into `target`, found as `kOrder` says.
-template <EColumnOrder kOrder>
-void BlendRow(uint32_t* target, const uint32_t* source, const int32_t* columns, size_t count,
-              uint32_t opaque_key) {
-  const auto pixel = [&](size_t i) {
-    if constexpr (kOrder == EColumnOrder::kForward) {
-      return source[i];
-    } else if constexpr (kOrder == EColumnOrder::kBackward) {
-      return *(source - i);
-    } else {
-      return source[columns[i]];
-    }
-  };
-  size_t i = 0;
-#if defined(__SSE2__)
-  const __m128i key = _mm_set1_epi32(static_cast<int>(opaque_key));
-  for (; i + 4 <= count; i += 4) {
-    __m128i four;
-    if constexpr (kOrder == EColumnOrder::kForward) {
-      four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-    } else if constexpr (kOrder == EColumnOrder::kBackward) {
-      four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - i - 3));
-      four = _mm_shuffle_epi32(four, _MM_SHUFFLE(0, 1, 2, 3));
-    } else {
-      four = _mm_set_epi32(static_cast<int>(pixel(i + 3)), static_cast<int>(pixel(i + 2)),
-                           static_cast<int>(pixel(i + 1)), static_cast<int>(pixel(i)));
-    }
-    BlendFour(target + i, four, key);
-  }
-#endif
-  for (; i < count; ++i) {
-    BlendPixel(target[i], pixel(i), opaque_key);
-  }
-}
 
 // Walks floor(i * length / count) for i = first, first + 1, ..., one addition a step: the offset
 // into a source run of `length` that destination index i of `count` shows.
@@ -232,11 +126,16 @@ void URasterPicture::Free() {
 
 void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
                            const TPixelRect& fromRect, const TBlendMode& mode) {
+  Blend(toRect, from, fromRect, mode, BestBlendLevel());
+}
+
+void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
+                           const TPixelRect& fromRect, const TBlendMode& mode, EBlendLevel level) {
   if (&from == this) {
     // Drawing a picture onto itself reads what it has not yet overwritten: draw from a copy
     // (the first write below detaches this picture from it).
     const URasterPicture snapshot(from);
-    Blend(toRect, snapshot, fromRect, mode);
+    Blend(toRect, snapshot, fromRect, mode, level);
     return;
   }
   if (IsNull() || from.IsNull()) {
@@ -299,6 +198,10 @@ void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
   }
 
   const uint32_t opaque_key = mode.keyed ? 0xFF000000u | (mode.key & 0x00FFFFFFu) : 0u;
+  const TBlendRows& rows = BlendRowsFor(level);
+  const TBlendRow blend_row = order == EColumnOrder::kForward    ? rows.forward
+                              : order == EColumnOrder::kBackward ? rows.backward
+                                                                 : rows.table;
   const int32_t* columns = m_Columns.data();
   // Rows are reached through the pictures' bits once, not through a call per row.
   uchar* target_bits = m_Image.bits();
@@ -316,17 +219,7 @@ void URasterPicture::Blend(const TPixelRect& toRect, const URasterPicture& from,
     const auto* source =
         reinterpret_cast<const uint32_t*>(source_bits + source_y * source_stride) + first_source;
     auto* target = reinterpret_cast<uint32_t*>(target_bits + y * target_stride) + first;
-    switch (order) {
-      case EColumnOrder::kForward:
-        BlendRow<EColumnOrder::kForward>(target, source, columns, count, opaque_key);
-        break;
-      case EColumnOrder::kBackward:
-        BlendRow<EColumnOrder::kBackward>(target, source, columns, count, opaque_key);
-        break;
-      case EColumnOrder::kTable:
-        BlendRow<EColumnOrder::kTable>(target, source, columns, count, opaque_key);
-        break;
-    }
+    blend_row(target, source, columns, count, opaque_key);
   }
 }
 

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "drivers/gdi/blend_rows.h"
+#include "drivers/gdi/lumsel_api.h"
+
 // A rectangle in pixels, wide enough to hold zoomed canvas coordinates without overflow.
 struct TPixelRect {
   int64_t x = 0;
@@ -26,7 +29,7 @@ struct TBlendMode {
 // driver draws with. Qt's raster engine draws what it draws the same way (wide lines, text); our
 // own loops do the colour key, mirroring, nearest-neighbour stretching, the gradient and thin
 // lines, so that those come out pixel for pixel as the driver defines them.
-class URasterPicture {
+class LUMSEL_API URasterPicture {
  public:
   // Pictures larger than this many pixels are refused, so that no size read from a file or
   // handed in by a caller can ask for gigabytes.
@@ -54,6 +57,10 @@ class URasterPicture {
   // (opaque pixels are copied). Source pixels outside `from` count as transparent.
   void Blend(const TPixelRect& toRect, const URasterPicture& from, const TPixelRect& fromRect,
              const TBlendMode& mode);
+  // Blend with the row loops of `level` (or of the best level below it that this processor
+  // runs) in place of the best ones, so that every level can be checked against the others.
+  void Blend(const TPixelRect& toRect, const URasterPicture& from, const TPixelRect& fromRect,
+             const TBlendMode& mode, EBlendLevel level);
   // Sets every pixel of `rect` (clipped to the picture) to the premultiplied `pixel`.
   void Fill(const TPixelRect& rect, uint32_t pixel);
   // Fills (0, 0)-(width, height), clipped to the picture, with opaque rows that run from the
