@@ -1,15 +1,17 @@
-// Reads Core's stored records from a chunk stream through UArchiveRws, as a file that mixes
-// engine and Core data would hold them. The first byte picks the record kind and where it lies
-// (at the start of the stream, in a chunk of its own, in a chunk inside a group, or straight
-// after a group's start); the second gives the size of the maps that are read into; the rest is
-// the stream. Nothing may crash, and no record may allocate more than the chunk holding it
-// backs (libFuzzer's malloc limit catches a one-shot allocation from a claimed length).
+// Reads Core's stored records (tile formats, name lists, documents) from a chunk stream through
+// UArchiveRws, as a file that mixes engine and Core data would hold them. The first byte picks the
+// record kind and where it lies (at the start of the stream, in a chunk of its own, in a chunk
+// inside a group, or straight after a group's start); the second gives the size of the maps that
+// are read into; the rest is the stream. Nothing may crash, and no record may allocate more than
+// the chunk holding it backs (libFuzzer's malloc limit catches a one-shot allocation from a claimed
+// length).
 #include <FreeImage.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "core/anim/obj_actor.h"
 #include "core/foundation/message.h"
 #include "core/foundation/name.h"
 #include "core/tiles/material_tile_map.h"
@@ -25,7 +27,7 @@ namespace {
 // The chunk type the seeds frame their records with.
 constexpr int kRecordChunk = 0x7E1;
 
-enum RecordKind { kXbm, kStx, kTileMap, kPhyLayer, kTileLib, kNames, kRecordKinds };
+enum RecordKind { kXbm, kStx, kTileMap, kPhyLayer, kTileLib, kNames, kActor, kRecordKinds };
 
 enum Placing { kAtStart, kInChunk, kInGroupChunk, kAfterGroupStart };
 
@@ -76,6 +78,13 @@ void ReadRecord(UArchiveRws& ar, RecordKind kind, uint8_t mapSize) {
       if (lib.size() != 0 || !lib.IsEmpty()) {
         __builtin_trap();
       }
+      break;
+    }
+    case kActor: {
+      // The chunk stream lends no bytes in place, so the document is decoded record by record.
+      UObjActor actor;
+      actor.Init();
+      ar >> actor;
       break;
     }
     case kNames:
