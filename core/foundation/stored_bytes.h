@@ -49,7 +49,8 @@ inline void StoreF32(unsigned char* p, float v) {
 }
 
 // Reads records from an archive in place. While it lives it holds the archive's lock and owns
-// the read position: bytes it has taken are given back to the archive when it ends or needs more.
+// the read position (read nothing else from the archive meanwhile, except through Archive()):
+// bytes it has taken are given back to the archive when it ends or needs more.
 class StoredReader {
  public:
   explicit StoredReader(UArchive& ar) : m_Ar(ar) { m_Ar.LockStream(); }
@@ -117,8 +118,9 @@ class StoredReader {
   std::vector<unsigned char> m_Scratch;
 };
 
-// Writes records to an archive in blocks. While it lives it holds the archive's lock; what it
-// collected reaches the archive when the block fills and when it ends.
+// Writes records to an archive in blocks. While it lives it holds the archive's lock and owns the
+// write position (write nothing else to the archive meanwhile); what it collected reaches the
+// archive when the block fills and when it ends.
 class StoredWriter {
  public:
   explicit StoredWriter(UArchive& ar) : m_Ar(ar) { m_Ar.LockStream(); }
