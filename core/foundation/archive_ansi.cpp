@@ -1,12 +1,13 @@
 #include "core/foundation/archive_ansi.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
+
+#include "core/foundation/regular_file.h"
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
@@ -59,18 +60,22 @@ int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
 }
 
 bool UArchiveAnsi::OpenFile(const char* path, ArAccessMethod mode) {
-  // Non-blocking, so that opening a FIFO returns at once instead of waiting for its other end.
-  const int flags = mode == ArWrite ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
-  const int fd = ::open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    return false;
+  if (mode == ArRead) {
+    m_File = OpenRegularFileForReading(path);
+  } else {
+    // A device such as /dev/null can be written; a FIFO without a reader fails at once instead
+    // of waiting for one.
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      return false;
+    }
+    m_File = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? ::fdopen(fd, "wb")
+                                                                           : nullptr;
+    if (m_File == nullptr) {
+      ::close(fd);
+    }
   }
-  struct stat info {};
-  const bool usable = ::fstat(fd, &info) == 0 && (mode == ArWrite || S_ISREG(info.st_mode)) &&
-                      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-  m_File = usable ? ::fdopen(fd, mode == ArWrite ? "wb" : "rb") : nullptr;
   if (m_File == nullptr) {
-    ::close(fd);
     return false;
   }
   // The archive buffers by itself; a second buffer in stdio would only copy every byte twice.

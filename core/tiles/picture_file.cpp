@@ -1,10 +1,9 @@
 #include "core/tiles/picture_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "core/foundation/atomic_file.h"
+#include "core/foundation/regular_file.h"
 
 namespace {
 
@@ -60,13 +59,8 @@ bool IsPictureSizeAllowed(int64_t width, int64_t height) {
 }
 
 TFreeImagePtr LoadPicture32(const std::string& path, bool typeFromName, std::string& error) {
-  std::error_code ignored;
   // Only regular files: opening a named pipe would wait for a writer.
-  if (!std::filesystem::is_regular_file(path, ignored)) {
-    error = "cannot open '" + path + "'";
-    return nullptr;
-  }
-  TTrackedFile tracked{std::unique_ptr<FILE, FileCloser>(std::fopen(path.c_str(), "rb"))};
+  TTrackedFile tracked{std::unique_ptr<FILE, FileCloser>(OpenRegularFileForReading(path.c_str()))};
   if (tracked.file == nullptr) {
     error = "cannot open '" + path + "'";
     return nullptr;

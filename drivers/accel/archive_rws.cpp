@@ -64,8 +64,11 @@ void UArchiveRws::Read(void* data, int size) {
 }
 
 void UArchiveRws::Close() {
-  // Buffered bytes that cannot be written are a failed write like any other.
-  if (m_Stream != nullptr && !m_Stream->Flush()) {
+  // Buffered bytes that cannot be written are a failed write like any other. The last archive
+  // holding a writing stream commits it here, where a file that cannot be replaced can still be
+  // reported; the stream is then closed as the archive lets go of it.
+  if (m_Stream != nullptr &&
+      !(m_Stream.use_count() == 1 ? m_Stream->Commit() : m_Stream->Flush())) {
     SetFailed();
   }
   m_Stream.reset();

@@ -37,16 +37,17 @@ class TESSEL_API UArchiveRws : public UArchive {
   UArchiveRws& operator=(const UArchiveRws&) = default;
   ~UArchiveRws() override;
 
-  // ArWrite creates or truncates the file, ArRead opens an existing one; any other mode opens
-  // nothing. A stream still held is let go first. Returns 1 when a stream is open afterwards,
-  // else 0.
+  // ArWrite starts a new file that replaces the named one when the stream is closed, unless a
+  // write failed; ArRead opens an existing regular file; any other mode opens nothing. A stream
+  // still held is let go first. Returns 1 when a stream is open afterwards, else 0.
   int Open(const char* name, ArAccessMethod mode) override;
   // The stream cannot move: fails the archive and moves nothing.
   void Seek(int offset, ArchivePos from) override;
   void Write(const void* data, int size) override;
   void Read(void* data, int size) override;
-  // Writes out what is buffered (failing the archive when that fails), then lets go of the stream
-  // (closing it unless a copy still shares it) and of the group.
+  // Writes out what is buffered, or, when no copy shares the stream, makes the written file
+  // replace the named one; fails the archive when that fails or a write failed before. Then lets
+  // go of the stream (closing it unless a copy still shares it) and of the group.
   void Close() override;
   // Writing: the bytes written. Reading: where the open chunk ends, or the stream's length
   // outside chunks. -1 beyond 2 GiB or without a stream.

@@ -6,14 +6,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <system_error>
 #include <vector>
 
 #include "core/canvas/blt_fx.h"
 #include "core/foundation/bmp_format.h"
+#include "core/foundation/regular_file.h"
 
 namespace {
 
@@ -69,22 +67,11 @@ long DLL_CALLCONV TellTracked(fi_handle handle) {
 }
 
 // Reads the regular file at `path` whole. False for anything else (opening a named pipe would
-// wait for a writer) and for a file larger than any picture within the cap can need: four bytes
-// a pixel plus room for headers, palettes and the slack of compressed streams.
+// wait for a writer), for an empty file and for a file larger than any picture within the cap can
+// need: four bytes a pixel plus room for headers, palettes and the slack of compressed streams.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
   constexpr uint64_t kMaxFileBytes = URasterPicture::kMaxPixels * 4 + (uint64_t{16} << 20);
-  std::error_code error;
-  if (path == nullptr || !std::filesystem::is_regular_file(path, error)) {
-    return false;
-  }
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size == 0 || size > kMaxFileBytes) {
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  bytes.resize(static_cast<size_t>(size));
-  return in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)) &&
-         in.gcount() == static_cast<std::streamsize>(size);
+  return ReadRegularFile(path, kMaxFileBytes, bytes) && !bytes.empty();
 }
 
 // A decoded 0xAARRGGBB pixel with straight alpha as the surface holds it: premultiplied when

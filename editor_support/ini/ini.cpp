@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/foundation/atomic_file.h"
+#include "core/foundation/regular_file.h"
+
 namespace {
 
 bool IsWhiteSpace(char c) {
@@ -114,6 +117,8 @@ int HexToInt(const char* token) {
 
 }  // namespace
 
+UIni::UIni() = default;
+
 UIni::UIni(const UIni& other) : m_Text(other.m_Text) {}
 
 UIni& UIni::operator=(const UIni& other) {
@@ -129,30 +134,9 @@ UIni::~UIni() {
 }
 
 bool UIni::LoadFile(const char* path) {
-  if (path == nullptr) {
-    return false;
-  }
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  std::vector<char> bytes;
-  char chunk[4096];
-  bool ok = true;
-  for (;;) {
-    const size_t count = std::fread(chunk, 1, sizeof(chunk), file);
-    if (bytes.size() + count > kMaxFileSize) {
-      ok = false;
-      break;
-    }
-    bytes.insert(bytes.end(), chunk, chunk + count);
-    if (count < sizeof(chunk)) {
-      ok = std::ferror(file) == 0;
-      break;
-    }
-  }
-  std::fclose(file);
-  return ok && LoadText(bytes.data(), bytes.size());
+  std::vector<unsigned char> bytes;
+  return ReadRegularFile(path, kMaxFileSize, bytes) &&
+         LoadText(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 bool UIni::LoadText(const char* bytes, size_t size) {
@@ -250,16 +234,19 @@ int UIni::Scan(const char* key, const char* format, ...) const {
 }
 
 bool UIni::BeginWrite(const char* path) {
-  if (m_File != nullptr) {
-    std::fclose(m_File);
-    m_File = nullptr;
-  }
+  FinishWrite();
   if (path == nullptr) {
     return false;
   }
-  // Binary mode: the line ends are written as CR LF explicitly, on every platform.
-  m_File = std::fopen(path, "wb");
-  return m_File != nullptr;
+  auto writer = std::make_unique<UAtomicFile>(path);
+  // The line ends are written as CR LF explicitly, so the stream is binary on every platform.
+  m_File = writer->Begin() ? writer->Stream() : nullptr;
+  if (m_File == nullptr) {
+    return false;
+  }
+  m_Writer = std::move(writer);
+  m_WriteFailed = false;
+  return true;
 }
 
 bool UIni::SetWriteField(const char* section) {
@@ -295,16 +282,33 @@ bool UIni::Write(const char* key, const char* format, ...) {
 }
 
 bool UIni::EndWrite() {
-  const bool closed = m_File == nullptr || std::fclose(m_File) == 0;
-  m_File = nullptr;
+  const bool finished = FinishWrite();
   m_Text.clear();
-  return closed;
+  return finished;
 }
 
 void UIni::Destroy() {
   EndWrite();
 }
 
+bool UIni::FinishWrite() {
+  if (m_Writer == nullptr) {
+    return true;
+  }
+  // Without a commit the writer removes the new file, and the one at the path stays.
+  const bool committed = !m_WriteFailed && m_Writer->Commit();
+  m_Writer.reset();
+  m_File = nullptr;
+  return committed;
+}
+
 bool UIni::WriteLine(const char* text, size_t length) {
-  return m_File != nullptr && std::fwrite(text, 1, length, m_File) == length;
+  if (m_File == nullptr) {
+    return false;
+  }
+  if (std::fwrite(text, 1, length, m_File) != length) {
+    m_WriteFailed = true;
+    return false;
+  }
+  return true;
 }

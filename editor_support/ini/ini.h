@@ -2,16 +2,21 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "editor_support/pindle_api.h"
+
+class UAtomicFile;
 
 // A small reader and writer of "key = value" lines under bracketed section headers.
 //
 // Reading keeps the whole text in memory and finds a key by the first word of each line, ignoring
 // sections: the first line in the file whose first word is the key wins. The value is what follows
 // the line's first '=', leading blanks, tabs and commas skipped, up to the line break (CR LF or LF)
-// or the end of the text. Writing appends lines to a new file, each ended with CR LF.
+// or the end of the text. Writing appends lines to a new file, each ended with CR LF; the new file
+// replaces the one at its path only once every line was written, so a failure never leaves half
+// a file behind.
 class PINDLE_API UIni {
  public:
   // The longest value Read, Scan and Write handle. Read's destination must hold
@@ -25,15 +30,15 @@ class PINDLE_API UIni {
   // Files larger than this are refused by LoadFile: an INI file is a few kilobytes.
   static constexpr size_t kMaxFileSize = size_t{16} << 20;
 
-  UIni() = default;
+  UIni();
   // A copy holds its own copy of the loaded text and no file being written.
   UIni(const UIni& other);
   UIni& operator=(const UIni& other);
   virtual ~UIni();
 
   // Loads the whole file at `path` for Read and Scan, replacing any text loaded before. Returns
-  // false, keeping the previous text, when the file cannot be opened or read or is larger than
-  // kMaxFileSize.
+  // false, keeping the previous text, when the file cannot be opened or read, is not a regular
+  // file (a FIFO is refused without waiting for a writer) or is larger than kMaxFileSize.
   bool LoadFile(const char* path);
   // Loads `size` bytes of text from memory, as LoadFile does from a file. The text ends at its
   // first zero byte. Returns false when `size` exceeds kMaxFileSize.
@@ -56,8 +61,9 @@ class PINDLE_API UIni {
   // `format` is empty.
   int Scan(const char* key, const char* format, ...) const;
 
-  // Creates or truncates `path` for writing, closing any file being written. Returns false when
-  // it cannot be created.
+  // Starts a new file for `path`, first finishing any file being written as EndWrite does. The
+  // file at `path` stays as it was until EndWrite. Returns false when the new file cannot be
+  // created beside `path` (a missing or read-only folder) or `path` is a folder.
   bool BeginWrite(const char* path);
   // Writes the section header "[section]". Returns false when no file is being written or the
   // name holds a line break.
@@ -66,16 +72,23 @@ class PINDLE_API UIni {
   // nothing, when no file is being written, when key or value holds a line break, or when the
   // value is longer than kMaxValueLength (it could not be read back).
   bool Write(const char* key, const char* format, ...) __attribute__((format(printf, 3, 4)));
-  // Closes the file being written and frees the loaded text. Returns false when the file could
-  // not be closed cleanly (its last lines may be lost), otherwise true.
+  // Makes the lines written the content of the file at the path given to BeginWrite, replacing
+  // what was there, and frees the loaded text. Returns false, leaving the file at the path as it
+  // was, when a line could not be written or the file could not be replaced; otherwise true (also
+  // when no file was being written).
   bool EndWrite();
-  // Closes the file being written and frees the loaded text.
+  // Finishes the file being written as EndWrite does and frees the loaded text.
   void Destroy();
 
  private:
+  // Commits the file being written unless a line failed; true when nothing was being written.
+  bool FinishWrite();
   bool WriteLine(const char* text, size_t length);
 
+  // The file being written until EndWrite, and its stream (owned by the writer).
+  std::unique_ptr<UAtomicFile> m_Writer;
   std::FILE* m_File = nullptr;
+  bool m_WriteFailed = false;
   // The loaded text with a terminating zero; empty when nothing is loaded.
   std::vector<char> m_Text;
 };

@@ -2,11 +2,13 @@
 
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "editor_support/ini/ini.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -212,4 +214,52 @@ TEST(UIniTest, CopiesOwnTheirText) {
   assigned.Destroy();
   EXPECT_FALSE(assigned.Read("A", value));
   EXPECT_TRUE(copy.Read("A", value));
+}
+
+TEST(UIniTest, FilesChangeOnlyWhenWhollyWrittenAndFifosAreRefused) {
+  TempDir dir;
+  EXPECT_TRUE(RefusesFifoAtOnce(dir.File("pipe.ini"), [&] {
+    UIni ini;
+    return ini.LoadFile(dir.File("pipe.ini").c_str());
+  }));
+  UIni reader;
+  EXPECT_FALSE(reader.LoadFile(dir.path().c_str()));
+
+  const std::string path = dir.File("view.ini");
+  const std::string other = dir.File("other.ini");
+  {
+    UIni ini;
+    ASSERT_TRUE(ini.BeginWrite(path.c_str()));
+    EXPECT_TRUE(ini.Write("Zoom", "%d", 1));
+    EXPECT_FALSE(std::filesystem::exists(path));  // nothing shows before the end
+    // Starting another file finishes this one; destroying the writer finishes the other.
+    ASSERT_TRUE(ini.BeginWrite(other.c_str()));
+    EXPECT_TRUE(ini.Write("Zoom", "%d", 2));
+  }
+  EXPECT_EQ(ReadFileText(path), "Zoom = 1\r\n");
+  EXPECT_EQ(ReadFileText(other), "Zoom = 2\r\n");
+
+  // A line that cannot be written, as on a full disk, keeps the old file whole.
+  UIni ini;
+  {
+    const FileSizeLimit limit(4096);
+    ASSERT_TRUE(ini.BeginWrite(path.c_str()));
+    const std::string line(1000, 'v');
+    bool written = true;
+    for (int i = 0; i < 20 && written; ++i) {
+      written = ini.Write("Line", "%s", line.c_str());
+    }
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(ini.EndWrite());
+  }
+  EXPECT_EQ(ReadFileText(path), "Zoom = 1\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            3);
+
+  ASSERT_TRUE(ini.BeginWrite("/dev/full"));
+  ini.Write("Zoom", "%d", 3);
+  EXPECT_FALSE(ini.EndWrite());
+  EXPECT_FALSE(ini.BeginWrite(dir.File("no/such/folder.ini").c_str()));
+  EXPECT_TRUE(ini.EndWrite());
 }

@@ -5,12 +5,16 @@
 #include <cstring>
 
 #include "core/anim/actor_file.h"
+#include "core/foundation/regular_file.h"
 #include "tools/quillet-cli/command.h"
 
 bool LoadDocumentFor(const char* command, const std::string& path, UObjActor& actor) {
-  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  // Opened first only to tell a file that cannot be read from a damaged one; a FIFO is refused
+  // here instead of waiting for a writer.
+  std::FILE* probe = OpenRegularFileForReading(path.c_str());
   if (probe == nullptr) {
-    ReportError(command, "cannot open '" + path + "': " + std::strerror(errno), kExitBadInput);
+    const char* reason = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+    ReportError(command, "cannot open '" + path + "': " + reason, kExitBadInput);
     return false;
   }
   std::fclose(probe);

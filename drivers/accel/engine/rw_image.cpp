@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <vector>
+
+#include "core/foundation/regular_file.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ std::string Lower(std::string text) {
 
 // No picture within the pixel cap needs a file this large, whatever its format: four bytes a
 // pixel plus room for headers, palettes and the slack of compressed streams.
-constexpr uint64_t kMaxFileBytes = kRwImagePixelCap * 4 + (uint64_t{16} << 20);
+constexpr size_t kMaxFileBytes = kRwImagePixelCap * 4 + (size_t{16} << 20);
 
 }  // namespace
 
@@ -64,17 +66,8 @@ bool RwImageReaders::ReadFile(const std::string& path, RwImage* image) const {
   if (entry == m_Readers.end()) {
     return false;
   }
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return false;
-  }
-  const std::streamoff size = in.tellg();
-  if (size <= 0 || static_cast<uint64_t>(size) > kMaxFileBytes) {
-    return false;
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+  std::vector<unsigned char> bytes;
+  if (!ReadRegularFile(path.c_str(), kMaxFileBytes, bytes) || bytes.empty()) {
     return false;
   }
   return entry->reader(bytes.data(), bytes.size(), image);

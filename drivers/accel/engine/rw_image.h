@@ -36,8 +36,8 @@ using RwImageReader = bool (*)(const uint8_t* data, size_t size, RwImage* image)
 class TESSEL_API RwImageReaders {
  public:
   void Register(const std::string& extension, RwImageReader reader);
-  // Reads and decodes the file; false when it cannot be opened, has no registered extension, is
-  // larger than any picture within the cap could be, or does not decode.
+  // Reads and decodes the file; false when it cannot be opened, is not a regular file, has no
+  // registered extension, is larger than any picture within the cap could be, or does not decode.
   bool ReadFile(const std::string& path, RwImage* image) const;
 
  private:

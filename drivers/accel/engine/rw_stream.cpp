@@ -6,6 +6,9 @@
 #include <climits>
 #include <vector>
 
+#include "core/foundation/atomic_file.h"
+#include "core/foundation/regular_file.h"
+
 namespace {
 
 void PutUint32(uint32_t value, unsigned char* bytes) {
@@ -24,36 +27,59 @@ uint32_t GetUint32(const unsigned char* bytes) {
 
 }  // namespace
 
+RwStream::RwStream(std::FILE* file, std::unique_ptr<UAtomicFile> target, RwStreamAccessType type,
+                   uint64_t length)
+    : m_File(file), m_Target(std::move(target)), m_Type(type), m_Length(length) {}
+
+// A writing stream's file goes with m_Target, which removes a new file never committed.
+RwStream::~RwStream() = default;
+
 RwStream* RwStream::Open(const std::string& path, RwStreamAccessType type) {
-  if (type != rwSTREAMREAD && type != rwSTREAMWRITE) {
+  if (type == rwSTREAMWRITE) {
+    auto target = std::make_unique<UAtomicFile>(path);
+    std::FILE* file = target->Begin() ? target->Stream() : nullptr;
+    return file == nullptr ? nullptr : new RwStream(file, std::move(target), type, 0);
+  }
+  if (type != rwSTREAMREAD) {
     return nullptr;
   }
-  std::FILE* file = std::fopen(path.c_str(), type == rwSTREAMREAD ? "rb" : "wb");
+  std::FILE* file = OpenRegularFileForReading(path.c_str());
   if (file == nullptr) {
     return nullptr;
   }
-  uint64_t length = 0;
-  if (type == rwSTREAMREAD) {
-    off_t end = -1;
-    if (fseeko(file, 0, SEEK_END) == 0) {
-      end = ftello(file);
-    }
-    if (end < 0 || fseeko(file, 0, SEEK_SET) != 0) {
-      std::fclose(file);
-      return nullptr;
-    }
-    length = static_cast<uint64_t>(end);
+  off_t end = -1;
+  if (fseeko(file, 0, SEEK_END) == 0) {
+    end = ftello(file);
   }
-  return new RwStream(file, type, length);
+  if (end < 0 || fseeko(file, 0, SEEK_SET) != 0) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return new RwStream(file, nullptr, type, static_cast<uint64_t>(end));
 }
 
 bool RwStream::Close(RwStream* stream) {
   if (stream == nullptr) {
     return false;
   }
-  const bool closed = std::fclose(stream->m_File) == 0;
+  const bool closed =
+      stream->m_Type == rwSTREAMWRITE ? stream->Commit() : std::fclose(stream->m_File) == 0;
   delete stream;
   return closed;
+}
+
+bool RwStream::Commit() {
+  if (m_Type != rwSTREAMWRITE || m_Target == nullptr) {
+    return m_Type != rwSTREAMWRITE || m_Committed;
+  }
+  m_Committed = !m_WriteFailed && m_Target->Commit();
+  // Uncommitted, the new file is removed and the old one stays.
+  m_Target.reset();
+  m_File = nullptr;
+  if (!m_Committed) {
+    m_Error = RwStreamError::kIo;
+  }
+  return m_Committed;
 }
 
 size_t RwStream::Read(void* data, size_t size) {
@@ -70,7 +96,7 @@ size_t RwStream::Read(void* data, size_t size) {
 }
 
 bool RwStream::Write(const void* data, size_t size) {
-  if (m_Type != rwSTREAMWRITE) {
+  if (m_Type != rwSTREAMWRITE || m_File == nullptr) {
     m_Error = RwStreamError::kIo;
     return false;
   }
@@ -78,14 +104,19 @@ bool RwStream::Write(const void* data, size_t size) {
   m_Position += put;
   if (put != size) {
     m_Error = RwStreamError::kIo;
+    m_WriteFailed = true;
     return false;
   }
   return true;
 }
 
 bool RwStream::Flush() {
-  if (m_Type == rwSTREAMWRITE && std::fflush(m_File) != 0) {
+  if (m_Type != rwSTREAMWRITE) {
+    return true;
+  }
+  if (m_File == nullptr || std::fflush(m_File) != 0) {
     m_Error = RwStreamError::kIo;
+    m_WriteFailed = true;
     return false;
   }
   return true;

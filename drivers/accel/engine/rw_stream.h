@@ -3,9 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "drivers/accel/tessel_api.h"
+
+class UAtomicFile;
 
 enum RwStreamAccessType : int32_t {
   rwSTREAMREAD = 1,
@@ -21,14 +24,18 @@ enum class RwStreamError {
 };
 
 // A byte stream on a file, opened for reading or for writing. A reading stream knows its length,
-// so that sizes found in the data can be checked against the bytes that really follow.
+// so that sizes found in the data can be checked against the bytes that really follow. A writing
+// stream writes a new file beside the old one, which it replaces only when every byte was written,
+// so that a failure never leaves a damaged file behind.
 class TESSEL_API RwStream {
  public:
-  // A stream on the file at `path`: rwSTREAMWRITE creates or truncates it, rwSTREAMREAD opens an
-  // existing one. Null when the file cannot be opened or `type` is neither. Owned by the caller;
-  // close with Close.
+  // A stream on the file at `path`: rwSTREAMWRITE starts a new file that replaces the one at
+  // `path` (if any) when the stream is committed or closed, rwSTREAMREAD opens an existing regular
+  // file. Null when the file cannot be opened or written beside, when it is not a regular file
+  // (for reading), or when `type` is neither. Owned by the caller; close with Close.
   static RwStream* Open(const std::string& path, RwStreamAccessType type);
-  // Closes the file and destroys the stream; false when buffered bytes could not be written.
+  // Commits a writing stream that is not committed yet, closes the file and destroys the stream;
+  // false when the commit or the close fails.
   static bool Close(RwStream* stream);
 
   RwStream(const RwStream&) = delete;
@@ -40,8 +47,14 @@ class TESSEL_API RwStream {
   size_t Read(void* data, size_t size);
   // False (recording an I/O error) when not all bytes were written or the stream is for reading.
   bool Write(const void* data, size_t size);
-  // Hands written bytes still buffered to the file; false (recording an I/O error) when that fails.
+  // Hands written bytes still buffered to the file; false (recording an I/O error) when that fails
+  // or the stream was committed.
   bool Flush();
+  // Writing: makes the bytes written the content of the file at the path, replacing what was
+  // there; false, leaving that file as it was, when a write or flush failed or the file cannot be
+  // replaced. The stream takes no writes afterwards, and a second call gives the first one's
+  // result. Reading: true.
+  bool Commit();
   // Moves `size` bytes forward in a reading stream; false (and not moved) when fewer remain.
   bool Skip(uint64_t size);
   // Bytes read or written since the stream opened.
@@ -53,14 +66,20 @@ class TESSEL_API RwStream {
   void SetError(RwStreamError error) { m_Error = error; }
 
  private:
-  RwStream(std::FILE* file, RwStreamAccessType type, uint64_t length)
-      : m_File(file), m_Type(type), m_Length(length) {}
-  ~RwStream() = default;
+  RwStream(std::FILE* file, std::unique_ptr<UAtomicFile> target, RwStreamAccessType type,
+           uint64_t length);
+  ~RwStream();
 
+  // Reading: the file, owned here. Writing: the new file's stream, owned by m_Target; null once
+  // committed.
   std::FILE* m_File;
+  // Writing: the new file until it is committed or given up.
+  std::unique_ptr<UAtomicFile> m_Target;
   RwStreamAccessType m_Type;
   uint64_t m_Length;  // of the file, when reading
   uint64_t m_Position = 0;
+  bool m_WriteFailed = false;
+  bool m_Committed = false;
   RwStreamError m_Error = RwStreamError::kNone;
 };
 

@@ -10,6 +10,7 @@
 
 #include "core/foundation/archive_memory.h"
 #include "tests/core/tiles/tile_test_support.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -525,4 +526,25 @@ TEST(StxMapTest, WritesOnlyWhatItReadsBack) {
   EXPECT_EQ(back.FindCell(0, 0), nullptr);
   EXPECT_FALSE(back.Write(nothing, error));
   EXPECT_TRUE(nothing.GetBuffer().empty());
+}
+
+TEST(StxFileTest, PicturesThatAreNotRegularFilesAreRefusedAtOnce) {
+  TempDir temp;
+  const TBitmap picture = MakePicture(8, 8, [](int x, int y) { return TileColor(1, x, y); });
+  ASSERT_TRUE(SavePicture(picture.get(), temp.File("in.png"), FIF_PNG));
+  STX_Type names("sheet", "png");
+  UStxImage image;
+  EXPECT_TRUE(RefusesFifoAtOnce(temp.File("pipe.png"), [&] {
+    return image.import(names, temp.File("pipe.png").c_str(), 8, 8, false, temp.path().c_str());
+  }));
+
+  // A map whose tile set was swapped for a FIFO.
+  ASSERT_TRUE(image.import(names, temp.File("in.png").c_str(), 8, 8, false, temp.path().c_str()));
+  ASSERT_TRUE(image.save(temp.File("sheet.stx").c_str()));
+  const std::string tileSet = temp.File("sheet_tileset.png");
+  ASSERT_TRUE(std::filesystem::remove(tileSet));
+  EXPECT_TRUE(RefusesFifoAtOnce(tileSet, [&] {
+    UStxImage loaded;
+    return loaded.load(temp.File("sheet.stx").c_str());
+  }));
 }

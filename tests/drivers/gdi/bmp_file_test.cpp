@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/drivers/gdi/gdi_test_support.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/image_variants.h"
 
 namespace {
@@ -185,4 +186,15 @@ TEST_F(LumselBmpTest, DamagedOrForeignHeadersGiveNoSurface) {
   for (const auto& [name, file] : cases) {
     EXPECT_TRUE(Load(file).empty()) << name;
   }
+}
+
+TEST_F(LumselBmpTest, WhatIsNotARegularFileGivesNoSurfaceAtOnce) {
+  const std::string fifo = temp.File("pipe.bmp");
+  EXPECT_TRUE(RefusesFifoAtOnce(fifo, [&] {
+    const TSurfacePtr surface(util.CreateUSurfaceFromFile(fifo.c_str(), 0, 0));
+    return surface != nullptr;
+  }));
+  const TSurfacePtr folder(util.CreateUSurfaceFromFile(temp.path().c_str(), 0, 0));
+  EXPECT_EQ(folder, nullptr);
+  EXPECT_EQ(Load({}), std::vector<uint32_t>{});
 }

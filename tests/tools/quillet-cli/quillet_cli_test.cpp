@@ -10,6 +10,7 @@
 
 #include "core/anim/actor_file.h"
 #include "tests/core/tiles/tile_test_support.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -384,4 +385,24 @@ TEST(QuilletCliTest, StxErrorsAreOneLineWithTheirExitStatus) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.stx")));
   const CliRun smallRun = RunCli(dir, cases[0].args);
   EXPECT_NE(smallRun.err.find("smaller than one tile"), std::string::npos) << smallRun.err;
+}
+
+TEST(QuilletCliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
+  TempDir dir;
+  const std::string out = Quoted(dir.File("o.stx"));
+  std::string message;
+  const auto refused = [&](const std::string& fifo, const std::string& args) {
+    return RefusesFifoAtOnce(fifo, [&] {
+      const CliRun run = RunCli(dir, args);
+      message = run.err;
+      return run.status != 1;
+    });
+  };
+  EXPECT_TRUE(refused(dir.File("doc.an1"), "dump " + Quoted(dir.File("doc.an1"))));
+  EXPECT_EQ(message,
+            "quillet-cli dump: cannot open '" + dir.File("doc.an1") + "': not a regular file\n");
+  EXPECT_TRUE(refused(dir.File("map.stx"), "stx-info " + Quoted(dir.File("map.stx"))));
+  EXPECT_TRUE(refused(dir.File("in.png"),
+                      "stx-import " + Quoted(dir.File("in.png")) + " " + out + " --tile 4x4"));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.stx")));
 }

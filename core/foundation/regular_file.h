@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <vector>
+
+#include "core/core_api.h"
+
+// Opening a path for reading waits forever when it names a FIFO without a writer, and reads
+// without end from a device such as /dev/zero. Readers of files go through these functions,
+// which open only regular files and never wait for the other end of a FIFO.
+
+// The regular file at `path` opened with stdio for reading in binary mode, or null when `path`
+// is null, missing, unreadable or not a regular file (a folder, a FIFO, a device). The caller
+// owns the stream and closes it with fclose. On null, errno says why: the error of the open, or
+// EISDIR for a folder and EINVAL for anything else that is not a regular file.
+CORE_API std::FILE* OpenRegularFileForReading(const char* path);
+
+// Reads the whole regular file at `path` into `bytes`. False, leaving `bytes` as it was, when the
+// file cannot be opened as OpenRegularFileForReading opens it, a read fails, or the file holds
+// more than `maxBytes` bytes (found before anything larger is allocated).
+CORE_API bool ReadRegularFile(const char* path, size_t maxBytes, std::vector<unsigned char>& bytes);
