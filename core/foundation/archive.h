@@ -21,8 +21,8 @@ enum ArchivePos : int32_t {
 //
 // Failure state: a short read, a failed open, a failed write, a seek on a stream that cannot move
 // (a chunk stream), or a read, write or seek with no file open marks the archive failed until the
-// next Open. Readers of stored formats test
-// IsFailed() and use RemainingBytes() to refuse counts the rest of the stream cannot hold.
+// next Open. Readers of stored formats test IsFailed() and use RemainingBytes() to refuse counts
+// the rest of the stream cannot hold.
 //
 // The failure state and the access mode may be read from any thread at any time.
 class CORE_API UArchive {
