@@ -217,8 +217,9 @@ constexpr uint32_t kAccelOverMagenta = 0xFFFF00FFu;
       const int a = static_cast<int>((accel[i] >> shift) & 0xFF);
       const int b = static_cast<int>((expected >> shift) & 0xFF);
       if (a - b > tolerance || b - a > tolerance) {
-        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ") the picture shows 0x"
-                                             << std::hex << accel[i] << " for 0x" << expected << std::dec;
+        return ::testing::AssertionFailure()
+               << "at (" << x << ", " << y << ") the picture shows 0x" << std::hex << accel[i]
+               << " for 0x" << expected << std::dec;
       }
     }
   }
