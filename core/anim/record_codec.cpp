@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/foundation/logger.h"
+#include "core/foundation/stored_count.h"
 
 namespace {
 
@@ -13,15 +14,6 @@ void DecodeName(const unsigned char* bytes, UName& name) {
   // A stored name always ends in a zero byte; a damaged one is cut so the text stays terminated.
   text[UName::kBufferSize - 1] = '\0';
   name.SetCachedId(name.GetGUID());
-}
-
-// Makes room for `count` more elements once the stream's size has bounded the count; a stream of
-// unknown size gets its elements one by one.
-template <typename Vector>
-void Reserve(StoredReader& in, Vector& elements, int32_t count) {
-  if (in.RemainingBytes() >= 0) {
-    elements.reserve(elements.size() + static_cast<size_t>(count));
-  }
 }
 
 // Appends `count` records to `list`, decoding each in its place; the list keeps the records read
@@ -57,7 +49,7 @@ bool ReadOwned(StoredReader& in, UArray<T*>& list, int min_record_size,
   if (!in.TakeCount(count, min_record_size)) {
     return false;
   }
-  Reserve(in, list, count);
+  ReserveStored(in, list, count);
   for (int32_t i = 0; i < count; ++i) {
     auto object = std::make_unique<T>();
     if (!read(in, *object)) {

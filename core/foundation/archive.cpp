@@ -41,11 +41,7 @@ int UArchive::RemainingBytes() {
 }
 
 bool UArchive::CanHold(int64_t count, int64_t min_record_size) {
-  if (count < 0) {
-    return false;
-  }
-  const int remaining = RemainingBytes();
-  return remaining < 0 || count * min_record_size <= remaining;
+  return CountFitsIn(count, min_record_size, RemainingBytes());
 }
 
 namespace {

@@ -83,6 +83,12 @@ class CORE_API UArchive {
   std::atomic<bool> m_bFailed = false;
 };
 
+// Whether `count` records of at least `min_record_size` bytes each fit in `remaining` bytes. A
+// negative count never fits; with an unknown size (-1) any non-negative count may.
+inline bool CountFitsIn(int64_t count, int64_t min_record_size, int64_t remaining) {
+  return count >= 0 && (remaining < 0 || count * min_record_size <= remaining);
+}
+
 // Primitive stored forms: raw little-endian bytes, no tag, length or alignment. long and
 // unsigned long are stored in 4 bytes whatever their width here. Each operator returns the archive.
 CORE_API UArchive& operator<<(UArchive& ar, const char& v);

@@ -65,12 +65,11 @@ bool UArchiveAnsi::OpenFile(const char* path, ArAccessMethod mode) {
   } else {
     // A device such as /dev/null can be written; a FIFO without a reader fails at once instead
     // of waiting for one.
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd = OpenWithoutWaiting(path, O_WRONLY | O_CREAT | O_TRUNC);
     if (fd < 0) {
       return false;
     }
-    m_File = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? ::fdopen(fd, "wb")
-                                                                           : nullptr;
+    m_File = ::fdopen(fd, "wb");
     if (m_File == nullptr) {
       ::close(fd);
     }

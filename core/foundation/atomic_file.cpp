@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/foundation/regular_file.h"
+
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -69,11 +71,8 @@ bool UAtomicFile::Begin() {
       // A device or FIFO: written in place, without waiting for a FIFO's reader.
       m_Direct = true;
       m_WritePath = m_Target;
-      m_Fd = ::open(m_Target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-      if (m_Fd < 0 || ::fcntl(m_Fd, F_SETFL, ::fcntl(m_Fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        return Fail("cannot write");
-      }
-      return true;
+      m_Fd = OpenWithoutWaiting(m_Target.c_str(), O_WRONLY);
+      return m_Fd >= 0 || Fail("cannot write");
     }
     char resolved[PATH_MAX];
     if (::realpath(m_Target.c_str(), resolved) != nullptr) {

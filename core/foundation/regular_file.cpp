@@ -18,14 +18,28 @@ struct FileCloser {
 
 }  // namespace
 
-std::FILE* OpenRegularFileForReading(const char* path) {
+int OpenWithoutWaiting(const char* path, int flags, unsigned mode) {
   if (path == nullptr) {
     errno = EINVAL;
-    return nullptr;
+    return -1;
   }
-  // Non-blocking, so that a FIFO opens at once instead of waiting for a writer; it is refused
-  // by its type right after. A terminal is never made the controlling one.
-  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = ::open(path, flags | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(mode));
+  if (fd < 0) {
+    return -1;
+  }
+  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+std::FILE* OpenRegularFileForReading(const char* path) {
+  // A FIFO opens at once and is refused by its type right after. A terminal is never made the
+  // controlling one.
+  const int fd = OpenWithoutWaiting(path, O_RDONLY | O_NOCTTY);
   if (fd < 0) {
     return nullptr;
   }
@@ -35,8 +49,6 @@ std::FILE* OpenRegularFileForReading(const char* path) {
     error = errno;
   } else if (!S_ISREG(info.st_mode)) {
     error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-  } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    error = errno;
   }
   std::FILE* file = error == 0 ? ::fdopen(fd, "rb") : nullptr;
   if (file == nullptr) {

@@ -80,8 +80,7 @@ class StoredReader {
       return false;
     }
     count = LoadI32(bytes);
-    const int64_t remaining = RemainingBytes();
-    if (count < 0 || (remaining >= 0 && int64_t{count} * min_record_size > remaining)) {
+    if (!CountFitsIn(count, min_record_size, RemainingBytes())) {
       m_Ar.SetFailed();
       return false;
     }

@@ -25,10 +25,11 @@ inline bool ReadStoredCount(UArchive& ar, int32_t& count, int min_record_size) {
 }
 
 // Makes room for `count` more elements, but only when the stream's size has bounded the count;
-// a stream of unknown size gets its elements one by one.
-template <typename Vector>
-void ReserveStored(UArchive& ar, Vector& elements, int32_t count) {
-  if (ar.RemainingBytes() >= 0) {
+// a stream of unknown size gets its elements one by one. `source` is the archive, or the
+// in-place reader that reads from it.
+template <typename Source, typename Vector>
+void ReserveStored(Source& source, Vector& elements, int32_t count) {
+  if (source.RemainingBytes() >= 0) {
     elements.reserve(elements.size() + static_cast<size_t>(count));
   }
 }

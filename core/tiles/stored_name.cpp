@@ -34,3 +34,14 @@ std::string JoinStoredName(const std::string& directory, std::string_view name) 
   }
   return joined;
 }
+
+std::string StoredNameBeside(const std::string& file, std::string_view name) {
+  const size_t separator = file.find_last_of("/\\");
+  return JoinStoredName(separator == std::string::npos ? std::string() : file.substr(0, separator),
+                        name);
+}
+
+std::string BareFileName(const std::string& path) {
+  const size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}

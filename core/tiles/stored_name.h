@@ -17,3 +17,10 @@ CORE_API bool IsStoredRelativeName(std::string_view name);
 // `name` (a stored relative name) inside `directory`, joined and separated with '/'; `name` alone
 // with '/' separators when there is no directory.
 CORE_API std::string JoinStoredName(const std::string& directory, std::string_view name);
+
+// `name` (a stored relative name) read against the folder of `file`, the file that stores it: the
+// file beside `file` that `name` means.
+CORE_API std::string StoredNameBeside(const std::string& file, std::string_view name);
+
+// The file name of `path`: what follows its last '/' or '\', or all of it.
+CORE_API std::string BareFileName(const std::string& path);

@@ -12,16 +12,6 @@
 
 namespace {
 
-size_t LastSeparator(const std::string& path) {
-  return path.find_last_of("/\\");
-}
-
-// The directory part of `path` (before its last separator), or "" when it has none.
-std::string DirectoryOf(const std::string& path) {
-  const size_t separator = LastSeparator(path);
-  return separator == std::string::npos ? std::string() : path.substr(0, separator);
-}
-
 // Row `row` (from the top) of a 32-bit bitmap.
 BYTE* TopRow(FIBITMAP* bitmap, unsigned row) {
   return FreeImage_GetScanLine(bitmap, int(FreeImage_GetHeight(bitmap) - 1 - row));
@@ -42,7 +32,7 @@ FIBITMAP* AllocateClear(unsigned width, unsigned height) {
 STX_Type::STX_Type(const char* fileName) {
   const std::string name = fileName == nullptr ? std::string() : fileName;
   const size_t dot = name.rfind('.');
-  const size_t separator = LastSeparator(name);
+  const size_t separator = name.find_last_of("/\\");
   if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
     m_BaseName = name;
   } else {
@@ -212,7 +202,7 @@ bool UStxImage::load(const char* path) {
   ar.Close();
   std::string error;
   TFreeImagePtr tileSet =
-      LoadPicture32(JoinStoredName(DirectoryOf(path), m_Map.GetTileSetName()), false, error);
+      LoadPicture32(StoredNameBeside(path, m_Map.GetTileSetName()), false, error);
   if (tileSet == nullptr) {
     return Fail("tile set: " + error);
   }

@@ -3,17 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/tiles/stored_name.h"
 #include "core/tiles/stx_image.h"
 #include "core/tiles/tile_dedup.h"
-
-namespace {
-
-std::string BareNameOf(const std::string& path) {
-  const size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-}  // namespace
 
 bool ImportStxPicture(FIBITMAP* picture, const TStxImportOptions& options, TStxImport& out,
                       std::string& error) {
@@ -82,7 +74,7 @@ bool ImportStxFile(STX_Type& names, const char* picturePath, const char* directo
                    const TStxImportOptions& options, TStxImport& out, std::string& error) {
   out = TStxImport();
   const std::string tileSetPath = names.GetTileSetName();
-  const std::string tileSetName = BareNameOf(tileSetPath);
+  const std::string tileSetName = BareFileName(tileSetPath);
   if (tileSetName.size() >= size_t(TStxMap::kNameSize)) {
     error = "the tile set's file name '" + tileSetName + "' is longer than 63 bytes";
     return false;

@@ -87,9 +87,7 @@ void UTileLib::ReadFromFiles(UArray<UName>& paths) {
       continue;
     }
     material->Reflash();
-    const size_t separator = text.find_last_of("/\\");
-    m_Names.push_back(
-        UName(separator == std::string::npos ? text.c_str() : text.c_str() + separator + 1));
+    m_Names.push_back(UName(BareFileName(text).c_str()));
     m_Materials.push_back(material);
   }
 }

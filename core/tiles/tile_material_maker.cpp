@@ -22,12 +22,6 @@ struct SurfaceDeleter {
 };
 using TSurfacePtr = std::unique_ptr<USurface, SurfaceDeleter>;
 
-// The directory part of `path` (before its last '/' or '\'), or "" when it has none.
-std::string DirectoryOf(const std::string& path) {
-  const size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? std::string() : path.substr(0, separator);
-}
-
 UMaterial* MakeTileMaterial(UCanvasUtil& factory, const MatCreateParam& param) {
   return factory.CreateUMaterialTile(param.fileName);
 }
@@ -84,7 +78,7 @@ UMaterialTile* UCanvasUtil::CreateUMaterialTile(const char* path) {
   surface->SetColorKey(kColorKeyMagenta);
   // The tile set lies beside the STX file. The drivers take the size from the file itself; the
   // tile count follows from it.
-  const std::string tileSetPath = JoinStoredName(DirectoryOf(path), stx.GetTileSetName());
+  const std::string tileSetPath = StoredNameBeside(path, stx.GetTileSetName());
   TSurfacePtr tiles(
       CreateUSurfaceFromFile(tileSetPath.c_str(), stx.GetTileWidth(), stx.GetTileHeight()));
   if (tiles == nullptr || tiles->GetWidth() < stx.GetTileWidth()) {
