@@ -68,6 +68,14 @@ int UCanvasRw::Init(HWND window) {
   return 1;
 }
 
+namespace {
+
+// The clip planes of every camera the canvas makes.
+constexpr float kNearClip = 0.1f;
+constexpr float kFarClip = 10.0f;
+
+}  // namespace
+
 bool UCanvasRw::CreateCanvas(UCanvasUtil* util, int width, int height) {
   Release();
   auto* rwUtil = dynamic_cast<UCanvasUtilRw*>(util);
@@ -79,8 +87,9 @@ bool UCanvasRw::CreateCanvas(UCanvasUtil* util, int width, int height) {
   if (m_Camera == nullptr) {
     return false;
   }
-  m_Camera->SetNearClipPlane(0.1f);
-  m_Camera->SetFarClipPlane(10.0f);
+  m_Camera->SetNearClipPlane(kNearClip);
+  m_Camera->SetFarClipPlane(kFarClip);
+  m_CameraWindow = rwUtil->GetWindow();
   m_ClipWidth = width;
   m_ClipHeight = height;
   return true;
@@ -115,6 +124,26 @@ int UCanvasRw::Present() {
 }
 
 int UCanvasRw::UpdateBounds() {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || m_CameraWindow == nullptr) {
+    return 1;
+  }
+  const URect client = m_CameraWindow->GetClientRect();
+  const int width = client.GetWidth();
+  const int height = client.GetHeight();
+  if (width == GetCameraWidth() && height == GetCameraHeight()) {
+    return 1;
+  }
+  RwCamera* camera = RwCamera::Create(engine, width, height, true);
+  if (camera == nullptr) {
+    return 0;
+  }
+  camera->SetNearClipPlane(kNearClip);
+  camera->SetFarClipPlane(kFarClip);
+  RwCamera::Destroy(m_Camera);
+  m_Camera = camera;
+  m_ClipWidth = width;
+  m_ClipHeight = height;
   return 1;
 }
 
@@ -125,6 +154,7 @@ int UCanvasRw::UpDate() {
 int UCanvasRw::Release() {
   RwCamera::Destroy(m_Camera);
   m_Camera = nullptr;
+  m_CameraWindow = nullptr;
   return 1;
 }
 

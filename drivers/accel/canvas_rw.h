@@ -32,8 +32,13 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // Clears picture and z-buffer to the background colour and begins the camera update; 1, or 0
   // (nothing begun) without a camera.
   int Clear() override;
-  // Ends the update and shows the picture in the window; returns 1.
+  // Ends the update and shows the picture in the window, opaque whatever the background's alpha;
+  // returns 1.
   int Present() override;
+  // Follows the window: when the client size of the window the camera was made for has changed,
+  // replaces the camera by one of the new size (textures are the engine's and stay) and sets the
+  // clip extent to that size. 1, or 0 when no camera of the new size can be made (a window
+  // shrunk to nothing): the old camera then stays.
   int UpdateBounds() override;
   // Destroys the camera; returns 1.
   int Release() override;
@@ -110,4 +115,6 @@ class TESSEL_API UCanvasRw : public UCanvas {
 
   RwCamera* m_Camera = nullptr;
   HWND m_Window = nullptr;
+  // The window whose client size the camera has (the factory's window at CreateCanvas).
+  HWND m_CameraWindow = nullptr;
 };

@@ -67,6 +67,20 @@ UEglWindowHost::~UEglWindowHost() {
   }
 }
 
+bool UEglWindowHost::Resize(int width, int height) {
+  if (width < 1 || height < 1 || !IsValid() || !MakeContextCurrent()) {
+    return false;
+  }
+  GLint previous = 0;
+  glGetIntegerv(GL_RENDERBUFFER_BINDING, &previous);
+  glBindRenderbuffer(GL_RENDERBUFFER, m_Renderbuffer);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(previous));
+  m_Width = width;
+  m_Height = height;
+  return true;
+}
+
 URect UEglWindowHost::GetClientRect() const {
   return {0, 0, m_Width, m_Height};
 }

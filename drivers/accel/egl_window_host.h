@@ -21,6 +21,9 @@ class TESSEL_API UEglWindowHost : public UWindowHost {
   ~UEglWindowHost() override;
 
   bool IsValid() const { return m_Framebuffer != 0; }
+  // Gives the window a client area of `width` x `height`, as a user resizing it would; the
+  // picture it showed is lost. False (nothing changed) for a size below 1 x 1 or without GL.
+  bool Resize(int width, int height);
 
   URect GetClientRect() const override;
   // The window sits at the screen's top-left corner.

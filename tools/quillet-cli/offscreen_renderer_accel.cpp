@@ -56,16 +56,20 @@ class AccelRenderer : public OffscreenRenderer {
   bool Finish(std::vector<uint8_t>& bgra, std::string& error) override {
     canvas_.Present();
     bgra.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4, 0);
-    if (!host_->ReadPixels(bgra.data(), width_ * 4, RwPixelOrder::kBgra)) {
+    // The window shows the picture opaque, as any window does; a transparent picture comes from
+    // the camera, which keeps the alpha it was drawn with.
+    const bool read = transparent_
+                          ? canvas_.ReadPixels(bgra.data(), width_ * 4, RwPixelOrder::kBgra)
+                          : host_->ReadPixels(bgra.data(), width_ * 4, RwPixelOrder::kBgra);
+    if (!read) {
       error = "cannot read the accelerated driver's picture back";
       return false;
     }
+    if (!transparent_) {
+      return true;
+    }
     for (size_t i = 0; i < bgra.size(); i += 4) {
       uint8_t* pixel = &bgra[i];
-      if (!transparent_) {
-        pixel[3] = 255;  // a window shows no alpha
-        continue;
-      }
       // Blending onto a transparent start leaves colour multiplied by coverage; the file keeps
       // straight alpha.
       const unsigned alpha = pixel[3];

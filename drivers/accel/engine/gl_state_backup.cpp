@@ -27,6 +27,7 @@ void RwGlStateBackup::Capture() {
   glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_ReadFramebuffer);
   glGetIntegerv(GL_RENDERBUFFER_BINDING, &m_Renderbuffer);
   glGetIntegerv(GL_VIEWPORT, m_Viewport);
+  glGetIntegerv(GL_SCISSOR_BOX, m_ScissorBox);
   m_Scissor = glIsEnabled(GL_SCISSOR_TEST);
   m_Depth = glIsEnabled(GL_DEPTH_TEST);
   m_Stencil = glIsEnabled(GL_STENCIL_TEST);
@@ -62,6 +63,7 @@ void RwGlStateBackup::Restore() const {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(m_ReadFramebuffer));
   glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(m_Renderbuffer));
   glViewport(m_Viewport[0], m_Viewport[1], m_Viewport[2], m_Viewport[3]);
+  glScissor(m_ScissorBox[0], m_ScissorBox[1], m_ScissorBox[2], m_ScissorBox[3]);
   SetEnabled(GL_SCISSOR_TEST, m_Scissor);
   SetEnabled(GL_DEPTH_TEST, m_Depth);
   SetEnabled(GL_STENCIL_TEST, m_Stencil);

@@ -23,6 +23,7 @@ class RwGlStateBackup {
   GLint m_ReadFramebuffer = 0;
   GLint m_Renderbuffer = 0;
   GLint m_Viewport[4] = {};
+  GLint m_ScissorBox[4] = {};
   GLboolean m_Scissor = GL_FALSE;
   GLboolean m_Depth = GL_FALSE;
   GLboolean m_Stencil = GL_FALSE;

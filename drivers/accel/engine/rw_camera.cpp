@@ -103,6 +103,14 @@ bool RwCamera::ShowRaster(UWindowHost* host) {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glBlitFramebuffer(0, 0, width, height, 0, top, width, top + height, GL_COLOR_BUFFER_BIT,
                     GL_NEAREST);
+  // A window shows no alpha: a background with a low alpha byte would otherwise make the window
+  // see-through wherever the compositor honours the framebuffer's alpha. Only the alpha of the
+  // copied area is set to opaque; its colours stay as drawn.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, top, width, height);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
   backup.Restore();
   host->SwapBuffers();
   return true;

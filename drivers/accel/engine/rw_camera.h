@@ -39,7 +39,7 @@ class TESSEL_API RwCamera {
   bool BeginUpdate();
   void EndUpdate();
   // Copies the picture into the host's framebuffer (top rows aligned with the host's client
-  // area) and lets the host show it.
+  // area), opaque whatever the picture's alpha, and lets the host show it.
   bool ShowRaster(UWindowHost* host);
   // The picture, top row first, `stride` bytes between rows of 4-byte pixels in `order`. False
   // when `stride` is too small or the camera has lost its GL objects.
