@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/foundation/text_codec.h"
+#include "editor_support/property_grid/gbk_text_limit.h"
 #include "editor_support/property_grid/value_text.h"
 
 namespace {
@@ -110,6 +111,36 @@ MyPropertyGridItemUName::MyPropertyGridItemUName(const QString& caption, const U
                                                  UName* binding)
     : UPropertyGridBoundItem(caption, binding) {
   SetOwnValue(value);
+}
+
+namespace {
+
+constexpr size_t kNameBytes = UName::kBufferSize - 1;
+
+// Whether `text` fits a name; tells the user why when it does not.
+bool NameTakes(const QString& text) {
+  const UGbkTextCheck check = CheckGbkText(text, kNameBytes);
+  ShowGbkTextRefusal(check, kNameBytes);
+  return check.Fits();
+}
+
+}  // namespace
+
+void MyPropertyGridItemUName::SetValue(const QString& text) {
+  if (NameTakes(text)) {
+    UPropertyGridBoundItem::SetValue(text);
+  }
+}
+
+void MyPropertyGridItemUName::OnValueChanged(const QString& text) {
+  // A refused text changes nothing, so nobody is told of a change.
+  if (NameTakes(text)) {
+    UPropertyGridBoundItem::OnValueChanged(text);
+  }
+}
+
+void MyPropertyGridItemUName::LimitEditor(QLineEdit* editor) {
+  new UGbkTextValidator(kNameBytes, editor);
 }
 
 QString MyPropertyGridItemUName::Format(const UName& value) const {

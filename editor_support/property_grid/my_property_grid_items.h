@@ -76,9 +76,16 @@ class PINDLE_API MyPropertyGridItemUString : public UPropertyGridBoundItem<UStri
   UString Parse(const QString& text) const override;
 };
 
+// A name takes at most 31 bytes once converted to GBK. Its editor refuses what does not fit (a
+// character GBK cannot hold, with a message), and a text that does not fit is refused with a
+// message instead of being cut: the name keeps its value.
 class PINDLE_API MyPropertyGridItemUName : public UPropertyGridBoundItem<UName> {
  public:
   MyPropertyGridItemUName(const QString& caption, const UName& value, UName* binding);
+
+  void SetValue(const QString& text) override;
+  void OnValueChanged(const QString& text) override;
+  void LimitEditor(QLineEdit* editor) override;
 
  protected:
   QString Format(const UName& value) const override;

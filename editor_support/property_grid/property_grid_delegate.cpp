@@ -114,6 +114,7 @@ QWidget* UPropertyGridDelegate::createEditor(QWidget* parent,
   }
   auto* line = new QLineEdit(parent);
   line->setFrame(false);
+  item->LimitEditor(line);
   return line;
 }
 

@@ -37,6 +37,8 @@ void UPropertyGridItem::OnValueChanged(const QString& value) {
   NotifyValueChanged();
 }
 
+void UPropertyGridItem::LimitEditor(QLineEdit* /*editor*/) {}
+
 bool UPropertyGridItem::OnDrawItemValue(QPainter& /*painter*/, const QRect& /*valueRect*/) {
   return false;
 }

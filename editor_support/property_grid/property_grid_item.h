@@ -7,6 +7,7 @@
 #include "editor_support/pindle_api.h"
 #include "editor_support/property_grid/property_grid_constraints.h"
 
+class QLineEdit;
 class QPainter;
 class UPropertyGrid;
 
@@ -45,6 +46,9 @@ class PINDLE_API UPropertyGridItem : public QTreeWidgetItem {
   virtual void OnInplaceButtonDown();
   // The part of the value cell that the in-place editor covers.
   virtual QRect GetValueRect(const QRect& cellRect) const;
+  // Lets the item limit the text its in-place line editor takes (a validator, a length), when
+  // the grid opens one. By default the editor takes any text.
+  virtual void LimitEditor(QLineEdit* editor);
 
   // A read-only item refuses edits; its value still changes through SetValue.
   void SetReadOnly(bool readOnly);
