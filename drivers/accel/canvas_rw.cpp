@@ -131,17 +131,16 @@ int UCanvasRw::UpdateBounds() {
   const URect client = m_CameraWindow->GetClientRect();
   const int width = client.GetWidth();
   const int height = client.GetHeight();
-  if (width == GetCameraWidth() && height == GetCameraHeight()) {
-    return 1;
+  if (width != GetCameraWidth() || height != GetCameraHeight()) {
+    RwCamera* camera = RwCamera::Create(engine, width, height, true);
+    if (camera == nullptr) {
+      return 0;
+    }
+    camera->SetNearClipPlane(kNearClip);
+    camera->SetFarClipPlane(kFarClip);
+    RwCamera::Destroy(m_Camera);
+    m_Camera = camera;
   }
-  RwCamera* camera = RwCamera::Create(engine, width, height, true);
-  if (camera == nullptr) {
-    return 0;
-  }
-  camera->SetNearClipPlane(kNearClip);
-  camera->SetFarClipPlane(kFarClip);
-  RwCamera::Destroy(m_Camera);
-  m_Camera = camera;
   m_ClipWidth = width;
   m_ClipHeight = height;
   return 1;

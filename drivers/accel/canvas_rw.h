@@ -36,9 +36,9 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // returns 1.
   int Present() override;
   // Follows the window: when the client size of the window the camera was made for has changed,
-  // replaces the camera by one of the new size (textures are the engine's and stay) and sets the
-  // clip extent to that size. 1, or 0 when no camera of the new size can be made (a window
-  // shrunk to nothing): the old camera then stays.
+  // replaces the camera by one of the new size (textures are the engine's and stay); the clip
+  // extent becomes the client size. 1, or 0 when no camera of the new size can be made (a
+  // window shrunk to nothing): the old camera and clip extent then stay.
   int UpdateBounds() override;
   // Destroys the camera; returns 1.
   int Release() override;

@@ -35,11 +35,15 @@ class UCanvasRwWindowTest : public AccelTest {
 TEST_F(UCanvasRwWindowTest, TheCameraFollowsTheWindowSizeAndTexturesLoadedBeforeStillDraw) {
   const std::vector<uint32_t> texels = DistinctTexels(8, 8);
   USurface* surface = Texture(8, 8, texels);
-  const RwCamera* first = canvas_.GetCamera();
 
-  // An unchanged window keeps its camera.
+  // An unchanged window keeps its camera; the clip extent, made at the screen's size as the
+  // editor makes it, becomes the window's.
+  ASSERT_TRUE(canvas_.CreateCanvas(&util_, 800, 600));
+  const RwCamera* first = canvas_.GetCamera();
   EXPECT_EQ(canvas_.UpdateBounds(), 1);
   EXPECT_EQ(canvas_.GetCamera(), first);
+  EXPECT_EQ(canvas_.GetClipWidth(), kWidth);
+  EXPECT_EQ(canvas_.GetClipHeight(), kHeight);
 
   // The user makes the window larger: the camera and the clip extent take the new size.
   constexpr int kWide = 100;
