@@ -14,10 +14,12 @@ struct MakeRun {
 };
 
 // Runs make in the repository root with `arguments`, in an environment changed by `env`
-// (arguments for env(1)).
+// (arguments for env(1)). It runs as a make of its own: when the tests run under `make test`,
+// the outer make's flags and job server are not this one's.
 MakeRun RunMake(const std::string& env, const std::string& arguments) {
-  const std::string command = "env " + env + " make --no-print-directory -C '" +
-                              QUILLET_SOURCE_DIR + "' " + arguments + " 2>&1";
+  const std::string command = "env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL " + env +
+                              " make --no-print-directory -C '" + QUILLET_SOURCE_DIR + "' " +
+                              arguments + " 2>&1";
   MakeRun run;
   std::FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) {
