@@ -1,3 +1,4 @@
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -167,4 +168,23 @@ TEST_F(DocumentTest, ShutdownSavesLastSaveFirstAndReleasesEverythingOnce) {
   editor_.CreateFrame("none");
   editor_.Render();
   EXPECT_FALSE(std::filesystem::exists(dir_.File("LastSave.an1")));
+}
+
+TEST_F(DocumentTest, TextureRecordsNeverLeadOutOfTheFoldersSearched) {
+  MakeFrame({UPoint(0, 0)});  // body.png in the test folder
+  std::strcpy(editor_.actor->textures[0].name, "../body.png");
+  std::filesystem::create_directories(dir_.File("art"));
+  ASSERT_TRUE(editor_.SaveActor(dir_.File("art/doc.an1")));
+
+  editor_.currentDirectory = dir_.File("elsewhere");
+  ASSERT_TRUE(editor_.LoadActor(dir_.File("art/doc.an1")));
+  EXPECT_EQ(editor_.textureSurfaces[0], nullptr);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find("../body.png"), std::string::npos);
+
+  // The bare name beside the document is found.
+  std::filesystem::copy_file(dir_.File("body.png"), dir_.File("art/body.png"));
+  ASSERT_TRUE(editor_.LoadActor(dir_.File("art/doc.an1")));
+  EXPECT_EQ(editor_.TexturePath(0), dir_.File("art/body.png"));
+  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "../body.png");
 }

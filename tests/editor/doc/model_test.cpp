@@ -103,13 +103,18 @@ TEST_F(ModelTest, KeysAreDeletedOneAtATimeAndEmptyTimeShiftsThem) {
   editor_.DeleteEmptyTime(5);
   EXPECT_EQ(Action(0).keys[1].time, 9u);
 
+  // A key inserted before the selected one moves the selection along with its key.
+  editor_.InsertActionKey(0, 0, 1);
+  EXPECT_EQ(editor_.selectedActionFrame, 2);
+  EXPECT_EQ(Action(0).keys[2].time, 9u);
+
   // Keys must name an existing frame and action; bad indices change nothing.
   editor_.InsertActionKey(0, 30, 7);
   editor_.InsertActionKey(9, 30, 0);
   editor_.DeleteActionKey(0, 5);
   editor_.DeleteActionKey(-1, 0);
   editor_.MoveActionKey(9, 1);
-  EXPECT_EQ(Action(0).keys.Num(), 2);
+  EXPECT_EQ(Action(0).keys.Num(), 3);
 }
 
 TEST_F(ModelTest, ModulesFramesAndPlacementsKeepTheirSelectionsConsistent) {
