@@ -14,19 +14,36 @@ bool LoadActorFile(const char* path, UObjActor& actor) {
   return !ar.IsFailed();
 }
 
-bool SaveActorFile(const char* path, const UObjActor& actor) {
+namespace {
+
+bool Fail(std::string* error, const std::string& reason) {
+  if (error != nullptr) {
+    *error = reason;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool SaveActorFile(const char* path, const UObjActor& actor, std::string* error) {
   if (path == nullptr) {
-    return false;
+    return Fail(error, "no file name");
   }
   UAtomicFile file(path);
   if (!file.Begin()) {
-    return false;
+    return Fail(error, file.Error());
   }
   UArchiveAnsi ar;
   if (ar.Open(file.Path().c_str(), ArWrite) == 0) {
-    return false;
+    return Fail(error, "cannot open " + file.Path() + " for writing");
   }
   ar << actor;
   ar.Close();  // flushes; a failed flush fails the archive
-  return !ar.IsFailed() && file.Commit();
+  if (ar.IsFailed()) {
+    return Fail(error, "writing " + file.Path() + " failed");
+  }
+  if (!file.Commit()) {
+    return Fail(error, file.Error());
+  }
+  return true;
 }

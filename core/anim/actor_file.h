@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/anim/obj_actor.h"
 #include "core/core_api.h"
 
@@ -12,5 +14,5 @@ CORE_API bool LoadActorFile(const char* path, UObjActor& actor);
 
 // Writes `actor` to `path` safely, through UAtomicFile: a reader of `path` sees the old document
 // or the whole new one. Returns false (leaving any earlier file at `path` untouched) when
-// anything failed.
-CORE_API bool SaveActorFile(const char* path, const UObjActor& actor);
+// anything failed; `error`, when given, then receives the reason.
+CORE_API bool SaveActorFile(const char* path, const UObjActor& actor, std::string* error = nullptr);

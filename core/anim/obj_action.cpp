@@ -19,6 +19,14 @@ void UObjAction::DelFrame(uint32_t time) {
   std::erase_if(keys, [&](const TActionFrame& k) { return k.time == time; });
 }
 
+int UObjAction::DelKey(int index) {
+  if (!keys.IsValidIndex(index)) {
+    return 0;
+  }
+  keys.erase(keys.begin() + index);
+  return 1;
+}
+
 void UObjAction::DelOneFrame(uint32_t frame) {
   std::erase_if(keys, [&](const TActionFrame& k) { return k.frame == frame; });
   for (TActionFrame& k : keys) {

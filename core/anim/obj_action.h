@@ -41,6 +41,9 @@ class CORE_API UObjAction {
   void InsFrame(const TActionFrame& key);
   // Removes every key at `time`.
   void DelFrame(uint32_t time);
+  // Removes key `index` alone, leaving other keys at the same time. Returns 0 and changes
+  // nothing for an index outside the list, else 1.
+  int DelKey(int index);
   // Keeps the keys consistent once frame `frame` leaves the actor's frame list: keys showing it
   // go, keys showing a later frame move down one index.
   void DelOneFrame(uint32_t frame);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -77,6 +78,20 @@ std::string Utf8ToGbk(std::string_view utf8, size_t max_bytes) {
       });
   gbk.resize(GbkFitLength(gbk, max_bytes));
   return gbk;
+}
+
+bool Utf8ToGbkExact(std::string_view utf8, std::string* gbk) {
+  bool exact = true;
+  std::string converted =
+      Convert("GBK", "UTF-8", utf8, [&exact](std::string& output, std::string_view rest) {
+        exact = false;
+        output.push_back('?');
+        return Utf8SequenceLength(static_cast<unsigned char>(rest.front()));
+      });
+  if (gbk != nullptr) {
+    *gbk = std::move(converted);
+  }
+  return exact;
 }
 
 size_t GbkFitLength(std::string_view gbk, size_t max_bytes) {

@@ -17,6 +17,11 @@ CORE_API std::string GbkToUtf8(std::string_view gbk);
 // hold, or a byte that is not valid UTF-8, becomes '?'.
 CORE_API std::string Utf8ToGbk(std::string_view utf8, size_t max_bytes = std::string::npos);
 
+// UTF-8 to GBK without loss: true with the whole text in `gbk` when GBK holds every character
+// and `utf8` is valid UTF-8; false otherwise (`gbk` then holds the text with '?' for each
+// character it could not convert).
+CORE_API bool Utf8ToGbkExact(std::string_view utf8, std::string* gbk);
+
 // The length of the longest prefix of `gbk` that is at most `max_bytes` long and does not end
 // inside a double-byte character.
 CORE_API size_t GbkFitLength(std::string_view gbk, size_t max_bytes);

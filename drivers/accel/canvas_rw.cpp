@@ -45,6 +45,35 @@ void RotateAbout(float* x, float* y, float cx, float cy, const RwMatrixTag& m) {
   *y = cy + turned.y;
 }
 
+// Clockwise quarter turns asked for by `fx`: ROT90 one, ROT180 two, ROT270 three (bits set
+// together add up).
+int QuarterTurns(const BLTFX* fx) {
+  if (fx == nullptr) {
+    return 0;
+  }
+  int turns = 0;
+  turns += (fx->flags & BLTFX_ROT90) != 0 ? 1 : 0;
+  turns += (fx->flags & BLTFX_ROT180) != 0 ? 2 : 0;
+  turns += (fx->flags & BLTFX_ROT270) != 0 ? 3 : 0;
+  return turns % 4;
+}
+
+// Turns the picture on the quad v (corners top-right, top-left, bottom-left, bottom-right)
+// clockwise by `turns` quarter turns: each corner takes the texel coordinates of the corner
+// `turns` steps before it going clockwise.
+void TurnTexels(RwD3D9Vertex* v, int turns) {
+  if (turns == 0) {
+    return;
+  }
+  constexpr int kClockwise[4] = {1, 0, 3, 2};  // top-left, top-right, bottom-right, bottom-left
+  RwD3D9Vertex before[4] = {v[0], v[1], v[2], v[3]};
+  for (int i = 0; i < 4; ++i) {
+    RwD3D9Vertex& corner = v[kClockwise[(i + turns) % 4]];
+    corner.u = before[kClockwise[i]].u;
+    corner.v = before[kClockwise[i]].v;
+  }
+}
+
 }  // namespace
 
 UCanvasRw::UCanvasRw() {
@@ -187,10 +216,18 @@ void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* sr
   }
   const float texW = surface->GetWidth() == 0 ? 1.0f : static_cast<float>(surface->GetWidth());
   const float texH = surface->GetHeight() == 0 ? 1.0f : static_cast<float>(surface->GetHeight());
+  const int turns = m_DrawQuarterTurns ? QuarterTurns(fx) : 0;
   const float left = Zoomed(m_Zoom, dst->left);
   const float top = Zoomed(m_Zoom, dst->top);
-  const float right = Zoomed(m_Zoom, dst->right);
-  const float bottom = Zoomed(m_Zoom, dst->bottom);
+  float right = Zoomed(m_Zoom, dst->right);
+  float bottom = Zoomed(m_Zoom, dst->bottom);
+  if (turns % 2 == 1 && src->GetWidth() != 0 && src->GetHeight() != 0) {
+    // On its side the picture is src height wide and src width tall, then scaled as dst says.
+    const double srcW = src->GetWidth();
+    const double srcH = src->GetHeight();
+    right = static_cast<float>(left + (double{right} - left) * srcH / srcW);
+    bottom = static_cast<float>(top + (double{bottom} - top) * srcW / srcH);
+  }
   const float uL = static_cast<float>(src->left) / texW + kEdgeNudge;
   const float uR = static_cast<float>(src->right) / texW - kEdgeNudge;
   const float vT = static_cast<float>(src->top) / texH + kEdgeNudge;
@@ -204,8 +241,12 @@ void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* sr
   if (fx != nullptr) {
     if ((fx->flags & BLTFX_ROTATE) != 0) {
       const UPoint centre = dst->Center();
-      const float cx = Zoomed(m_Zoom, centre.x);
-      const float cy = Zoomed(m_Zoom, centre.y);
+      float cx = Zoomed(m_Zoom, centre.x);
+      float cy = Zoomed(m_Zoom, centre.y);
+      if (turns % 2 == 1) {
+        cx = (left + right) / 2;
+        cy = (top + bottom) / 2;
+      }
       const RwMatrixTag rotation = GetRotateMatrix(fx->angle);
       for (RwD3D9Vertex& corner : v) {
         RotateAbout(&corner.x, &corner.y, cx, cy, rotation);
@@ -228,6 +269,7 @@ void UCanvasRw::DrawSurface(const URect* dst, USurface* surface, const URect* sr
         corner.emissiveColor = fx->color;
       }
     }
+    TurnTexels(v, turns);
   }
   DrawTextured(rwPRIMTYPETRIFAN, v, 4, surface);
 }

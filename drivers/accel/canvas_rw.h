@@ -45,7 +45,14 @@ class TESSEL_API UCanvasRw : public UCanvas {
   uint32_t GetColor(int x, int y) override;
   // This driver draws no text.
   void DrawTextA(int x, int y, const char* text, uint32_t color) override;
+  // With quarter turns drawn (SetDrawQuarterTurns), the picture is mirrored first, then turned
+  // clockwise by BLTFX_ROT90/180/270 (width and height swap at 90 and 270), then scaled by dst
+  // size / src size, then freely rotated about its centre; its top-left stays at dst's.
   void DrawSurface(const URect* dst, USurface* surface, const URect* src, const BLTFX* fx) override;
+  // Whether DrawSurface realises the quarter-turn bits of BLTFX; off by default, when they are
+  // recorded and the picture is drawn unturned.
+  void SetDrawQuarterTurns(bool draw) { m_DrawQuarterTurns = draw; }
+  bool GetDrawQuarterTurns() const { return m_DrawQuarterTurns; }
   // `width` is not used: lines are one pixel wide.
   void DrawLine(float x1, float y1, float x2, float y2, uint32_t color, int width) override;
   void DrawCircle(int x, int y, int radius, uint32_t color) override;
@@ -117,4 +124,5 @@ class TESSEL_API UCanvasRw : public UCanvas {
   HWND m_Window = nullptr;
   // The window whose client size the camera has (the factory's window at CreateCanvas).
   HWND m_CameraWindow = nullptr;
+  bool m_DrawQuarterTurns = false;
 };

@@ -1,0 +1,3 @@
+#include "editor/doc/editor_listener.h"
+
+CEditorListener::~CEditorListener() = default;

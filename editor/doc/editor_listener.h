@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What changed in the editor context, as a bit mask handed to listeners.
+enum EditorChange : uint32_t {
+  kChangeActor = 1u << 0,  // actor replaced (new/open): every view rebuilds from indices
+  kChangeTextures = 1u << 1,
+  kChangeModules = 1u << 2,
+  kChangeFrames = 1u << 3,
+  kChangeActions = 1u << 4,
+  kChangeActionKeys = 1u << 5,
+  kChangePlacements = 1u << 6,
+  kChangeTags = 1u << 7,
+  kChangeSelection = 1u << 8,  // any selected*/mode changed (property page follows mode)
+  kChangePlayTime = 1u << 9,   // timeline cursor (whole part of playTime)
+  kChangeModified = 1u << 10,  // modified flag changed (title shows it)
+  kChangeTools = 1u << 11,     // grid/snap/tag mode/loop/centre/zoom/playing (check states)
+  kChangeStructure = kChangeActor,
+};
+
+// Told by the editor context after every change; panels and views repaint from it. The context
+// never calls a panel in any other way.
+class CEditorListener {
+ public:
+  virtual ~CEditorListener();
+  virtual void OnEditorChanged(uint32_t changes) = 0;
+  // Pane 1..3 of the status bar ("World x=%4d y=%4d", "Local …", "FrameLocal …").
+  virtual void OnStatusText(int /*pane*/, const std::string& /*utf8*/) {}
+};

@@ -1,0 +1,159 @@
+// The texture set: one surface per texture record of the actor, and where each file was found.
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "core/foundation/message.h"
+#include "core/foundation/text_codec.h"
+#include "editor/doc/editor_text.h"
+#include "editor/doc/vello_editor.h"
+
+namespace {
+
+// The part of `path` after its last '/' or '\'.
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void Warn(const std::string& text) {
+  ShowMessage({text, "", UMessageButtons::Ok, UMessageIcon::Warning});
+}
+
+// A record for the image at `path`: its file name in GBK and the surface's size. False (with a
+// message) when the name does not fit the record, which could then never find its file again.
+bool MakeRecord(const std::string& path, USurface* surface, TTextureInfo* info) {
+  const std::string name = FileNamePart(path);
+  std::string gbk;
+  if (!Utf8ToGbkExact(name, &gbk) || gbk.size() >= sizeof(info->name) ||
+      gbk.find('\0') != std::string::npos) {
+    Warn("贴图文件名 " + name + " 无法保存：文件名最多 31 个字节（GBK），且只能使用 GBK 字符。");
+    return false;
+  }
+  *info = TTextureInfo();
+  std::memcpy(info->name, gbk.data(), gbk.size());
+  info->width = surface->GetWidth();
+  info->height = surface->GetHeight();
+  return true;
+}
+
+void Destroy(USurface* surface) {
+  if (surface != nullptr) {
+    surface->Release();
+    delete surface;
+  }
+}
+
+}  // namespace
+
+USurface* CVelloEditor::LoadRecordTexture(int index, const std::string& documentFolder,
+                                          std::string* found) {
+  found->clear();
+  if (!m_ViewReady || actor == nullptr || !actor->textures.IsValidIndex(index)) {
+    return nullptr;
+  }
+  // Records name bare files; a directory part in a damaged or foreign record is not followed
+  // out of the folders searched.
+  const std::string name =
+      FileNamePart(RecordFileName(actor->textures[static_cast<size_t>(index)]));
+  if (name.empty() || name == "." || name == "..") {
+    return nullptr;
+  }
+  for (const std::string& folder : {documentFolder, currentDirectory}) {
+    const std::string candidate =
+        folder.empty() ? name : (std::filesystem::path(folder) / name).string();
+    if (USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(candidate.c_str(), 0, 0)) {
+      *found = std::filesystem::absolute(candidate).lexically_normal().string();
+      return surface;
+    }
+  }
+  return nullptr;
+}
+
+bool CVelloEditor::LoadTexture(const std::string& path, bool addRecord) {
+  if (actor == nullptr || !m_ViewReady) {
+    return false;
+  }
+  USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
+  if (surface == nullptr) {
+    Warn("无法读取贴图 " + path);
+    return false;
+  }
+  TTextureInfo info;
+  if (addRecord && !MakeRecord(path, surface, &info)) {
+    Destroy(surface);
+    return false;
+  }
+  textureSurfaces.push_back(surface);
+  m_TexturePaths.push_back(std::filesystem::absolute(path).lexically_normal().string());
+  if (addRecord) {
+    actor->AddTexture(info);
+  }
+  Changed(kChangeTextures);
+  return true;
+}
+
+bool CVelloEditor::ReplaceTexture(const std::string& path) {
+  if (actor == nullptr || !m_ViewReady || !textureSurfaces.IsValidIndex(selectedTexture) ||
+      !actor->textures.IsValidIndex(selectedTexture)) {
+    return false;
+  }
+  USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
+  if (surface == nullptr) {
+    Warn("无法读取贴图 " + path + "，原来的贴图保持不变。");
+    return false;
+  }
+  TTextureInfo info;
+  if (!MakeRecord(path, surface, &info)) {
+    Destroy(surface);
+    return false;
+  }
+  const auto index = static_cast<size_t>(selectedTexture);
+  Destroy(textureSurfaces[index]);
+  textureSurfaces[index] = surface;
+  m_TexturePaths[index] = std::filesystem::absolute(path).lexically_normal().string();
+  actor->textures[index] = info;
+  Changed(kChangeTextures);
+  return true;
+}
+
+void CVelloEditor::DeleteTexture(int index) {
+  if (actor == nullptr || !textureSurfaces.IsValidIndex(index)) {
+    return;
+  }
+  Destroy(textureSurfaces[static_cast<size_t>(index)]);
+  textureSurfaces.erase(textureSurfaces.begin() + index);
+  m_TexturePaths.erase(m_TexturePaths.begin() + index);
+  for (int m = 0; m < actor->modules.Num();) {
+    UObjModule* module = actor->modules[static_cast<size_t>(m)];
+    if (module != nullptr && module->texture == index) {
+      RemoveModuleAt(m);
+      continue;
+    }
+    // Modules cut from later textures keep naming their own image.
+    if (module != nullptr && module->texture > index) {
+      --module->texture;
+    }
+    ++m;
+  }
+  if (actor->textures.IsValidIndex(index)) {
+    actor->textures.erase(actor->textures.begin() + index);
+  }
+  selectedTexture = textureSurfaces.empty() ? -1 : 0;
+  ChangedBlend(kChangeTextures | kChangeModules | kChangePlacements | kChangeSelection);
+}
+
+void CVelloEditor::SelectTexture(int index) {
+  if (actor == nullptr || (index != -1 && !actor->textures.IsValidIndex(index))) {
+    return;
+  }
+  selectedTexture = index;
+  Notify(kChangeSelection);
+}
+
+std::string CVelloEditor::TexturePath(int index) const {
+  if (index < 0 || index >= static_cast<int>(m_TexturePaths.size())) {
+    return {};
+  }
+  return m_TexturePaths[static_cast<size_t>(index)];
+}

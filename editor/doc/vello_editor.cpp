@@ -1,0 +1,287 @@
+// The editor context's life: listeners, the modified flag, the document and the view binding.
+#include "editor/doc/vello_editor.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "core/anim/actor_file.h"
+#include "core/foundation/message.h"
+#include "core/foundation/regular_file.h"
+#include "core/foundation/text_codec.h"
+#include "editor/doc/editor_text.h"
+
+namespace {
+
+constexpr uint32_t kStartBackground = 0x88888888u;
+constexpr const char* kLastSaveName = "LastSave.an1";
+
+// Why a document could not be read: the file cannot be opened, or what it holds is not a whole
+// actor.
+std::string LoadFailureReason(const std::string& path) {
+  if (std::FILE* file = OpenRegularFileForReading(path.c_str())) {
+    std::fclose(file);
+    return "文件已损坏，或不是动画文档";
+  }
+  return std::strerror(errno);
+}
+
+}  // namespace
+
+CVelloEditor::CVelloEditor() {
+  viewCanvas.SetBackGroundColor(kStartBackground);
+  ReadCurrentDirectory();
+}
+
+CVelloEditor::~CVelloEditor() {
+  if (m_ViewReady) {
+    Shutdown();
+  } else {
+    Clear();
+  }
+}
+
+void CVelloEditor::AddListener(CEditorListener* listener) {
+  if (listener != nullptr &&
+      std::find(m_Listeners.begin(), m_Listeners.end(), listener) == m_Listeners.end()) {
+    m_Listeners.push_back(listener);
+  }
+}
+
+void CVelloEditor::RemoveListener(CEditorListener* listener) {
+  std::erase(m_Listeners, listener);
+}
+
+void CVelloEditor::Notify(uint32_t changes) {
+  if (changes == 0) {
+    return;
+  }
+  // A listener may remove itself while being told.
+  const std::vector<CEditorListener*> listeners = m_Listeners;
+  for (CEditorListener* listener : listeners) {
+    listener->OnEditorChanged(changes);
+  }
+}
+
+void CVelloEditor::Status(int pane, const std::string& text) {
+  const std::vector<CEditorListener*> listeners = m_Listeners;
+  for (CEditorListener* listener : listeners) {
+    listener->OnStatusText(pane, text);
+  }
+}
+
+void CVelloEditor::SetModified(bool modified) {
+  if (m_Modified != modified) {
+    m_Modified = modified;
+    Notify(kChangeModified);
+  }
+}
+
+void CVelloEditor::Changed(uint32_t changes) {
+  const bool was = m_Modified;
+  m_Modified = true;
+  Notify(changes | (was ? 0u : static_cast<uint32_t>(kChangeModified)));
+}
+
+void CVelloEditor::ChangedBlend(uint32_t changes) {
+  if (actor != nullptr) {
+    actor->SetIntroploate();
+  }
+  Changed(changes);
+}
+
+void CVelloEditor::ActorEdited(uint32_t changes) {
+  if (actor != nullptr) {
+    ChangedBlend(changes);
+  }
+}
+
+void CVelloEditor::ReadCurrentDirectory() {
+  std::error_code error;
+  const std::filesystem::path here = std::filesystem::current_path(error);
+  currentDirectory = error ? std::string() : here.string();
+}
+
+void CVelloEditor::Clear() {
+  if (actor != nullptr) {
+    actor->Destroy();
+    delete actor;
+    actor = nullptr;
+  }
+  if (!textureSurfaces.empty() && m_ViewReady) {
+    viewCanvas.ResetTexDict();
+  }
+  for (USurface* surface : textureSurfaces) {
+    if (surface != nullptr) {
+      surface->Release();
+      delete surface;
+    }
+  }
+  textureSurfaces.clear();
+  m_TexturePaths.clear();
+  isPlaying = false;
+}
+
+void CVelloEditor::ResetSelections() {
+  selectedTexture = -1;
+  selectedModule = -1;
+  selectedAction = -1;
+  selectedFrame = -1;
+  selectedActionFrame = -1;
+  shownFrame = -1;
+  playTime = 0.0f;
+  ClearPlacementSelection();
+  ClearTagSelection();
+}
+
+void CVelloEditor::ClearPlacementSelection() {
+  selectedPlacement = -1;
+  placementRect = URect(0, 0, 0, 0);
+  placementAngle = 0.0f;
+}
+
+void CVelloEditor::ClearTagSelection() {
+  selectedTag = -1;
+  draggedTag = -1;
+  tagFrame = -1;
+}
+
+void CVelloEditor::NewActor(const std::optional<std::string>& utf8Name) {
+  Clear();
+  actor = new UObjActor();
+  actor->Init();
+  actor->interpolate = interpolationDefault != 0;
+  if (utf8Name.has_value()) {
+    actor->name = StoredName(*utf8Name);
+  }
+  ResetSelections();
+  ReadCurrentDirectory();
+  m_Modified = false;
+  Notify(kChangeActor | kChangeTextures | kChangeModules | kChangeFrames | kChangeActions |
+         kChangeActionKeys | kChangePlacements | kChangeTags | kChangeSelection | kChangeModified |
+         kChangeTools);
+}
+
+bool CVelloEditor::LoadActor(const std::string& path) {
+  auto loaded = std::make_unique<UObjActor>();
+  if (!LoadActorFile(path.c_str(), *loaded)) {
+    ShowMessage({"无法打开文件 " + path + "：" + LoadFailureReason(path), "", UMessageButtons::Ok,
+                 UMessageIcon::Warning});
+    return false;
+  }
+  // Reading starts from a freshly initialised actor; the user's setting decides blending.
+  loaded->interpolate = interpolationDefault != 0;
+  Clear();
+  actor = loaded.release();
+  ResetSelections();
+
+  const std::string documentFolder = std::filesystem::path(path).parent_path().string();
+  std::string missing;
+  for (int i = 0; i < actor->textures.Num(); ++i) {
+    std::string found;
+    textureSurfaces.push_back(LoadRecordTexture(i, documentFolder, &found));
+    m_TexturePaths.push_back(found);
+    if (found.empty()) {
+      missing += "\n" + RecordFileName(actor->textures[static_cast<size_t>(i)]);
+    }
+  }
+  if (!textureSurfaces.empty()) {
+    selectedTexture = 0;
+  }
+  if (!actor->frames.empty()) {
+    selectedFrame = 0;
+    shownFrame = 0;
+    mode = 1;
+  }
+  m_Modified = false;
+  Notify(kChangeActor | kChangeTextures | kChangeModules | kChangeFrames | kChangeActions |
+         kChangeActionKeys | kChangePlacements | kChangeTags | kChangeSelection | kChangeModified |
+         kChangeTools);
+  if (!missing.empty()) {
+    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
+  }
+  return true;
+}
+
+bool CVelloEditor::SaveActor(const std::string& path) {
+  if (actor == nullptr) {
+    return false;
+  }
+  std::string error;
+  if (!SaveActorFile(path.c_str(), *actor, &error)) {
+    ShowMessage(
+        {"无法保存文件 " + path + "：" + error, "", UMessageButtons::Ok, UMessageIcon::Warning});
+    return false;
+  }
+  SetModified(false);
+  return true;
+}
+
+void CVelloEditor::SetActorName(const std::string& utf8) {
+  if (actor != nullptr) {
+    actor->name = StoredName(utf8);
+    Changed(kChangeActor);
+  }
+}
+
+bool CVelloEditor::ViewInit(HWND window) {
+  if (window == nullptr || m_ViewReady) {
+    return m_ViewReady;
+  }
+  if (viewCanvasUtil.Init(window) != 1) {
+    return false;
+  }
+  const URect client = window->GetClientRect();
+  viewCanvas.Init(window);
+  if (!viewCanvas.CreateCanvas(&viewCanvasUtil, client.GetWidth(), client.GetHeight())) {
+    viewCanvasUtil.DeInit();
+    return false;
+  }
+  // The editor shows quarter turns; the canvas leaves them out unless asked.
+  viewCanvas.SetDrawQuarterTurns(true);
+  m_Window = window;
+  m_ViewReady = true;
+  selectedModule = -1;
+  selectedAction = -1;
+  selectedFrame = -1;
+  selectedActionFrame = -1;
+  showCentre = true;
+  gridWidth = 8;
+  gridHeight = 8;
+  snapToGrid = false;
+  showGrid = true;
+  Notify(kChangeSelection | kChangeTools);
+  return true;
+}
+
+void CVelloEditor::ViewResized() {
+  if (m_ViewReady) {
+    viewCanvas.UpdateBounds();
+  }
+}
+
+void CVelloEditor::Shutdown() {
+  if (m_Window != nullptr) {
+    // Surfaces and the canvas free GL objects of the view's context.
+    m_Window->MakeContextCurrent();
+  }
+  if (actor != nullptr) {
+    const std::string target =
+        currentDirectory.empty()
+            ? std::string(kLastSaveName)
+            : (std::filesystem::path(currentDirectory) / kLastSaveName).string();
+    SaveActor(target);
+  }
+  Clear();
+  if (m_ViewReady) {
+    viewCanvas.Release();
+    viewCanvasUtil.DeInit();
+    m_ViewReady = false;
+  }
+  m_Window = nullptr;
+}

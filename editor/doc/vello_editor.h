@@ -1,0 +1,244 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/anim/obj_actor.h"
+#include "core/canvas/surface.h"
+#include "core/foundation/array.h"
+#include "core/foundation/point.h"
+#include "core/foundation/rect.h"
+#include "drivers/accel/canvas_rw.h"
+#include "drivers/accel/canvas_util_rw.h"
+#include "editor/doc/editor_listener.h"
+
+// The editor context: the one place that owns and changes the edited actor, its texture surfaces
+// and the view's canvas, and that keeps every selection and tool state. Panels and views read
+// its fields, ask it to act, and repaint when a listener hears what changed. It has no widgets;
+// messages and questions go through Core's ShowMessage.
+//
+// Every selection is an index (-1 for none) and is checked before use: panels never keep
+// pointers into the actor, whose arrays move when they grow or shrink.
+class CVelloEditor {
+ public:
+  CVelloEditor();
+  CVelloEditor(const CVelloEditor&) = delete;
+  CVelloEditor& operator=(const CVelloEditor&) = delete;
+  // Shuts down (LastSave.an1 included) when the view was bound and not yet shut down.
+  ~CVelloEditor();
+
+  // Listeners are not owned; one added twice is told once.
+  void AddListener(CEditorListener* listener);
+  void RemoveListener(CEditorListener* listener);
+
+  // ---- view binding and clock
+  // Opens the accelerated factory and canvas in `window`'s GL context, with the back buffer at
+  // the window's client size (device pixels). False when OpenGL 3.3 cannot start.
+  bool ViewInit(HWND window);
+  bool IsViewReady() const { return m_ViewReady; }
+  // The window changed size: the canvas follows it (its camera is made again, textures stay).
+  void ViewResized();
+  // The view's clock, in milliseconds: the first call only records the time, later ones advance
+  // playback by the time elapsed.
+  void Tick(uint32_t nowMs);
+  // Advances playback by `seconds` of real time (frameRate ticks a second).
+  void Advance(float seconds);
+  // Draws the whole scene into the canvas and presents it.
+  void Render();
+  // Writes "LastSave.an1" in the current directory when an actor exists, then releases every
+  // texture surface once, the canvas and the factory. Later calls do nothing.
+  void Shutdown();
+  // Plays the selected action from its start (or where it is, when looping).
+  void Play();
+  void Stop();
+
+  // ---- document (names are UTF-8 as typed; stored as GBK)
+  // A fresh actor, named `utf8Name` when given; every selection is reset.
+  void NewActor(const std::optional<std::string>& utf8Name);
+  // Opens the document at `path`. A document that cannot be read leaves the current actor as it
+  // was and shows a message naming the file and the reason. Textures are looked up beside the
+  // document, then in the current directory; those not found are listed in one message and
+  // leave their records as they are.
+  bool LoadActor(const std::string& path);
+  // Writes the actor safely (a reader sees the old file or the whole new one). On failure a
+  // message names the file and the reason, and the actor stays modified.
+  bool SaveActor(const std::string& path);
+  void SetActorName(const std::string& utf8);
+  bool IsModified() const { return m_Modified; }
+  void SetModified(bool modified);
+  // For panels that edit actor fields in place: marks the actor modified, recomputes the blend
+  // bits and tells the listeners `changes`.
+  void ActorEdited(uint32_t changes);
+
+  // ---- textures
+  // Loads the image at `path` as a new texture surface; with `addRecord` the actor also gets a
+  // texture record named after the file. A file name longer than a record holds is refused.
+  bool LoadTexture(const std::string& path, bool addRecord);
+  // Points the selected texture at the image at `path`; the old image stays when the new one
+  // cannot be loaded.
+  bool ReplaceTexture(const std::string& path);
+  // Removes a texture with every module cut from it; later textures' modules follow the
+  // renumbering.
+  void DeleteTexture(int index);
+  void SelectTexture(int index);
+  // The file a texture was loaded from this session, "" when it was not found.
+  std::string TexturePath(int index) const;
+
+  // ---- model operations
+  int CreateModule(const UObjModule& module);
+  void InsertModule(int index, const UObjModule& module);
+  void DeleteModule(int index);
+  // Also sets mode 0 (a module is edited).
+  void SelectModule(int index);
+  int CreateFrame(const std::string& utf8Name);
+  // Appends a copy of the selected frame (tags included) named `utf8Name` and selects it; -1
+  // without a selected frame.
+  int CopyFrame(const std::string& utf8Name);
+  void DeleteFrame(int index);
+  void SelectFrame(int index);
+  int CreateAction(const std::string& utf8Name);
+  void DeleteAction(int index);
+  void SelectAction(int index);
+  // Selects key `index` of the selected action and the frame it shows.
+  void SelectActionFrame(int index);
+  void InsertActionKey(int action, uint32_t time, uint32_t frame);
+  void InsertEmptyTime(uint32_t time);
+  void DeleteEmptyTime(uint32_t time);
+  void MoveActionKey(int index, uint32_t time);
+  void DeleteActionKey(int action, int index);
+  void PlaceModule();
+  void DeletePlacement();
+  void SwapPlacements(int frame, int a, int b);
+  void SelectPlacement(int index);
+  void NudgePlacement(int dx, int dy);
+  void NudgeFrame(int dx, int dy);
+  void FlipHorizontal();
+  void FlipVertical();
+  // Steps the selected placement's quarter turn: 0, 90, 180, 270 degrees, then 0 again.
+  void RotatePlacement();
+  void CreateTag(int clientX, int clientY);
+  void DeleteTag(int index);
+  void SelectTag(int index);
+
+  // ---- view input (client points in device pixels)
+  static constexpr uint32_t kMouseLeft = 0x1, kMouseShift = 0x4, kMouseMiddle = 0x10;
+  enum class Key {
+    Other,
+    Shift,
+    Left,
+    Up,
+    Right,
+    Down,
+    Delete,
+    Pad2,
+    Pad4,
+    Pad6,
+    Pad8,
+    PadPlus,
+    PadMinus,
+    F5
+  };
+  void MouseDown(uint32_t flags, UPoint client);
+  void MouseMove(uint32_t flags, UPoint client);
+  void MouseUp(uint32_t flags, UPoint client);
+  void MiddleDown(uint32_t flags, UPoint client);
+  void MiddleUp(uint32_t flags, UPoint client);
+  void KeyDown(Key key);
+  void KeyUp(Key key);
+
+  // ---- tools (each tells kChangeTools)
+  void ZoomIn();
+  void ZoomOut();
+  void ToggleGrid();
+  void ToggleSnap();
+  void ToggleTagMode();
+  void ToggleLoop();
+  void ToggleCentre();
+  // `rgb` is 0x00RRGGBB; the background is drawn opaque.
+  void SetBackgroundColor(uint32_t rgb);
+
+  // The selected placement's box as drawn, in frame coordinates (origin not added): its top-left
+  // at the placement's position, its size the module's once scaled and quarter-turned. False
+  // when no placement is selected.
+  bool SelectedPlacementBox(URect* box, float* angle) const;
+
+  // ---- state, read by panels and views
+  int32_t selectedTexture = -1;
+  UObjActor* actor = nullptr;         // owned; null before the first NewActor, after Shutdown
+  UArray<USurface*> textureSurfaces;  // owned; parallel to actor->textures, null when missing
+  UCanvasRw viewCanvas;               // every view drawing goes here
+  UCanvasUtilRw viewCanvasUtil;       // the factory: engine and texture surfaces
+  int32_t interpolationDefault = 1;   // "InpolationEnable" of the configuration
+  bool isPlaying = false;             // the selected action is playing
+  bool loopPlayback = false;          // playing restarts at the end
+  int32_t mode = 0;                   // 0 module, 1 frame, 2 action is being edited
+  int32_t selectedModule = -1;
+  int32_t selectedAction = -1;
+  int32_t selectedFrame = -1;
+  int32_t selectedActionFrame = -1;  // key of the selected action
+  int32_t selectedPlacement = -1;    // placement of the selected frame
+  int32_t shownFrame = -1;           // frame drawn when not playing
+  float playTime = 0.0f;             // play position in action ticks
+  std::string currentDirectory;      // the process's directory at start and after New
+  URect placementRect{0, 0, 0, 0};   // selected placement's box, frame coordinates
+  float placementAngle = 0.0f;       // its free rotation, 0 when not enabled
+  UPoint grabOffset{0, 0};           // pointer minus the placement's top-left at the press
+  bool leftDown = false;
+  bool middleDown = false;
+  UPoint centre{0, 0};     // canvas point of the world origin
+  bool showCentre = true;  // draw the world axes
+  int32_t gridWidth = 8;
+  int32_t gridHeight = 8;
+  bool snapToGrid = false;
+  bool showGrid = true;
+  float frameRate = 12.0f;  // action ticks a second
+  bool tagMode = false;     // mouse and Delete act on tags
+  int32_t tagFrame = -1;    // frame in which the tag drag started
+  int32_t draggedTag = -1;  // tag being dragged, -1 for none
+  int32_t selectedTag = -1;
+  UPoint tagGrabOffset{0, 0};
+  bool shiftDown = false;
+
+ private:
+  void Notify(uint32_t changes);
+  void Status(int pane, const std::string& text);
+  // Marks the actor modified and tells `changes`.
+  void Changed(uint32_t changes);
+  // Recomputes blend bits, marks modified and tells `changes`: after edits to keys, frames or
+  // placements.
+  void ChangedBlend(uint32_t changes);
+  // Destroys the actor and every texture surface.
+  void Clear();
+  void ResetSelections();
+  void ClearPlacementSelection();
+  void ClearTagSelection();
+  void ReadCurrentDirectory();
+  // The selected frame, or null.
+  UObjFrame* EditedFrame();
+  const UObjFrame* EditedFrame() const;
+  UObjAction* ActionAt(int index);
+  // The module's drawn size for the placement (scaled, width and height swapped at a quarter
+  // or three-quarter turn), and the free rotation angle.
+  bool PlacementShape(const TObjFrame& placement, float* width, float* height, float* angle) const;
+  UPoint ClientToCanvas(UPoint client) const;
+  // Loads the surface for texture record `index`, looking beside `documentFolder` first, then in
+  // the current directory. Null when not found.
+  USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
+  void RemoveModuleAt(int index);
+  void PickPlacement(UPoint point);
+  void PickTag(UPoint point);
+  void DragTag(UPoint point);
+  void FlipFrame(bool horizontal);
+  void KeyDownPlacementMode(Key key);
+
+  std::vector<CEditorListener*> m_Listeners;
+  std::vector<std::string> m_TexturePaths;  // parallel to textureSurfaces
+  HWND m_Window = nullptr;
+  bool m_ViewReady = false;
+  bool m_Modified = false;
+  bool m_HasTicked = false;
+  uint32_t m_LastTickMs = 0;
+  UPoint m_CollisionAnchor{0, 0};  // where the middle button went down, frame coordinates
+};
