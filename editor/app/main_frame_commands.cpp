@@ -42,11 +42,11 @@ void CMainFrame::RegisterCommands() {
   OnCommand(cmd::kRotate, [&e] { e.RotatePlacement(); });
   OnCommand(cmd::kGrid, [&e] { e.ToggleGrid(); });
   OnCommand(
-      cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.snapToGrid != 0; });
+      cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.snapToGrid; });
   OnCommand(
-      cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.tagMode != 0; });
+      cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.tagMode; });
   OnCommand(
-      cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.loopPlayback != 0; });
+      cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.loopPlayback; });
   OnCommand(cmd::kPlay, [&e] { e.Play(); });
   OnCommand(cmd::kStop, [&e] { e.Stop(); });
   OnCommand(cmd::kSetFps, [this] { SetFrameRate(); });

@@ -34,9 +34,7 @@ CVelloDoc::CVelloDoc(CVelloEditor& editor, CRecentFiles& recentFiles)
                        cmd::kImportAnm, cmd::kImportRws}) {
     OnCommand(id, [] { Prompts().Tell(res::kNotSupported); });
   }
-  OnCommand(
-      cmd::kCentre, [this] { m_Editor.ToggleCentre(); }, {},
-      [this] { return m_Editor.showCentre != 0; });
+  OnCommand(cmd::kCentre, [this] { m_Editor.ToggleCentre(); });
 }
 
 CVelloDoc::~CVelloDoc() {

@@ -274,7 +274,7 @@ TEST_F(AppTest, ToolCommandsReachTheEditorAndShowTheirState) {
   Trigger(cmd::kStop);
   EXPECT_FALSE(editor.isPlaying);
 
-  const float zoom = editor.viewCanvas.GetZoom();
+  const int zoom = editor.viewCanvas.GetZoom();
   Trigger(cmd::kZoomIn);
   EXPECT_GT(editor.viewCanvas.GetZoom(), zoom);
   Trigger(cmd::kZoomOut);
