@@ -121,6 +121,7 @@ void CVelloView::resizeGL(int /*width*/, int /*height*/) {
 void CVelloView::paintGL() {
   if (IsReady()) {
     m_Editor.Render();
+    ++m_PaintedFrames;
   }
 }
 

@@ -30,6 +30,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
   // True once the GL start was tried; IsReady tells whether it worked.
   bool IsStarted() const { return m_Started; }
   bool IsReady() const;
+  // How many pictures of the scene the view has painted.
+  int PaintedFrames() const { return m_PaintedFrames; }
 
   // Shuts the editor context's canvas down with the GL context current ("LastSave.an1" is
   // written then). The frame calls it when it closes; the destructor calls it otherwise.
@@ -66,5 +68,6 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
   std::function<void()> m_StartedHandler;
   bool m_Started = false;
   bool m_ShutDown = false;
+  int m_PaintedFrames = 0;
   UPoint m_ContextMenuPoint{0, 0};
 };
