@@ -135,6 +135,33 @@ TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   EXPECT_EQ(tag.y, device.y - cy);
 }
 
+// Without the OpenGL the canvas needs, the view says so in its place and takes input quietly;
+// whoever waits for its start (the document of the command line) is told all the same.
+TEST(ViewStartTest, WithoutOpenGlTheViewSaysSoInItsPlace) {
+  CVelloEditor editor;
+  editor.NewActor(std::string("TestActor"));
+  CVelloView view(editor);
+  // An OpenGL ES context stands for a machine without desktop OpenGL 3.3.
+  QSurfaceFormat embedded;
+  embedded.setRenderableType(QSurfaceFormat::OpenGLES);
+  embedded.setVersion(2, 0);
+  view.setFormat(embedded);
+  bool told = false;
+  view.SetStartedHandler([&told] { told = true; });
+  view.resize(200, 150);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitFor([&view] { return view.IsStarted(); }, 5000));
+  EXPECT_FALSE(view.IsReady());
+  ASSERT_TRUE(QTest::qWaitFor([&told] { return told; }));
+  auto* label = view.findChild<QLabel*>("viewFailure");
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_TRUE(label->text().startsWith("OpenGL 3.3"));
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::keyClick(&view, Qt::Key_Delete);
+  EXPECT_EQ(editor.mode, 0);
+}
+
 TEST(ViewKeyTest, QtKeysMapToTheEditorsKeys) {
   using Key = CVelloEditor::Key;
   EXPECT_EQ(CVelloView::MapKey(Qt::Key_Left, {}), Key::Left);
