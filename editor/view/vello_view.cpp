@@ -68,15 +68,13 @@ void CVelloView::ShutdownEditor() {
   }
 }
 
-void CVelloView::showEvent(QShowEvent* event) {
-  QOpenGLWidget::showEvent(event);
-  // Without a usable GL context Qt never calls initializeGL; find that out once the widget had
-  // its chance to start.
-  QTimer::singleShot(0, this, [this] {
-    if (!m_Started && isVisible() && !isValid()) {
-      StartFinished(false);
-    }
-  });
+void CVelloView::paintEvent(QPaintEvent* event) {
+  // Painting first makes the GL context (and calls initializeGL); a widget that still has no
+  // valid context after that has none to offer.
+  QOpenGLWidget::paintEvent(event);
+  if (!m_Started && !m_ShutDown && !isValid()) {
+    StartFinished(false);
+  }
 }
 
 void CVelloView::initializeGL() {

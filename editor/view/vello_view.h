@@ -52,7 +52,7 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void StartFinished(bool ready);
