@@ -3,7 +3,7 @@
 // 1,000-placement action plays in a 1024 x 768 view; the goal for a tick is under 10 ms so that
 // the 20 ms clock never slips. Both run on whatever OpenGL the display offers (Mesa's software
 // renderer under Xvfb). Run from a release build:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/release/bench/editor/editor_start_bench
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/release/bench/editor/app/editor_start_bench
 //     --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // (one command line).
 // The editor context's header brings in libepoxy's GL declarations, which must come before Qt's.
