@@ -1,6 +1,7 @@
 // Editing operations on modules, frames, actions, keys, placements and tags. Each checks the
 // indices it is given, keeps the selections pointing at what they pointed at, and tells the
 // listeners.
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
@@ -223,9 +224,12 @@ void CVelloEditor::InsertActionKey(int action, uint32_t time, uint32_t frame) {
   TActionFrame key;
   key.time = time;
   key.frame = frame;
+  // The key goes after every key at or before its time; a selected key after it moves up.
+  const auto position = std::count_if(target->keys.begin(), target->keys.end(),
+                                      [time](const TActionFrame& k) { return k.time <= time; });
   target->InsFrame(key);
-  if (action == selectedAction) {
-    selectedActionFrame = -1;
+  if (action == selectedAction && selectedActionFrame >= position) {
+    ++selectedActionFrame;
   }
   ChangedBlend(kChangeActionKeys | kChangeSelection);
 }

@@ -52,8 +52,11 @@ USurface* CVelloEditor::LoadRecordTexture(int index, const std::string& document
   if (!m_ViewReady || actor == nullptr || !actor->textures.IsValidIndex(index)) {
     return nullptr;
   }
-  const std::string name = RecordFileName(actor->textures[static_cast<size_t>(index)]);
-  if (name.empty()) {
+  // Records name bare files; a directory part in a damaged or foreign record is not followed
+  // out of the folders searched.
+  const std::string name =
+      FileNamePart(RecordFileName(actor->textures[static_cast<size_t>(index)]));
+  if (name.empty() || name == "." || name == "..") {
     return nullptr;
   }
   for (const std::string& folder : {documentFolder, currentDirectory}) {

@@ -464,8 +464,11 @@ TEST(ActorFileTest, FailuresAreReportedAndLeaveTheTargetAlone) {
   EXPECT_EQ(actor.actions.Num(), 0);
 
   BuildSmallActor(actor);
-  EXPECT_FALSE(SaveActorFile(dir.File("no/such/dir.an1").c_str(), actor));
-  EXPECT_FALSE(SaveActorFile(nullptr, actor));
+  std::string reason;
+  EXPECT_FALSE(SaveActorFile(dir.File("no/such/dir.an1").c_str(), actor, &reason));
+  EXPECT_NE(reason.find("no/such"), std::string::npos) << reason;
+  EXPECT_FALSE(SaveActorFile(nullptr, actor, &reason));
+  EXPECT_FALSE(reason.empty());
   // A target that cannot be replaced (a directory) is left as it was, with no temporary file.
   const std::string occupied = dir.File("occupied.an1");
   std::filesystem::create_directory(occupied);

@@ -197,6 +197,16 @@ TEST(ActionTest, InsFrameGoesAfterKeysOfTheSameTime) {
   EXPECT_THAT(TimesOf(action), ElementsAre(0, 10, 20));
 }
 
+TEST(ActionTest, DelKeyRemovesOneKeyAndLeavesOthersAtItsTime) {
+  UObjAction action = ActionWithKeys({{0, 0}, {5, 1}, {5, 2}, {10, 3}});
+  EXPECT_EQ(action.DelKey(1), 1);
+  EXPECT_THAT(TimesOf(action), ElementsAre(0, 5, 10));
+  EXPECT_EQ(action.keys[1].frame, 2u);
+  EXPECT_EQ(action.DelKey(3), 0);
+  EXPECT_EQ(action.DelKey(-1), 0);
+  EXPECT_EQ(action.keys.Num(), 3);
+}
+
 TEST(ActionTest, MoveFrameRefusesAnOccupiedTimeAndResorts) {
   UObjAction action = ActionWithKeys({{0, 0}, {5, 1}, {10, 2}});
   EXPECT_EQ(action.MoveFrame(1, 10), 0);

@@ -34,6 +34,18 @@ TEST(TextCodecTest, UnencodableTextBecomesQuestionMarks) {
   EXPECT_EQ(Utf8ToGbk("\xE8\xB7"), "?");  // cut off inside a character
 }
 
+TEST(TextCodecTest, ExactConversionTellsWhetherAnythingWasLost) {
+  std::string gbk;
+  EXPECT_TRUE(Utf8ToGbkExact("跑步 run", &gbk));
+  EXPECT_EQ(gbk, "\xC5\xDC\xB2\xBD run");
+  EXPECT_TRUE(Utf8ToGbkExact("", &gbk));
+  EXPECT_EQ(gbk, "");
+  EXPECT_FALSE(Utf8ToGbkExact("a😀b", &gbk));
+  EXPECT_EQ(gbk, "a?b");
+  EXPECT_FALSE(Utf8ToGbkExact("a\xFF", nullptr));
+  EXPECT_FALSE(Utf8ToGbkExact("\xE8\xB7", nullptr));
+}
+
 TEST(TextCodecTest, LimitsCutBetweenCharacters) {
   EXPECT_EQ(Utf8ToGbk("跑步", 3), "\xC5\xDC");
   EXPECT_EQ(Utf8ToGbk("a跑步", 3), "a\xC5\xDC");

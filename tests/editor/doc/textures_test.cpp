@@ -1,0 +1,97 @@
+#include <cstring>
+#include <string>
+
+#include "tests/editor/doc/editor_fixture.h"
+
+using TexturesTest = EditorTest;
+
+TEST_F(TexturesTest, DeletingATextureTakesItsModulesAndRenumbersTheLaterOnes) {
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("b.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("c.png"), true));
+  editor_.CreateModule(Module(0, 0, 0, 4, 4));  // from a
+  editor_.CreateModule(Module(1, 0, 0, 5, 5));  // from b
+  editor_.CreateModule(Module(2, 0, 0, 6, 6));  // from c
+  editor_.CreateModule(Module(0, 4, 4, 8, 8));  // from a
+  editor_.CreateFrame("frame");
+  for (int module : {0, 1, 2, 3}) {
+    editor_.SelectModule(module);
+    editor_.PlaceModule();
+  }
+  editor_.SelectPlacement(2);
+  editor_.SelectTexture(1);
+  editor_.SelectModule(2);
+
+  editor_.DeleteTexture(0);
+  ASSERT_EQ(editor_.actor->textures.Num(), 2);
+  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "b.png");
+  ASSERT_EQ(editor_.actor->modules.Num(), 2);
+  // The modules of b and c follow their textures down one place.
+  EXPECT_EQ(editor_.actor->modules[0]->texture, 0);
+  EXPECT_EQ(editor_.actor->modules[0]->right, 5);
+  EXPECT_EQ(editor_.actor->modules[1]->texture, 1);
+  EXPECT_EQ(editor_.actor->modules[1]->right, 6);
+  ASSERT_EQ(Frame().GetModuleSize(), 2);
+  EXPECT_EQ(Placement(0).module, 0);
+  EXPECT_EQ(Placement(1).module, 1);
+  EXPECT_EQ(editor_.selectedTexture, 0);
+  EXPECT_EQ(editor_.selectedModule, 1);  // still module c
+  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.TexturePath(0), dir_.File("b.png"));
+
+  editor_.DeleteTexture(1);
+  editor_.DeleteTexture(5);  // out of range: nothing
+  editor_.DeleteTexture(0);
+  EXPECT_EQ(editor_.actor->textures.Num(), 0);
+  EXPECT_EQ(editor_.textureSurfaces.Num(), 0);
+  EXPECT_EQ(editor_.actor->modules.Num(), 0);
+  EXPECT_EQ(Frame().GetModuleSize(), 0);
+  EXPECT_EQ(editor_.selectedTexture, -1);
+  EXPECT_EQ(editor_.selectedModule, -1);
+}
+
+TEST_F(TexturesTest, ReplacingKeepsTheOldPictureWhenTheNewOneCannotBeRead) {
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("old.png"), true));
+  editor_.SelectTexture(0);
+  USurface* old = editor_.textureSurfaces[0];
+
+  EXPECT_FALSE(editor_.ReplaceTexture(dir_.File("missing.png")));
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find("missing.png"), std::string::npos);
+  EXPECT_EQ(editor_.textureSurfaces[0], old);
+  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "old.png");
+
+  ASSERT_TRUE(editor_.ReplaceTexture(WriteTexture("new.png", 32, 4)));
+  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "new.png");
+  EXPECT_EQ(editor_.actor->textures[0].width, 32);
+  EXPECT_EQ(editor_.actor->textures[0].height, 4);
+  EXPECT_EQ(editor_.textureSurfaces[0]->GetWidth(), 32);
+  EXPECT_EQ(editor_.TexturePath(0), dir_.File("new.png"));
+}
+
+TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
+  // Twelve Chinese characters are 24 bytes in GBK (36 in UTF-8) and fit with ".png".
+  const std::string chinese = "贴图贴图贴图贴图贴图贴图.png";
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture(chinese), true));
+  const TTextureInfo& record = editor_.actor->textures[0];
+  EXPECT_EQ(std::strlen(record.name), 28u);
+  EXPECT_EQ(std::string(record.name, 2), "\xCC\xF9");
+  EXPECT_TRUE(messages_.empty());
+
+  // Fourteen are 28 bytes: with ".png" they would be cut, and the cut name would find nothing.
+  const std::string tooLong = "贴图贴图贴图贴图贴图贴图贴图.png";
+  EXPECT_FALSE(editor_.LoadTexture(WriteTexture(tooLong), true));
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find("31"), std::string::npos);
+  EXPECT_EQ(editor_.actor->textures.Num(), 1);
+  EXPECT_EQ(editor_.textureSurfaces.Num(), 1);
+
+  // A saved document finds the Chinese file again by its GBK record.
+  ASSERT_TRUE(editor_.SaveActor(dir_.File("doc.an1")));
+  ASSERT_TRUE(editor_.LoadActor(dir_.File("doc.an1")));
+  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
+  EXPECT_EQ(editor_.TexturePath(0), dir_.File(chinese));
+
+  EXPECT_FALSE(editor_.LoadTexture(dir_.File("nothing.png"), true));
+  EXPECT_EQ(messages_.size(), 2u);
+}
