@@ -35,8 +35,7 @@ CVelloView::CVelloView(CVelloEditor& editor, QWidget* parent)
 
   OnCommand(cmd::kBackgroundColor, [this] { ChooseBackgroundColor(); });
   OnCommand(
-      cmd::kAddTag, [this] { m_Editor.CreateTag(m_ContextMenuPoint.x, m_ContextMenuPoint.y); },
-      [this] { return IsReady(); });
+      cmd::kAddTag, [this] { AddTagAtMenuPoint(); }, [this] { return IsReady(); });
 }
 
 CVelloView::~CVelloView() {
@@ -255,9 +254,13 @@ void CVelloView::contextMenuEvent(QContextMenuEvent* event) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   QAction* add_tag = menu->addAction(res::kAddTag);
   add_tag->setData(cmd::kAddTag);
-  QObject::connect(add_tag, &QAction::triggered, this,
-                   [this] { m_Editor.CreateTag(m_ContextMenuPoint.x, m_ContextMenuPoint.y); });
+  QObject::connect(add_tag, &QAction::triggered, this, [this] { AddTagAtMenuPoint(); });
   menu->popup(event->globalPos());
+}
+
+void CVelloView::AddTagAtMenuPoint() {
+  m_Editor.CreateTag(m_ContextMenuPoint.x, m_ContextMenuPoint.y);
+  update();
 }
 
 void CVelloView::ChooseBackgroundColor() {

@@ -57,6 +57,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
  private:
   void StartFinished(bool ready);
   void OnTick();
+  // Command 1153: a tag where the context menu was opened.
+  void AddTagAtMenuPoint();
   void ChooseBackgroundColor();
   static uint32_t MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
