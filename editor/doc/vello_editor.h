@@ -166,7 +166,7 @@ class CVelloEditor {
 
   // ---- state, read by panels and views
   int32_t selectedTexture = -1;
-  UObjActor* actor = nullptr;         // owned; null only inside NewActor and after Shutdown
+  UObjActor* actor = nullptr;         // owned; null before the first NewActor, after Shutdown
   UArray<USurface*> textureSurfaces;  // owned; parallel to actor->textures, null when missing
   UCanvasRw viewCanvas;               // every view drawing goes here
   UCanvasUtilRw viewCanvasUtil;       // the factory: engine and texture surfaces

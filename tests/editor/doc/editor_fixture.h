@@ -55,6 +55,8 @@ class EditorTest : public ::testing::Test {
 
   void TearDown() override {
     editor_.RemoveListener(&listener_);
+    // NewActor reads the process's directory again; the closing save stays in the test folder.
+    editor_.currentDirectory = dir_.path().string();
     editor_.Shutdown();
     SetMessageHook(previousHook_);
   }

@@ -35,6 +35,16 @@ TEST_F(ModelTest, BlendBitsFollowEveryChangeToKeysFramesAndPlacements) {
   editor_.MoveActionKey(1, 20);
   EXPECT_EQ(Action(0).keys[1].time, 20u);
   EXPECT_EQ(Action(0).keys[0].flags & kKeyBlendsToNext, kKeyBlendsToNext);
+
+  // A panel that edits a field in place reports it; the bits and the modified flag follow.
+  editor_.SaveActor(dir_.File("saved.an1"));
+  editor_.CreateModule(Module(0, 0, 0, 4, 4));
+  editor_.SetModified(false);
+  Frame(1).placements[0].module = 1;
+  editor_.ActorEdited(kChangePlacements);
+  EXPECT_EQ(Action(0).keys[0].flags & kKeyBlendsToNext, 0u);
+  EXPECT_TRUE(editor_.IsModified());
+  EXPECT_EQ(listener_.masks.back(), kChangePlacements | kChangeModified);
 }
 
 TEST_F(ModelTest, DeletingAFrameResetsWhatPointedAtItAndRenumbersTheKeys) {
