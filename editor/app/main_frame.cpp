@@ -1,0 +1,414 @@
+#include "editor/app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor/app/dock_panes.h"
+#include "editor/app/recent_files.h"
+#include "editor/doc/vello_doc.h"
+#include "editor/panels/panel_placeholder.h"
+#include "editor/res/command_icons.h"
+#include "editor/res/command_ids.h"
+#include "editor/res/strings.h"
+#include "editor_support/property_grid/property_grid.h"
+
+namespace {
+
+constexpr char kCommandBarsState[] = "CommandBars/State";
+
+// Toolbars in creation order: title and buttons (0 is a separator).
+struct ToolBarInfo {
+  const char* title;
+  std::vector<int> buttons;
+};
+
+const std::vector<ToolBarInfo>& ToolBarTable() {
+  static const std::vector<ToolBarInfo> table = {
+      {"Standard",
+       {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kEditCut, cmd::kEditCopy,
+        cmd::kEditPaste, 0, cmd::kFilePrint, 0, cmd::kAppAbout}},
+      {"AnimTool", {cmd::kPlay, cmd::kStop, cmd::kLoop}},
+      {"EDITCTRL",
+       {cmd::kZoomIn, cmd::kZoomOut, cmd::kBoxSelect, cmd::kCentre, 0, cmd::kGrid, cmd::kAlign, 0,
+        cmd::kTagMode}},
+      {"PANELCTRL",
+       {cmd::kShowModulePane, cmd::kShowModuleListPane, cmd::kShowActionPane,
+        cmd::kShowActionFramePane, cmd::kShowFramePane}},
+      {"FMCTRL", {cmd::kFlipHorizontal, cmd::kFlipVertical, cmd::kRotate}},
+  };
+  return table;
+}
+
+// Tooltips of the tool buttons; other buttons show their menu text or their pane's caption.
+const char* ToolTipText(int id) {
+  switch (id) {
+    case cmd::kPlayPreview:
+      return "播放";
+    case cmd::kStop:
+      return "停止播放";
+    case cmd::kZoomIn:
+      return "放大";
+    case cmd::kZoomOut:
+      return "缩小";
+    case cmd::kBoxSelect:
+      return "框选";
+    case cmd::kCentre:
+      return "中心点";
+    case cmd::kFlipHorizontal:
+      return "横向翻转";
+    case cmd::kFlipVertical:
+      return "纵向翻转";
+    case cmd::kRotate:
+      return "旋转";
+    case cmd::kGrid:
+      return "打开网格";
+    case cmd::kAlign:
+      return "对齐";
+    case cmd::kPlay:
+      return "播放动画";
+    case cmd::kLoop:
+      return "循环播放";
+    case cmd::kFilePrint:
+      return "打印";
+    default:
+      return nullptr;
+  }
+}
+
+// The accelerators; F6 and Shift+F6 stay free for the timeline.
+QList<QKeySequence> Accelerators(int id) {
+  switch (id) {
+    case cmd::kFileNew:
+      return {QKeySequence(Qt::CTRL | Qt::Key_N)};
+    case cmd::kFileOpen:
+      return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+    case cmd::kFileSave:
+      return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case cmd::kFilePrint:
+      return {QKeySequence(Qt::CTRL | Qt::Key_P)};
+    case cmd::kEditUndo:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case cmd::kEditCut:
+      return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+    case cmd::kEditCopy:
+      return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+    case cmd::kEditPaste:
+      return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    default:
+      return {};
+  }
+}
+
+// Menu text without '&' and without the accelerator after a tab.
+QString PlainText(const QString& menuText) {
+  QString text = menuText.section('\t', 0, 0);
+  text.remove('&');
+  return text;
+}
+
+QWidget* MakePlaceholder(const CPaneInfo& pane, QWidget* parent) {
+  return new CPanelPlaceholder(QString::fromUtf8(pane.windowTitle), pane.bordered, parent);
+}
+
+QWidget* MakePanel(const CPaneInfo& pane, QWidget* parent) {
+  if (pane.id == 4005) {
+    auto* grid = new UPropertyGrid(parent);
+    grid->setObjectName("propertyGrid");
+    return grid;
+  }
+  return MakePlaceholder(pane, parent);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& router,
+                       CRecentFiles& recentFiles)
+    : m_Editor(editor)
+    , m_Doc(doc)
+    , m_Router(router)
+    , m_RecentFiles(recentFiles)
+    , m_View(new CVelloView(editor, this)) {
+  setObjectName("mainFrame");
+  setCentralWidget(m_View);
+  resize(1024, 720);
+  CreateStatusBar();
+  CreateMenus();
+  CreateToolBars();
+  // The toolbar layout of the last run; the panes are laid out afresh below.
+  restoreState(QSettings().value(kCommandBarsState).toByteArray());
+  CreatePanes();
+  RegisterCommands();
+  ReadConfiguration();
+
+  m_Editor.AddListener(this);
+  qApp->installEventFilter(this);
+  UpdateRecentFiles();
+  UpdateTitle();
+  UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(this);
+  m_Editor.RemoveListener(this);
+  // Hiding the panes while QWidget's destructor closes the window must not reach this object.
+  for (const auto& [id, dock] : m_Panes) {
+    QObject::disconnect(dock->toggleViewAction(), nullptr, this, nullptr);
+  }
+  // The view goes first, while the frame and the editor context are whole.
+  m_View->ShutdownEditor();
+}
+
+QAction* CMainFrame::Action(int id) {
+  const auto found = m_Actions.find(id);
+  if (found != m_Actions.end()) {
+    return found->second;
+  }
+  auto* action = new QAction(this);
+  action->setData(id);
+  action->setIcon(CommandIcon(id));
+  action->setShortcuts(Accelerators(id));
+  if (const char* tip = ToolTipText(id)) {
+    action->setText(tip);
+    action->setToolTip(tip);
+  }
+  addAction(action);
+  connect(action, &QAction::triggered, this, [this, id] {
+    m_Router.Execute(id);
+    UpdateCommandStates();
+  });
+  m_Actions[id] = action;
+  return action;
+}
+
+QMenu* CMainFrame::AddMenu(QMenu* parent, const char* title) {
+  return parent != nullptr ? parent->addMenu(QString::fromUtf8(title))
+                           : menuBar()->addMenu(QString::fromUtf8(title));
+}
+
+void CMainFrame::AddMenuItem(QMenu* menu, int id, const char* text) {
+  QAction* action = Action(id);
+  action->setText(QString::fromUtf8(text));
+  if (ToolTipText(id) == nullptr) {
+    action->setToolTip(PlainText(action->text()));
+  }
+  menu->addAction(action);
+}
+
+void CMainFrame::CreateMenus() {
+  menuBar()->setObjectName("Menu Bar");
+  m_FileMenu = AddMenu(nullptr, "&文件");
+  AddMenuItem(m_FileMenu, cmd::kFileNew, "&新建");
+  AddMenuItem(m_FileMenu, cmd::kFileOpen, "&打开...");
+  AddMenuItem(m_FileMenu, cmd::kFileSave, "&保存");
+  AddMenuItem(m_FileMenu, cmd::kFileSaveAs, "另存为...");
+  m_FileMenu->addSeparator();
+  QMenu* export_menu = AddMenu(m_FileMenu, "导出");
+  AddMenuItem(export_menu, cmd::kExportSymbian, "导出到Symbian");
+  AddMenuItem(export_menu, cmd::kExportJava, "导出到JAVA");
+  AddMenuItem(export_menu, cmd::kExportXml, "导出到Xml");
+  AddMenuItem(export_menu, cmd::kExportRws, "导出RWS");
+  QMenu* import_menu = AddMenu(m_FileMenu, "导入");
+  AddMenuItem(import_menu, cmd::kImportAnm, "导入ANM");
+  AddMenuItem(import_menu, cmd::kImportRws, "导入Rws");
+  m_RecentSeparator = m_FileMenu->addSeparator();
+  for (int i = 0; i < cmd::kFileMruCount; ++i) {
+    QAction* recent = Action(cmd::kFileMruFirst + i);
+    m_FileMenu->addAction(recent);
+    m_RecentActions.push_back(recent);
+  }
+  m_FileMenu->addSeparator();
+  AddMenuItem(m_FileMenu, cmd::kAppExit, "退出");
+
+  QMenu* edit_menu = AddMenu(nullptr, "&编辑");
+  AddMenuItem(edit_menu, cmd::kEditCut, "Cu&t");
+  AddMenuItem(edit_menu, cmd::kEditCopy, "&Copy");
+  AddMenuItem(edit_menu, cmd::kEditPaste, "&Paste");
+
+  QMenu* settings_menu = AddMenu(nullptr, "设置");
+  AddMenuItem(settings_menu, cmd::kSetName, "设置名字");
+  AddMenuItem(settings_menu, cmd::kBackgroundColor, "背景色");
+  AddMenuItem(settings_menu, cmd::kSetFps, "设置FPS");
+
+  QMenu* view_menu = AddMenu(nullptr, "&查看");
+  QMenu* toolbars_menu = AddMenu(view_menu, "&工具栏");
+  toolbars_menu->setObjectName("toolbarsMenu");
+  AddMenuItem(view_menu, cmd::kViewStatusBar, "&Status Bar");
+  view_menu->addSeparator();
+  for (const CPaneInfo& pane : PaneTable()) {
+    AddMenuItem(view_menu, pane.showCommand, pane.caption);
+    Action(pane.showCommand)->setToolTip(QString::fromUtf8(pane.caption));
+  }
+
+  QMenu* help_menu = AddMenu(nullptr, "&帮助");
+  AddMenuItem(help_menu, cmd::kAppAbout, "&关于");
+
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+  }
+}
+
+void CMainFrame::CreateToolBars() {
+  QMenu* toolbars_menu = menuBar()->findChild<QMenu*>("toolbarsMenu");
+  for (const ToolBarInfo& info : ToolBarTable()) {
+    QToolBar* bar = addToolBar(info.title);
+    bar->setObjectName(info.title);
+    bar->setIconSize(QSize(16, 16));
+    for (const int id : info.buttons) {
+      if (id == 0) {
+        bar->addSeparator();
+        continue;
+      }
+      bar->addAction(Action(id));
+    }
+    QAction* toggle = bar->toggleViewAction();
+    toggle->setData(cmd::kViewToolbar);
+    toolbars_menu->addAction(toggle);
+    m_ToolBars.push_back(bar);
+  }
+  toolbars_menu->addSeparator();
+  AddMenuItem(toolbars_menu, cmd::kCustomize, "&Customize...");
+  // Printing is hidden in the command bars.
+  Action(cmd::kFilePrint)->setVisible(false);
+  Action(cmd::kFilePrintPreview)->setVisible(false);
+  Action(cmd::kEditUndo);
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("statusBar");
+  const int stretches[kStatusPanes] = {10, 50, 50, 50};
+  for (int i = 0; i < kStatusPanes; ++i) {
+    m_StatusPanes[i] = new QLabel(bar);
+    m_StatusPanes[i]->setObjectName(QString("statusPane%1").arg(i));
+    bar->addWidget(m_StatusPanes[i], stretches[i]);
+  }
+  m_StatusPanes[0]->setText(res::kReady);
+}
+
+void CMainFrame::CreatePanes() {
+  for (QDockWidget* dock : CreateDockPanes(*this, MakePanel)) {
+    m_Panes[dock->objectName().toInt()] = dock;
+    connect(dock->toggleViewAction(), &QAction::toggled, this, [this] { UpdateCommandStates(); });
+  }
+  m_PropertyGrid = dynamic_cast<UPropertyGrid*>(m_Panes.at(4005)->widget());
+}
+
+QDockWidget* CMainFrame::Pane(int paneId) const {
+  const auto found = m_Panes.find(paneId);
+  return found == m_Panes.end() ? nullptr : found->second;
+}
+
+QToolBar* CMainFrame::ToolBar(const QString& title) const {
+  for (QToolBar* bar : m_ToolBars) {
+    if (bar->windowTitle() == title) {
+      return bar;
+    }
+  }
+  return nullptr;
+}
+
+bool CMainFrame::IsPaneOpen(int paneId) const {
+  const QDockWidget* dock = Pane(paneId);
+  return dock != nullptr && dock->toggleViewAction()->isChecked();
+}
+
+void CMainFrame::ShowPane(int paneId) {
+  if (QDockWidget* dock = Pane(paneId)) {
+    dock->show();
+    dock->raise();
+  }
+}
+
+void CMainFrame::UpdateCommandStates() {
+  for (const auto& [id, action] : m_Actions) {
+    action->setEnabled(m_Router.IsEnabled(id));
+    const bool checkable = m_Router.IsCheckable(id);
+    action->setCheckable(checkable);
+    if (checkable) {
+      action->setChecked(m_Router.IsChecked(id));
+    }
+  }
+}
+
+void CMainFrame::UpdateTitle() {
+  setWindowTitle(QString::fromStdString(m_Doc.Title()) + "[*] - " + res::kAppTitle);
+  setWindowModified(m_Doc.IsModified());
+}
+
+void CMainFrame::UpdateRecentFiles() {
+  const QStringList& paths = m_RecentFiles.Paths();
+  for (int i = 0; i < static_cast<int>(m_RecentActions.size()); ++i) {
+    QAction* action = m_RecentActions[i];
+    if (i < paths.size()) {
+      action->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()));
+      action->setToolTip(paths[i]);
+      action->setVisible(true);
+    } else {
+      action->setVisible(false);
+    }
+  }
+  m_RecentSeparator->setVisible(!paths.isEmpty());
+}
+
+void CMainFrame::OnEditorChanged(uint32_t changes) {
+  if (changes & kChangeModified) {
+    UpdateTitle();
+  }
+  UpdateCommandStates();
+}
+
+void CMainFrame::OnStatusText(int pane, const std::string& utf8) {
+  if (pane > 0 && pane < kStatusPanes) {
+    m_StatusPanes[pane]->setText(QString::fromStdString(utf8));
+  }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!m_Doc.SaveModified()) {
+    event->ignore();
+    return;
+  }
+  QSettings().setValue(kCommandBarsState, saveState());
+  m_View->ShutdownEditor();
+  event->accept();
+}
+
+// Typing into a property grid's in-place editor never fires a command: the key goes to the
+// editor instead of the shortcut (Tab, Enter and Escape keep their usual roles).
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      return QMainWindow::eventFilter(watched, event);
+    default:
+      break;
+  }
+  auto* widget = static_cast<QWidget*>(watched);
+  for (QWidget* parent = widget->parentWidget(); parent != nullptr;
+       parent = parent->parentWidget()) {
+    if (auto* grid = dynamic_cast<UPropertyGrid*>(parent)) {
+      if (widget != grid->viewport()) {
+        event->accept();
+        return true;
+      }
+      break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

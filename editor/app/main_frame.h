@@ -1,0 +1,83 @@
+#pragma once
+
+// The view's header brings in libepoxy's GL declarations, which must come before Qt's.
+#include "editor/view/vello_view.h"
+
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+#include "editor/app/command_router.h"
+#include "editor/doc/editor_listener.h"
+
+class CRecentFiles;
+class CVelloDoc;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QToolBar;
+class UPropertyGrid;
+
+// The main window: menus, the five toolbars, the status bar with four panes, the ten docking
+// panes around the animation view, and the frame's own commands (zoom, flips, grid, snapping,
+// tag mode, playback, frame rate, panes, customisation). Every menu item, tool button and
+// shortcut carries its command id and goes through the command router.
+class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorListener {
+ public:
+  static constexpr int kStatusPanes = 4;
+
+  CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& router,
+             CRecentFiles& recentFiles);
+  ~CMainFrame() override;
+
+  CVelloView& View() const { return *m_View; }
+  // The one action of command `id` (created on first use).
+  QAction* Action(int id);
+  QDockWidget* Pane(int paneId) const;
+  QToolBar* ToolBar(const QString& title) const;
+  const std::vector<QToolBar*>& ToolBars() const { return m_ToolBars; }
+  QLabel* StatusPane(int index) const { return m_StatusPanes[index]; }
+  UPropertyGrid* PropertyGrid() const { return m_PropertyGrid; }
+
+  // Brings every action's enabled and checked state up to date with the router.
+  void UpdateCommandStates();
+  // Shows the document's title and modified state.
+  void UpdateTitle();
+  // Rebuilds the recent-file entries of the File menu.
+  void UpdateRecentFiles();
+
+  void OnEditorChanged(uint32_t changes) override;
+  void OnStatusText(int pane, const std::string& utf8) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateToolBars();
+  void CreateStatusBar();
+  void CreatePanes();
+  void RegisterCommands();
+  void ReadConfiguration();
+  void SetFrameRate();
+  void Customize();
+  void ShowPane(int paneId);
+  bool IsPaneOpen(int paneId) const;
+  QMenu* AddMenu(QMenu* parent, const char* title);
+  void AddMenuItem(QMenu* menu, int id, const char* text);
+
+  CVelloEditor& m_Editor;
+  CVelloDoc& m_Doc;
+  CCommandRouter& m_Router;
+  CRecentFiles& m_RecentFiles;
+  CVelloView* m_View;
+  std::map<int, QAction*> m_Actions;
+  std::vector<QToolBar*> m_ToolBars;
+  std::map<int, QDockWidget*> m_Panes;
+  QLabel* m_StatusPanes[kStatusPanes] = {};
+  UPropertyGrid* m_PropertyGrid = nullptr;
+  QMenu* m_FileMenu = nullptr;
+  QAction* m_RecentSeparator = nullptr;
+  std::vector<QAction*> m_RecentActions;
+};

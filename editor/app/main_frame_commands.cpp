@@ -1,0 +1,110 @@
+// The frame's own commands and the configuration it reads at creation.
+#include <QAction>
+#include <QDir>
+#include <QStatusBar>
+#include <cmath>
+
+#include "editor/app/customize_dialog.h"
+#include "editor/app/dock_panes.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/profile_int.h"
+#include "editor/app/prompt_service.h"
+#include "editor/res/command_ids.h"
+
+namespace {
+
+constexpr char kConfigFile[] = "anmcfg.ini";
+constexpr char kConfigSection[] = "SETTING";
+constexpr int kDefaultFps = 30;
+constexpr char kBadFrameRate[] = "请输入大于 0 的数字";
+
+// A typed frame rate: a number above 0, or nothing.
+std::optional<float> ParseFrameRate(const std::string& utf8) {
+  bool ok = false;
+  const double value = QString::fromStdString(utf8).trimmed().toDouble(&ok);
+  if (!ok || !std::isfinite(value) || value <= 0.0 || value > 1e6) {
+    return std::nullopt;
+  }
+  return static_cast<float>(value);
+}
+
+}  // namespace
+
+void CMainFrame::RegisterCommands() {
+  CVelloEditor& e = m_Editor;
+  const auto view_ready = [this] { return m_View->IsReady(); };
+  OnCommand(
+      cmd::kZoomIn, [&e] { e.ZoomIn(); }, view_ready);
+  OnCommand(
+      cmd::kZoomOut, [&e] { e.ZoomOut(); }, view_ready);
+  OnCommand(cmd::kFlipHorizontal, [&e] { e.FlipHorizontal(); });
+  OnCommand(cmd::kFlipVertical, [&e] { e.FlipVertical(); });
+  OnCommand(cmd::kRotate, [&e] { e.RotatePlacement(); });
+  OnCommand(cmd::kGrid, [&e] { e.ToggleGrid(); });
+  OnCommand(
+      cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.snapToGrid; });
+  OnCommand(
+      cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.tagMode; });
+  OnCommand(
+      cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.loopPlayback; });
+  OnCommand(cmd::kPlay, [&e] { e.Play(); });
+  OnCommand(cmd::kStop, [&e] { e.Stop(); });
+  OnCommand(cmd::kSetFps, [this] { SetFrameRate(); });
+  OnCommand(cmd::kCustomize, [this] { Customize(); });
+  OnCommand(
+      cmd::kViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
+      [this] { return !statusBar()->isHidden(); });
+  for (const CPaneInfo& pane : PaneTable()) {
+    const int id = pane.id;
+    std::function<bool()> checked;
+    if (pane.checkedWhileOpen) {
+      checked = [this, id] { return IsPaneOpen(id); };
+    }
+    OnCommand(
+        pane.showCommand, [this, id] { ShowPane(id); }, {}, checked);
+  }
+}
+
+// "anmcfg.ini" in the current directory: section SETTING, "fps" (30) and "InpolationEnable" (1).
+// A rate that is not above 0 would stop playback for good, so it counts as missing.
+void CMainFrame::ReadConfiguration() {
+  const std::string path = QDir::current().filePath(kConfigFile).toStdString();
+  int fps = ReadProfileInt(path, kConfigSection, "fps", kDefaultFps);
+  if (fps <= 0) {
+    fps = kDefaultFps;
+  }
+  m_Editor.frameRate = static_cast<float>(fps);
+  m_Editor.interpolationDefault = ReadProfileInt(path, kConfigSection, "InpolationEnable", 1);
+}
+
+void CMainFrame::SetFrameRate() {
+  const std::string initial = std::to_string(static_cast<long long>(m_Editor.frameRate));
+  const std::optional<std::string> text =
+      Prompts().AskText(initial, [](const std::string& utf8) -> std::string {
+        const std::string problem = TypedTextProblem(utf8, TypedTextKind::Text);
+        if (!problem.empty()) {
+          return problem;
+        }
+        return ParseFrameRate(utf8) ? std::string() : std::string(kBadFrameRate);
+      });
+  if (!text) {
+    return;
+  }
+  if (const std::optional<float> rate = ParseFrameRate(*text)) {
+    m_Editor.frameRate = *rate;
+  }
+}
+
+void CMainFrame::Customize() {
+  std::vector<QAction*> commands;
+  for (const auto& [id, action] : m_Actions) {
+    if (action->isVisible() &&
+        (id < cmd::kFileMruFirst || id >= cmd::kFileMruFirst + cmd::kFileMruCount)) {
+      commands.push_back(action);
+    }
+  }
+  CCustomizeDialog dialog(m_ToolBars, commands, this);
+  if (Prompts().RunDialog(dialog) == QDialog::Accepted) {
+    dialog.Apply();
+  }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "editor/app/prompt_service.h"
+
+// The prompt service of the running program: real Qt dialogs over the active window.
+class CQtPromptService : public CPromptService {
+ public:
+  UMessageAnswer ShowMessage(const UMessageRequest& request) override;
+  std::optional<std::string> AskText(const std::string& initialUtf8,
+                                     const TextCheck& check) override;
+  std::optional<std::string> AskOpenPath(const CFileDialogRequest& request) override;
+  std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override;
+  std::optional<QColor> AskColor(const QColor& initial) override;
+  void ShowAbout() override;
+  int RunDialog(QDialog& dialog) override;
+};

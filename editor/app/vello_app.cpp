@@ -1,0 +1,83 @@
+#include "editor/app/vello_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "editor/app/prompt_service.h"
+#include "editor/res/command_ids.h"
+#include "editor/res/strings.h"
+
+void SetApplicationIdentity() {
+  QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+  QCoreApplication::setApplicationName("Quillen");
+  QGuiApplication::setApplicationDisplayName(res::kAppTitle);
+}
+
+CVelloApp::CVelloApp() {
+  SetApplicationIdentity();
+  RouteLibraryPromptsToService();
+  m_Editor = std::make_unique<CVelloEditor>();
+  m_Doc = std::make_unique<CVelloDoc>(*m_Editor, m_RecentFiles);
+  m_Frame = std::make_unique<CMainFrame>(*m_Editor, *m_Doc, m_Router, m_RecentFiles);
+  m_Router.AddTarget(&m_Frame->View());
+  m_Router.AddTarget(m_Doc.get());
+  m_Router.AddTarget(m_Frame.get());
+  m_Router.AddTarget(this);
+
+  OnCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+  for (int i = 0; i < cmd::kFileMruCount; ++i) {
+    OnCommand(
+        cmd::kFileMruFirst + i, [this, i] { OnOpenRecentFile(i); },
+        [this, i] { return i < m_RecentFiles.Paths().size(); });
+  }
+  OnCommand(cmd::kAppAbout, [] { Prompts().ShowAbout(); });
+  OnCommand(cmd::kAppExit, [this] { m_Frame->close(); });
+
+  m_Doc->SetChangedHandler([this] {
+    m_Frame->UpdateTitle();
+    m_Frame->UpdateRecentFiles();
+  });
+  m_Frame->UpdateCommandStates();
+}
+
+CVelloApp::~CVelloApp() {
+  // The frame (with the view, whose GL context must be current while the canvas goes) before
+  // the document and the editor context. The document stops telling the frame first.
+  m_Doc->SetChangedHandler({});
+  m_Frame.reset();
+  m_Doc.reset();
+  m_Editor.reset();
+}
+
+void CVelloApp::InitInstance(const QStringList& arguments) {
+  m_Doc->OnNewDocument();
+  if (!arguments.isEmpty()) {
+    const std::string path = arguments.first().toStdString();
+    m_Frame->View().SetStartedHandler([this, path] { m_Doc->OpenDocument(path); });
+  }
+  m_Frame->show();
+}
+
+void CVelloApp::OnFileOpen() {
+  CFileDialogRequest request;
+  request.filter = std::string(res::kDocumentFilter) + "|*.an1|All Files (*.*)|*.*||";
+  request.defaultExtension = res::kDocumentExtension;
+  const std::optional<std::string> path = Prompts().AskOpenPath(request);
+  if (path) {
+    m_Doc->OpenDocument(*path);
+  }
+}
+
+void CVelloApp::OnOpenRecentFile(int index) {
+  if (index < 0 || index >= m_RecentFiles.Paths().size()) {
+    return;
+  }
+  const QString path = m_RecentFiles.Paths()[index];
+  if (!QFileInfo(path).isFile()) {
+    Prompts().Tell("无法打开文件 " + path.toStdString(), UMessageIcon::Warning);
+    m_RecentFiles.Remove(path);
+    m_Frame->UpdateRecentFiles();
+    return;
+  }
+  m_Doc->OpenDocument(path.toStdString());
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+// The frame's header brings in libepoxy's GL declarations, which must come before Qt's.
+#include "editor/app/main_frame.h"
+
+#include <QStringList>
+#include <memory>
+
+#include "editor/app/command_router.h"
+#include "editor/app/recent_files.h"
+#include "editor/doc/vello_doc.h"
+
+// The application: the editor context, the document, the main frame and the command router that
+// joins them (view, document, frame, application), and the application's own commands (open,
+// recent files, About, exit). Made inside the QApplication's life, after the default surface
+// format asks for OpenGL 3.3 core.
+class CVelloApp : public CCommandTarget {
+ public:
+  CVelloApp();
+  ~CVelloApp() override;
+
+  // Starts the program: the start-up document "TestActor", the main window shown, and the
+  // document named by `arguments` (the program's arguments without its name; may be empty)
+  // opened once the view's GL context exists.
+  void InitInstance(const QStringList& arguments);
+
+  CVelloEditor& Editor() { return *m_Editor; }
+  CVelloDoc& Doc() { return *m_Doc; }
+  CMainFrame& Frame() { return *m_Frame; }
+  CCommandRouter& Router() { return m_Router; }
+  CRecentFiles& RecentFiles() { return m_RecentFiles; }
+
+  // Open (57601): the open dialog, then the document.
+  void OnFileOpen();
+  // One of the recent files; a file that cannot be opened leaves the list.
+  void OnOpenRecentFile(int index);
+
+ private:
+  CCommandRouter m_Router;
+  std::unique_ptr<CVelloEditor> m_Editor;
+  CRecentFiles m_RecentFiles;
+  std::unique_ptr<CVelloDoc> m_Doc;
+  std::unique_ptr<CMainFrame> m_Frame;
+};
+
+// Names the application for its settings; the program and tests call it before a CVelloApp
+// exists.
+void SetApplicationIdentity();

@@ -1,0 +1,168 @@
+#include "editor/doc/vello_doc.h"
+
+#include <QFileInfo>
+
+#include "core/foundation/text_codec.h"
+#include "editor/app/prompt_service.h"
+#include "editor/app/recent_files.h"
+#include "editor/doc/vello_editor.h"
+#include "editor/res/command_ids.h"
+#include "editor/res/strings.h"
+
+namespace {
+
+constexpr char kStartActorName[] = "TestActor";
+
+std::string FileNameOf(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+}
+
+}  // namespace
+
+CVelloDoc::CVelloDoc(CVelloEditor& editor, CRecentFiles& recentFiles)
+    : m_Editor(editor), m_RecentFiles(recentFiles) {
+  m_Editor.AddListener(this);
+  const auto has_actor = [this] { return m_Editor.actor != nullptr; };
+  OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
+  OnCommand(
+      cmd::kFileSave, [this] { OnFileSave(); }, has_actor);
+  OnCommand(
+      cmd::kFileSaveAs, [this] { OnFileSaveAs(); }, has_actor);
+  OnCommand(
+      cmd::kSetName, [this] { OnSetName(); }, has_actor);
+  for (const int id : {cmd::kExportSymbian, cmd::kExportJava, cmd::kExportXml, cmd::kExportRws,
+                       cmd::kImportAnm, cmd::kImportRws}) {
+    OnCommand(id, [] { Prompts().Tell(res::kNotSupported); });
+  }
+  OnCommand(cmd::kCentre, [this] { m_Editor.ToggleCentre(); });
+}
+
+CVelloDoc::~CVelloDoc() {
+  m_Editor.RemoveListener(this);
+}
+
+std::string CVelloDoc::Title() const {
+  return m_Title.empty() ? res::kUntitled : m_Title;
+}
+
+bool CVelloDoc::IsModified() const {
+  return m_Editor.IsModified();
+}
+
+void CVelloDoc::NotifyChanged() const {
+  if (m_Changed) {
+    m_Changed();
+  }
+}
+
+void CVelloDoc::SetPathAndTitle(const std::string& path, const std::string& title) {
+  m_Path = path;
+  m_Title = title;
+  NotifyChanged();
+}
+
+void CVelloDoc::OnEditorChanged(uint32_t changes) {
+  if (changes & kChangeModified) {
+    NotifyChanged();
+  }
+}
+
+void CVelloDoc::OnNewDocument() {
+  m_Editor.NewActor(std::string(kStartActorName));
+  m_Editor.SetModified(false);
+  SetPathAndTitle({}, {});
+}
+
+bool CVelloDoc::OpenDocument(const std::string& path) {
+  if (!SaveModified()) {
+    return false;
+  }
+  if (!m_Editor.LoadActor(path)) {
+    return false;
+  }
+  m_Editor.SetModified(false);
+  m_RecentFiles.Add(QString::fromStdString(path));
+  if (m_Editor.actor != nullptr && m_Editor.actor->frames.Num() > 0) {
+    m_Editor.SelectFrame(0);
+  }
+  SetPathAndTitle(path, FileNameOf(path));
+  return true;
+}
+
+bool CVelloDoc::SaveModified() {
+  if (!IsModified()) {
+    return true;
+  }
+  switch (Prompts().AskYesNoCancel("是否保存对 " + Title() + " 的修改?")) {
+    case UMessageAnswer::Yes:
+      return m_Path.empty() ? OnFileSaveAs() : SaveTo(m_Path);
+    case UMessageAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CVelloDoc::SaveTo(const std::string& path) {
+  if (!m_Editor.SaveActor(path)) {
+    return false;
+  }
+  m_Editor.SetModified(false);
+  return true;
+}
+
+void CVelloDoc::OnFileNew() {
+  if (!SaveModified()) {
+    return;
+  }
+  const std::optional<std::string> name = Prompts().AskTypedText("", TypedTextKind::Name);
+  if (!name) {
+    return;
+  }
+  m_Editor.NewActor(*name);
+  m_Editor.SetModified(false);
+  // A new actor has no file yet: a later save must not write over the document opened before.
+  SetPathAndTitle({}, *name);
+}
+
+void CVelloDoc::OnFileSave() {
+  if (m_Editor.actor == nullptr) {
+    return;
+  }
+  CFileDialogRequest request;
+  request.filter = res::kSaveFilter;
+  request.defaultExtension = res::kDocumentExtension;
+  request.initialName = GbkToUtf8(m_Editor.actor->name.GetString()) + res::kDocumentExtension;
+  const std::optional<std::string> path = Prompts().AskSavePath(request);
+  if (path) {
+    SaveTo(*path);
+  }
+}
+
+bool CVelloDoc::OnFileSaveAs() {
+  if (m_Editor.actor == nullptr) {
+    return false;
+  }
+  CFileDialogRequest request;
+  request.filter = std::string(res::kDocumentFilter) + "|*.an1||";
+  request.defaultExtension = res::kDocumentExtension;
+  request.initialName = m_Path.empty() ? Title() + res::kDocumentExtension : FileNameOf(m_Path);
+  const std::optional<std::string> path = Prompts().AskSavePath(request);
+  if (!path || !SaveTo(*path)) {
+    return false;
+  }
+  m_RecentFiles.Add(QString::fromStdString(*path));
+  SetPathAndTitle(*path, FileNameOf(*path));
+  return true;
+}
+
+void CVelloDoc::OnSetName() {
+  if (m_Editor.actor == nullptr) {
+    return;
+  }
+  const std::optional<std::string> name =
+      Prompts().AskTypedText(GbkToUtf8(m_Editor.actor->name.GetString()), TypedTextKind::Name);
+  if (name) {
+    m_Editor.SetActorName(*name);
+  }
+}

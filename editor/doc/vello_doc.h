@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "editor/app/command_router.h"
+#include "editor/doc/editor_listener.h"
+
+class CVelloEditor;
+class CRecentFiles;
+
+// The document: the path and title of the edited actor (which the editor context owns), the file
+// commands (new, save, save as, rename) and the question that keeps unsaved changes from being
+// lost before the actor is replaced or the program closes.
+class CVelloDoc : public CCommandTarget, public CEditorListener {
+ public:
+  CVelloDoc(CVelloEditor& editor, CRecentFiles& recentFiles);
+  ~CVelloDoc() override;
+
+  // The full path the document was opened from or saved as; empty for a new document.
+  const std::string& Path() const { return m_Path; }
+  // The title the window shows ("Untitled" before there is one).
+  std::string Title() const;
+  bool IsModified() const;
+  // Told whenever the title or the modified state changes.
+  void SetChangedHandler(std::function<void()> handler) { m_Changed = std::move(handler); }
+
+  // The start-up step: an actor named "TestActor" without a path.
+  void OnNewDocument();
+  // Opens `path` after the save question; on success the file becomes the document, the recent
+  // list follows and frame 0 is selected. False (the open document untouched) when the user
+  // cancelled or the file could not be read.
+  bool OpenDocument(const std::string& path);
+  // The save question when the actor has unsaved changes: true when the work may go on (saved,
+  // discarded, or nothing to save), false when the user cancelled or the save failed.
+  bool SaveModified();
+
+  // The file commands.
+  void OnFileNew();
+  void OnFileSave();
+  bool OnFileSaveAs();
+  void OnSetName();
+
+  void OnEditorChanged(uint32_t changes) override;
+
+ private:
+  // Saves to `path`; on success the actor counts as saved.
+  bool SaveTo(const std::string& path);
+  void SetPathAndTitle(const std::string& path, const std::string& title);
+  void NotifyChanged() const;
+
+  CVelloEditor& m_Editor;
+  CRecentFiles& m_RecentFiles;
+  std::string m_Path;
+  std::string m_Title;
+  std::function<void()> m_Changed;
+};

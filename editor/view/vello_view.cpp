@@ -1,0 +1,272 @@
+#include "editor/view/vello_view.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "editor/app/prompt_service.h"
+#include "editor/res/command_ids.h"
+#include "editor/res/strings.h"
+
+namespace {
+
+constexpr char kNoOpenGl[] = "OpenGL 3.3 无法启动: 动画视图不可用";
+
+// 0x00RRGGBB from a colour.
+uint32_t Rgb(const QColor& color) {
+  return static_cast<uint32_t>(color.red()) << 16 | static_cast<uint32_t>(color.green()) << 8 |
+         static_cast<uint32_t>(color.blue());
+}
+
+}  // namespace
+
+CVelloView::CVelloView(CVelloEditor& editor, QWidget* parent)
+    : QOpenGLWidget(parent), m_Editor(editor), m_Host(this) {
+  setObjectName("animationView");
+  setFocusPolicy(Qt::ClickFocus);
+  setMouseTracking(true);
+  setMinimumSize(64, 64);
+  m_Timer.setInterval(kTickMs);
+  QObject::connect(&m_Timer, &QTimer::timeout, this, [this] { OnTick(); });
+
+  OnCommand(cmd::kBackgroundColor, [this] { ChooseBackgroundColor(); });
+  OnCommand(
+      cmd::kAddTag, [this] { AddTagAtMenuPoint(); }, [this] { return IsReady(); });
+}
+
+CVelloView::~CVelloView() {
+  ShutdownEditor();
+}
+
+void CVelloView::SetStartedHandler(std::function<void()> handler) {
+  m_StartedHandler = std::move(handler);
+}
+
+bool CVelloView::IsReady() const {
+  return m_Started && m_Editor.IsViewReady();
+}
+
+void CVelloView::ShutdownEditor() {
+  if (m_ShutDown) {
+    return;
+  }
+  m_ShutDown = true;
+  m_Timer.stop();
+  // The canvas releases GL objects: the context they belong to must be current.
+  const bool has_context = context() != nullptr;
+  if (has_context) {
+    makeCurrent();
+  }
+  m_Editor.Shutdown();
+  if (has_context) {
+    doneCurrent();
+  }
+}
+
+void CVelloView::paintEvent(QPaintEvent* event) {
+  // Painting first makes the GL context (and calls initializeGL); a widget that still has no
+  // valid context after that has none to offer.
+  QOpenGLWidget::paintEvent(event);
+  if (!m_Started && !m_ShutDown && !isValid()) {
+    StartFinished(false);
+  }
+}
+
+void CVelloView::initializeGL() {
+  if (m_Started || m_ShutDown) {
+    return;
+  }
+  StartFinished(m_Editor.ViewInit(&m_Host));
+}
+
+void CVelloView::StartFinished(bool ready) {
+  m_Started = true;
+  if (ready) {
+    m_Timer.start();
+  } else {
+    m_Failure = new QLabel(kNoOpenGl, this);
+    m_Failure->setObjectName("viewFailure");
+    m_Failure->setAlignment(Qt::AlignCenter);
+    m_Failure->setWordWrap(true);
+    m_Failure->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_Failure);
+    m_Failure->show();
+  }
+  if (m_StartedHandler) {
+    // Opening a document shows dialogs; leave initializeGL first.
+    QTimer::singleShot(0, this, [this] {
+      if (m_StartedHandler) {
+        const auto handler = std::move(m_StartedHandler);
+        m_StartedHandler = nullptr;
+        handler();
+      }
+    });
+  }
+}
+
+void CVelloView::resizeGL(int /*width*/, int /*height*/) {
+  if (IsReady()) {
+    m_Editor.ViewResized();
+  }
+}
+
+void CVelloView::paintGL() {
+  if (IsReady()) {
+    m_Editor.Render();
+    ++m_PaintedFrames;
+  }
+}
+
+void CVelloView::OnTick() {
+  if (!m_Clock.isValid()) {
+    m_Clock.start();
+  }
+  m_Editor.Tick(static_cast<uint32_t>(m_Clock.elapsed()));
+  update();
+}
+
+UPoint CVelloView::DevicePoint(const QPointF& logical) const {
+  const qreal ratio = devicePixelRatioF();
+  return {static_cast<int>(std::floor(logical.x() * ratio)),
+          static_cast<int>(std::floor(logical.y() * ratio))};
+}
+
+uint32_t CVelloView::MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  uint32_t flags = 0;
+  if (buttons & Qt::LeftButton) {
+    flags |= CVelloEditor::kMouseLeft;
+  }
+  if (buttons & Qt::MiddleButton) {
+    flags |= CVelloEditor::kMouseMiddle;
+  }
+  if (modifiers & Qt::ShiftModifier) {
+    flags |= CVelloEditor::kMouseShift;
+  }
+  return flags;
+}
+
+void CVelloView::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  if (!IsReady()) {
+    return;
+  }
+  const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
+  const UPoint point = DevicePoint(event->position());
+  if (event->button() == Qt::LeftButton) {
+    m_Editor.MouseDown(flags, point);
+  } else if (event->button() == Qt::MiddleButton) {
+    m_Editor.MiddleDown(flags, point);
+  }
+  update();
+}
+
+void CVelloView::mouseMoveEvent(QMouseEvent* event) {
+  if (IsReady()) {
+    m_Editor.MouseMove(MouseFlags(event->buttons(), event->modifiers()),
+                       DevicePoint(event->position()));
+  }
+}
+
+void CVelloView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!IsReady()) {
+    return;
+  }
+  const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
+  const UPoint point = DevicePoint(event->position());
+  if (event->button() == Qt::LeftButton) {
+    m_Editor.MouseUp(flags, point);
+  } else if (event->button() == Qt::MiddleButton) {
+    m_Editor.MiddleUp(flags, point);
+  }
+  update();
+}
+
+CVelloEditor::Key CVelloView::MapKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+  using Key = CVelloEditor::Key;
+  if (modifiers & Qt::KeypadModifier) {
+    switch (qtKey) {
+      case Qt::Key_2:
+        return Key::Pad2;
+      case Qt::Key_4:
+        return Key::Pad4;
+      case Qt::Key_6:
+        return Key::Pad6;
+      case Qt::Key_8:
+        return Key::Pad8;
+      case Qt::Key_Plus:
+        return Key::PadPlus;
+      case Qt::Key_Minus:
+        return Key::PadMinus;
+      default:
+        break;
+    }
+  }
+  switch (qtKey) {
+    case Qt::Key_Shift:
+      return Key::Shift;
+    case Qt::Key_Left:
+      return Key::Left;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Right:
+      return Key::Right;
+    case Qt::Key_Down:
+      return Key::Down;
+    case Qt::Key_Delete:
+      return Key::Delete;
+    case Qt::Key_F5:
+      return Key::F5;
+    default:
+      return Key::Other;
+  }
+}
+
+void CVelloView::keyPressEvent(QKeyEvent* event) {
+  const CVelloEditor::Key key = MapKey(event->key(), event->modifiers());
+  if (key == CVelloEditor::Key::Other || !IsReady()) {
+    QOpenGLWidget::keyPressEvent(event);
+    return;
+  }
+  m_Editor.KeyDown(key);
+  update();
+}
+
+void CVelloView::keyReleaseEvent(QKeyEvent* event) {
+  const CVelloEditor::Key key = MapKey(event->key(), event->modifiers());
+  if (key == CVelloEditor::Key::Other || !IsReady() || event->isAutoRepeat()) {
+    QOpenGLWidget::keyReleaseEvent(event);
+    return;
+  }
+  m_Editor.KeyUp(key);
+}
+
+void CVelloView::contextMenuEvent(QContextMenuEvent* event) {
+  if (!IsReady()) {
+    return;
+  }
+  m_ContextMenuPoint = DevicePoint(event->pos());
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* add_tag = menu->addAction(res::kAddTag);
+  add_tag->setData(cmd::kAddTag);
+  QObject::connect(add_tag, &QAction::triggered, this, [this] { AddTagAtMenuPoint(); });
+  menu->popup(event->globalPos());
+}
+
+void CVelloView::AddTagAtMenuPoint() {
+  m_Editor.CreateTag(m_ContextMenuPoint.x, m_ContextMenuPoint.y);
+  update();
+}
+
+void CVelloView::ChooseBackgroundColor() {
+  const std::optional<QColor> chosen = Prompts().AskColor(QColor(Qt::black));
+  if (chosen) {
+    m_Editor.SetBackgroundColor(Rgb(*chosen));
+    update();
+  }
+}

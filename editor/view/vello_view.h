@@ -1,0 +1,75 @@
+#pragma once
+
+// The driver headers bring in libepoxy's GL declarations, which must come before Qt's.
+#include "editor/doc/vello_editor.h"
+
+#include <QElapsedTimer>
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
+
+#include "editor/app/command_router.h"
+#include "editor/view/widget_window_host.h"
+
+class QLabel;
+
+// The animation view: the editor context's canvas drawn in this GL widget, a 20 ms clock that
+// advances playback and repaints, and mouse and keys forwarded to the editor context. When
+// OpenGL 3.3 cannot start, the view says so in its place and the rest of the program works on.
+class CVelloView : public QOpenGLWidget, public CCommandTarget {
+ public:
+  static constexpr int kTickMs = 20;
+
+  explicit CVelloView(CVelloEditor& editor, QWidget* parent = nullptr);
+  ~CVelloView() override;
+
+  // Called once the view's GL start has been tried (successfully or not): documents are opened
+  // only then, so that their textures can load.
+  void SetStartedHandler(std::function<void()> handler);
+  // True once the GL start was tried; IsReady tells whether it worked.
+  bool IsStarted() const { return m_Started; }
+  bool IsReady() const;
+  // How many pictures of the scene the view has painted.
+  int PaintedFrames() const { return m_PaintedFrames; }
+
+  // Shuts the editor context's canvas down with the GL context current ("LastSave.an1" is
+  // written then). The frame calls it when it closes; the destructor calls it otherwise.
+  void ShutdownEditor();
+
+  // Maps a Qt key (with its modifiers) to the editor's keys.
+  static CVelloEditor::Key MapKey(int qtKey, Qt::KeyboardModifiers modifiers);
+  // A client point in device pixels.
+  UPoint DevicePoint(const QPointF& logical) const;
+
+ protected:
+  void initializeGL() override;
+  void resizeGL(int width, int height) override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void StartFinished(bool ready);
+  void OnTick();
+  // Command 1153: a tag where the context menu was opened.
+  void AddTagAtMenuPoint();
+  void ChooseBackgroundColor();
+  static uint32_t MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+  CVelloEditor& m_Editor;
+  CWidgetWindowHost m_Host;
+  QTimer m_Timer;
+  QElapsedTimer m_Clock;
+  QLabel* m_Failure = nullptr;
+  std::function<void()> m_StartedHandler;
+  bool m_Started = false;
+  bool m_ShutDown = false;
+  int m_PaintedFrames = 0;
+  UPoint m_ContextMenuPoint{0, 0};
+};

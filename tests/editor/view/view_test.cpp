@@ -1,0 +1,188 @@
+// The animation view in the main window: it fills its widget in device pixels (this suite also
+// runs with QT_SCALE_FACTOR=2), shows the sprite, and forwards mouse, keys and its context menu
+// to the editor context.
+#include "tests/editor/support/app_fixture.h"
+
+#include <QLabel>
+#include <QMenu>
+
+#include "editor/res/command_ids.h"
+#include "tests/editor/support/sprite_files.h"
+
+namespace {
+
+constexpr uint32_t kBackground = 0x204060;
+
+uint32_t Rgb(const QImage& image, int x, int y) {
+  return static_cast<uint32_t>(image.pixel(x, y)) & 0xFFFFFFu;
+}
+
+class ViewTest : public AppTest {
+ protected:
+  // Starts on the sprite document with a plain background, no grid and no axes.
+  void StartOnSprite() {
+    ASSERT_TRUE(WriteSpriteDocument(dir.path().string(), "sprite.an1"));
+    StartApp(dir.File("sprite.an1"));
+    ASSERT_TRUE(View().IsReady()) << "no OpenGL 3.3 core context in the view";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return app->Doc().Path() == dir.File("sprite.an1"); }));
+    Editor().SetBackgroundColor(kBackground);
+    Editor().showGrid = false;
+    Editor().showCentre = false;
+    QTest::qWait(3 * CVelloView::kTickMs);
+  }
+
+  CVelloView& View() { return Frame().View(); }
+  qreal Ratio() { return View().devicePixelRatioF(); }
+  // The logical widget point of a device pixel.
+  QPoint Logical(int deviceX, int deviceY) {
+    return QPoint(static_cast<int>(deviceX / Ratio()), static_cast<int>(deviceY / Ratio()));
+  }
+};
+
+TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) {
+  StartOnSprite();
+  EXPECT_EQ(Editor().selectedFrame, 0);
+  EXPECT_EQ(Editor().shownFrame, 0);
+  const QImage picture = View().grabFramebuffer();
+  const int width = static_cast<int>(View().width() * Ratio());
+  const int height = static_cast<int>(View().height() * Ratio());
+  ASSERT_EQ(picture.width(), width);
+  ASSERT_EQ(picture.height(), height);
+  EXPECT_EQ(Rgb(picture, 0, 0), kBackground);
+  EXPECT_EQ(Rgb(picture, width - 1, 0), kBackground);
+  EXPECT_EQ(Rgb(picture, 0, height - 1), kBackground);
+  EXPECT_EQ(Rgb(picture, width - 1, height - 1), kBackground);
+
+  // Frame 0 draws the red half (16 x 32 texels) with its top-left at the world origin, the
+  // middle of the view, one texel to a device pixel.
+  const int cx = Editor().centre.x;
+  const int cy = Editor().centre.y;
+  EXPECT_EQ(cx, width / 2);
+  EXPECT_EQ(cy, height / 2);
+  // (The frame's origin cross covers the row and column through the origin.)
+  EXPECT_EQ(Rgb(picture, cx + 1, cy + 1), 0xFF0000u);
+  EXPECT_EQ(Rgb(picture, cx + kHalf - 1, cy + kTextureSize - 1), 0xFF0000u);
+  EXPECT_EQ(Rgb(picture, cx + kHalf + 1, cy + 2), kBackground);
+  EXPECT_EQ(Rgb(picture, cx + 2, cy + kTextureSize + 1), kBackground);
+  EXPECT_EQ(Rgb(picture, cx - 1, cy + 2), kBackground);
+
+  // The view follows its widget's size.
+  Frame().resize(Frame().width() - 60, Frame().height() - 40);
+  QTest::qWait(3 * CVelloView::kTickMs);
+  const QImage smaller = View().grabFramebuffer();
+  ASSERT_EQ(smaller.width(), static_cast<int>(View().width() * Ratio()));
+  EXPECT_EQ(Rgb(smaller, smaller.width() - 1, smaller.height() - 1), kBackground);
+  EXPECT_EQ(Editor().centre.x, smaller.width() / 2);
+}
+
+TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
+  StartOnSprite();
+  const int cx = Editor().centre.x;
+  const int cy = Editor().centre.y;
+  // A click on the red placement selects it and gives the view the keyboard.
+  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 6, cy + 6));
+  EXPECT_EQ(Editor().selectedPlacement, 0);
+  EXPECT_EQ(Editor().mode, 1);
+  EXPECT_EQ(Frame().focusWidget(), &View());
+
+  // Arrows nudge it; the keypad moves the whole frame.
+  QTest::keyClick(&View(), Qt::Key_Right);
+  QTest::keyClick(&View(), Qt::Key_Down);
+  const TObjFrame& placement = Editor().actor->frames[0]->placements[0];
+  EXPECT_EQ(placement.x, 1);
+  EXPECT_EQ(placement.y, 1);
+  QTest::keyClick(&View(), Qt::Key_4, Qt::KeypadModifier);
+  EXPECT_EQ(Editor().actor->frames[0]->placements[0].x, 0);
+  EXPECT_TRUE(Editor().IsModified());
+
+  // Dragging with the left button moves the placement by the device pixels travelled.
+  QTest::mousePress(&View(), Qt::LeftButton, {}, Logical(cx + 4, cy + 4));
+  QMouseEvent move(QEvent::MouseMove, QPointF(Logical(cx + 4 + 20, cy + 4)), QPointF(),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&View(), &move);
+  QTest::mouseRelease(&View(), Qt::LeftButton, {}, Logical(cx + 24, cy + 4));
+  const int expected_step = static_cast<int>(Logical(cx + 24, cy).x() * Ratio()) -
+                            static_cast<int>(Logical(cx + 4, cy).x() * Ratio());
+  EXPECT_EQ(Editor().actor->frames[0]->placements[0].x, expected_step);
+
+  // The pointer position shows in the status bar.
+  EXPECT_TRUE(Frame().StatusPane(1)->text().startsWith("World x="));
+  EXPECT_TRUE(Frame().StatusPane(2)->text().startsWith("Local x="));
+  EXPECT_TRUE(Frame().StatusPane(3)->text().startsWith("FrameLocal x="));
+}
+
+TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
+  StartOnSprite();
+  const int cx = Editor().centre.x;
+  const int cy = Editor().centre.y;
+  const QPoint at = Logical(cx + 10, cy + 20);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, View().mapToGlobal(at));
+  QApplication::sendEvent(&View(), &event);
+  QMenu* menu = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&menu, this] {
+    menu = View().findChild<QMenu*>();
+    return menu != nullptr && menu->isVisible();
+  }));
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions()[0]->text(), "添加标签");
+  EXPECT_EQ(menu->actions()[0]->data().toInt(), cmd::kAddTag);
+  menu->actions()[0]->trigger();
+  menu->close();
+  ASSERT_EQ(Editor().actor->frames[0]->tags.Num(), 1);
+  const TFrameTag& tag = Editor().actor->frames[0]->tags[0];
+  const UPoint device = View().DevicePoint(QPointF(at));
+  EXPECT_EQ(tag.x, device.x - cx);
+  EXPECT_EQ(tag.y, device.y - cy);
+}
+
+// Without the OpenGL the canvas needs, the view says so in its place and takes input quietly;
+// whoever waits for its start (the document of the command line) is told all the same.
+TEST(ViewStartTest, WithoutOpenGlTheViewSaysSoInItsPlace) {
+  CVelloEditor editor;
+  editor.NewActor(std::string("TestActor"));
+  CVelloView view(editor);
+  // An OpenGL ES context stands for a machine without desktop OpenGL 3.3.
+  QSurfaceFormat embedded;
+  embedded.setRenderableType(QSurfaceFormat::OpenGLES);
+  embedded.setVersion(2, 0);
+  view.setFormat(embedded);
+  bool told = false;
+  view.SetStartedHandler([&told] { told = true; });
+  view.resize(200, 150);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitFor([&view] { return view.IsStarted(); }, 5000));
+  EXPECT_FALSE(view.IsReady());
+  ASSERT_TRUE(QTest::qWaitFor([&told] { return told; }));
+  auto* label = view.findChild<QLabel*>("viewFailure");
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_TRUE(label->text().startsWith("OpenGL 3.3"));
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::keyClick(&view, Qt::Key_Delete);
+  EXPECT_EQ(editor.mode, 0);
+}
+
+TEST(ViewKeyTest, QtKeysMapToTheEditorsKeys) {
+  using Key = CVelloEditor::Key;
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Left, {}), Key::Left);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Up, {}), Key::Up);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Right, {}), Key::Right);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Down, {}), Key::Down);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Delete, {}), Key::Delete);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Shift, Qt::ShiftModifier), Key::Shift);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_F5, Qt::ShiftModifier), Key::F5);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_2, Qt::KeypadModifier), Key::Pad2);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_4, Qt::KeypadModifier), Key::Pad4);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_6, Qt::KeypadModifier), Key::Pad6);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_8, Qt::KeypadModifier), Key::Pad8);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Plus, Qt::KeypadModifier), Key::PadPlus);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Minus, Qt::KeypadModifier), Key::PadMinus);
+  // Digits and signs of the main keyboard are not the keypad's.
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_2, {}), Key::Other);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Plus, {}), Key::Other);
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_F6, {}), Key::Other);
+  // Arrows of the keypad (Num Lock off) still nudge.
+  EXPECT_EQ(CVelloView::MapKey(Qt::Key_Left, Qt::KeypadModifier), Key::Left);
+}
+
+}  // namespace
