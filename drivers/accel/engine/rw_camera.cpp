@@ -91,26 +91,11 @@ bool RwCamera::ShowRaster(UWindowHost* host) {
     return false;
   }
   engine->Flush();
-  const int width = m_Raster->GetWidth();
-  const int height = m_Raster->GetHeight();
   // GL rows run bottom-up: aligning the tops means offsetting by the difference in height.
-  const int top = host->GetClientRect().GetHeight() - height;
+  const int bottom = host->GetClientRect().GetHeight() - m_Raster->GetHeight();
   RwGlStateBackup backup;
   backup.Capture();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Raster->GetGlFramebuffer());
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, host->GetFramebuffer());
-  glDisable(GL_SCISSOR_TEST);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glBlitFramebuffer(0, 0, width, height, 0, top, width, top + height, GL_COLOR_BUFFER_BIT,
-                    GL_NEAREST);
-  // A window shows no alpha: a background with a low alpha byte would otherwise make the window
-  // see-through wherever the compositor honours the framebuffer's alpha. Only the alpha of the
-  // copied area is set to opaque; its colours stay as drawn.
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(0, top, width, height);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  engine->DrawPictureOpaque(m_Raster, host->GetFramebuffer(), bottom);
   backup.Restore();
   host->SwapBuffers();
   return true;
