@@ -144,6 +144,49 @@ int UCanvasRw::Clear() {
   return m_Camera->BeginUpdate() ? 1 : 0;
 }
 
+std::vector<int32_t> UCanvasRw::BackdropKey(const std::vector<int32_t>& key) const {
+  std::vector<int32_t> full = {static_cast<int32_t>(m_BackgroundColor),
+                               m_Zoom,
+                               m_OriginX,
+                               m_OriginY,
+                               m_ClipWidth,
+                               m_ClipHeight};
+  full.insert(full.end(), key.begin(), key.end());
+  return full;
+}
+
+bool UCanvasRw::KeepBackdrop(const std::vector<int32_t>& key) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr) {
+    return false;
+  }
+  if (m_Backdrop == nullptr) {
+    m_Backdrop = RwRaster::Create(engine, GetCameraWidth(), GetCameraHeight(), rwRASTERTYPECAMERA);
+  }
+  if (m_Backdrop == nullptr || !m_Camera->CopyPictureTo(m_Backdrop)) {
+    DropBackdrop();
+    return false;
+  }
+  m_BackdropKey = BackdropKey(key);
+  return true;
+}
+
+int UCanvasRw::ClearToBackdrop(const std::vector<int32_t>& key) {
+  if (m_Camera == nullptr || m_Backdrop == nullptr || m_BackdropKey != BackdropKey(key)) {
+    return 0;
+  }
+  if (!m_Camera->Clear(RwRGBA{}, rwCAMERACLEARZ) || !m_Camera->CopyPictureFrom(m_Backdrop)) {
+    return 0;
+  }
+  return m_Camera->BeginUpdate() ? 1 : 0;
+}
+
+void UCanvasRw::DropBackdrop() {
+  RwRaster::Destroy(m_Backdrop);
+  m_Backdrop = nullptr;
+  m_BackdropKey.clear();
+}
+
 int UCanvasRw::Present() {
   if (m_Camera != nullptr) {
     m_Camera->EndUpdate();
@@ -169,6 +212,7 @@ int UCanvasRw::UpdateBounds() {
     camera->SetFarClipPlane(kFarClip);
     RwCamera::Destroy(m_Camera);
     m_Camera = camera;
+    DropBackdrop();
   }
   m_ClipWidth = width;
   m_ClipHeight = height;
@@ -180,6 +224,7 @@ int UCanvasRw::UpDate() {
 }
 
 int UCanvasRw::Release() {
+  DropBackdrop();
   RwCamera::Destroy(m_Camera);
   m_Camera = nullptr;
   m_CameraWindow = nullptr;

@@ -32,6 +32,16 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // Clears picture and z-buffer to the background colour and begins the camera update; 1, or 0
   // (nothing begun) without a camera.
   int Clear() override;
+  // Keeps a copy of the picture drawn since Clear as the backdrop of later frames, for drawing
+  // that repeats from frame to frame under everything else (a grid, axes). `key` describes
+  // whatever the caller drew it from; the canvas notes its own state (background colour, zoom,
+  // origin, clip extent) beside it. False, with nothing kept, without a camera.
+  bool KeepBackdrop(const std::vector<int32_t>& key);
+  // Clear that starts the picture from the kept backdrop instead of the background colour, when
+  // one was kept for this camera, from the same `key` and with the canvas's state unchanged:
+  // the z-buffer is cleared and the camera update begun, and 1 returned. Otherwise 0, with
+  // nothing begun: the caller clears and draws the backdrop itself.
+  int ClearToBackdrop(const std::vector<int32_t>& key);
   // Ends the update and shows the picture in the window, opaque whatever the background's alpha;
   // returns 1.
   int Present() override;
@@ -119,10 +129,16 @@ class TESSEL_API UCanvasRw : public UCanvas {
                     USurface* surface);
   void DrawUntextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
   float RecipZ() const;
+  // The key and canvas state a backdrop is kept for.
+  std::vector<int32_t> BackdropKey(const std::vector<int32_t>& key) const;
+  void DropBackdrop();
 
   RwCamera* m_Camera = nullptr;
   HWND m_Window = nullptr;
   // The window whose client size the camera has (the factory's window at CreateCanvas).
   HWND m_CameraWindow = nullptr;
   bool m_DrawQuarterTurns = false;
+  // A camera raster of the camera's size holding the kept backdrop, and what it was drawn from.
+  RwRaster* m_Backdrop = nullptr;
+  std::vector<int32_t> m_BackdropKey;
 };

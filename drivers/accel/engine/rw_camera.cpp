@@ -4,6 +4,28 @@
 #include "drivers/accel/engine/gl_state_backup.h"
 #include "drivers/accel/engine/rw_engine.h"
 
+namespace {
+
+// Copies the colour of one camera raster into another of the same size, pixel for pixel.
+bool CopyColor(const RwRaster* from, const RwRaster* to) {
+  if (from->GetGlFramebuffer() == 0 || to->GetGlFramebuffer() == 0 ||
+      from->GetWidth() != to->GetWidth() || from->GetHeight() != to->GetHeight()) {
+    return false;
+  }
+  RwGlStateBackup backup;
+  backup.Capture();
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, from->GetGlFramebuffer());
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to->GetGlFramebuffer());
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glBlitFramebuffer(0, 0, from->GetWidth(), from->GetHeight(), 0, 0, to->GetWidth(),
+                    to->GetHeight(), GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  backup.Restore();
+  return true;
+}
+
+}  // namespace
+
 RwCamera* RwCamera::Create(RwEngine* engine, int width, int height, bool withZBuffer) {
   RwRaster* raster = RwRaster::Create(engine, width, height, rwRASTERTYPECAMERA);
   if (raster == nullptr) {
@@ -91,29 +113,32 @@ bool RwCamera::ShowRaster(UWindowHost* host) {
     return false;
   }
   engine->Flush();
-  const int width = m_Raster->GetWidth();
-  const int height = m_Raster->GetHeight();
   // GL rows run bottom-up: aligning the tops means offsetting by the difference in height.
-  const int top = host->GetClientRect().GetHeight() - height;
+  const int bottom = host->GetClientRect().GetHeight() - m_Raster->GetHeight();
   RwGlStateBackup backup;
   backup.Capture();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Raster->GetGlFramebuffer());
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, host->GetFramebuffer());
-  glDisable(GL_SCISSOR_TEST);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glBlitFramebuffer(0, 0, width, height, 0, top, width, top + height, GL_COLOR_BUFFER_BIT,
-                    GL_NEAREST);
-  // A window shows no alpha: a background with a low alpha byte would otherwise make the window
-  // see-through wherever the compositor honours the framebuffer's alpha. Only the alpha of the
-  // copied area is set to opaque; its colours stay as drawn.
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(0, top, width, height);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  engine->DrawPictureOpaque(m_Raster, host->GetFramebuffer(), bottom);
   backup.Restore();
   host->SwapBuffers();
   return true;
+}
+
+bool RwCamera::CopyPictureTo(RwRaster* target) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || target == nullptr) {
+    return false;
+  }
+  engine->Flush();
+  return CopyColor(m_Raster, target);
+}
+
+bool RwCamera::CopyPictureFrom(const RwRaster* source) {
+  RwEngine* engine = Engine();
+  if (engine == nullptr || source == nullptr) {
+    return false;
+  }
+  engine->Flush();
+  return CopyColor(source, m_Raster);
 }
 
 bool RwCamera::ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) {

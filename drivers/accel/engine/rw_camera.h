@@ -41,6 +41,13 @@ class TESSEL_API RwCamera {
   // Copies the picture into the host's framebuffer (top rows aligned with the host's client
   // area), opaque whatever the picture's alpha, and lets the host show it.
   bool ShowRaster(UWindowHost* host);
+  // Copies the picture into `target`, a camera raster of the same size, what is batched drawn
+  // first; false without GL or for a raster of another size or kind.
+  bool CopyPictureTo(RwRaster* target);
+  // Replaces the picture by that of `source`, a camera raster of the same size, what is batched
+  // drawn first; the z-buffer is left alone. False without GL or for a raster of another size
+  // or kind.
+  bool CopyPictureFrom(const RwRaster* source);
   // The picture, top row first, `stride` bytes between rows of 4-byte pixels in `order`. False
   // when `stride` is too small or the camera has lost its GL objects.
   bool ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order);

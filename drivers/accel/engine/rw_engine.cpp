@@ -26,10 +26,11 @@ bool RwEngine::Open(UWindowHost* host) {
   }
   RwGlStateBackup backup;
   backup.Capture();
-  const bool built = m_Im2D.Create();
+  const bool built = m_Im2D.Create() && m_Present.Create();
   backup.Restore();
   if (!built) {
     m_Im2D.Destroy();
+    m_Present.Destroy();
     return false;
   }
   g_EngineOpen = true;
@@ -53,8 +54,10 @@ void RwEngine::Close() {
   }
   if (current) {
     m_Im2D.Destroy();
+    m_Present.Destroy();
   } else {
     m_Im2D.Abandon();
+    m_Present.Abandon();
   }
   m_TexDictionary.reset();
   m_Host = nullptr;
@@ -137,6 +140,11 @@ void RwEngine::Flush() {
 
 int RwEngine::GetDrawCallCount() const {
   return m_Im2D.GetDrawCallCount();
+}
+
+void RwEngine::DrawPictureOpaque(const RwRaster* picture, GLuint framebuffer, int bottom) {
+  m_Present.Draw(picture->GetGlTexture(), picture->GetWidth(), picture->GetHeight(), framebuffer,
+                 bottom);
 }
 
 bool RwEngine::BeginCameraUpdate(RwCamera* camera) {

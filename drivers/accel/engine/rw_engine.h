@@ -8,6 +8,7 @@
 #include "drivers/accel/engine/gl_state_backup.h"
 #include "drivers/accel/engine/rw_im2d.h"
 #include "drivers/accel/engine/rw_image.h"
+#include "drivers/accel/engine/rw_present_pass.h"
 #include "drivers/accel/engine/rw_texture.h"
 #include "drivers/accel/engine/rw_types.h"
 #include "drivers/accel/tessel_api.h"
@@ -65,8 +66,12 @@ class TESSEL_API RwEngine {
   bool Im2DRenderPrimitive(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
   // Sends what is batched to GL.
   void Flush();
-  // GL draw calls issued since the engine opened.
+  // GL draw calls of immediate-mode primitives issued since the engine opened.
   int GetDrawCallCount() const;
+  // Copies the picture of the camera raster `picture` into `framebuffer`, its bottom row on the
+  // framebuffer's row `bottom`, with every alpha opaque; the caller saves the GL state it wants
+  // back.
+  void DrawPictureOpaque(const RwRaster* picture, GLuint framebuffer, int bottom);
 
   RwCamera* GetCurrentCamera() const { return m_CurrentCamera; }
   bool BeginCameraUpdate(RwCamera* camera);
@@ -85,6 +90,7 @@ class TESSEL_API RwEngine {
   std::vector<RwRaster*> m_Rasters;
   std::vector<RwTexture*> m_KeptTextures;
   RwIm2D m_Im2D;
+  RwPresentPass m_Present;
   RwCamera* m_CurrentCamera = nullptr;
   RwGlStateBackup m_UpdateBackup;  // the owner's GL state, put back when an update ends
 };

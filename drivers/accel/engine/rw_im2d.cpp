@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "drivers/accel/engine/gl_objects.h"
+#include "drivers/accel/engine/gl_program.h"
 #include "drivers/accel/engine/rw_raster.h"
 
 namespace {
@@ -33,21 +34,6 @@ void main() {
   o_color = texture(u_texture, v_uv) * v_color;
 }
 )";
-
-GLuint Compile(RwGlKind kind, const char* source) {
-  GLuint shader = RwGlCreate(kind);
-  if (shader == 0) {
-    return 0;
-  }
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint compiled = GL_FALSE;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-  if (compiled != GL_TRUE) {
-    RwGlDelete(kind, &shader);
-  }
-  return shader;
-}
 
 GLenum BlendFactor(int32_t function) {
   switch (function) {
@@ -91,23 +77,7 @@ RwD3D9Vertex LineVertex(RwD3D9Vertex v) {
 }  // namespace
 
 bool RwIm2D::Create() {
-  GLuint vertex = Compile(RwGlKind::kVertexShader, kVertexShader);
-  GLuint fragment = Compile(RwGlKind::kFragmentShader, kFragmentShader);
-  if (vertex != 0 && fragment != 0) {
-    m_Program = RwGlCreate(RwGlKind::kProgram);
-    glAttachShader(m_Program, vertex);
-    glAttachShader(m_Program, fragment);
-    glLinkProgram(m_Program);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(m_Program, GL_LINK_STATUS, &linked);
-    glDetachShader(m_Program, vertex);
-    glDetachShader(m_Program, fragment);
-    if (linked != GL_TRUE) {
-      RwGlDelete(RwGlKind::kProgram, &m_Program);
-    }
-  }
-  RwGlDelete(RwGlKind::kVertexShader, &vertex);
-  RwGlDelete(RwGlKind::kFragmentShader, &fragment);
+  m_Program = RwGlBuildProgram(kVertexShader, kFragmentShader);
   if (m_Program == 0) {
     return false;
   }

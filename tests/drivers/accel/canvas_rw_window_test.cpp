@@ -131,3 +131,69 @@ TEST_F(UCanvasRwWindowTest, PresentHandsTheWindowOpaquePixelsWhateverTheBackgrou
   EXPECT_EQ(box[2], 3);
   EXPECT_EQ(box[3], 4);
 }
+
+TEST_F(UCanvasRwWindowTest, AWindowOfAnotherSizeShowsThePictureFromItsTopLeftCorner) {
+  // Texels of every alpha over a see-through background fill the camera, so a pixel moved,
+  // filtered or left with its own alpha shows.
+  std::vector<uint32_t> texels;
+  for (uint32_t i = 0; i < 16 * 12; ++i) {
+    texels.push_back((i * 37u % 256u) << 24 | (i * 7u % 256u) << 16 | (i * 13u % 256u) << 8 | i);
+  }
+  USurface* surface = Texture(16, 12, texels);
+  canvas_.SetBackGroundColor(0x30A05010u);
+  ASSERT_EQ(canvas_.Clear(), 1);
+  const URect src(0, 0, 16, 12);
+  for (int y = 0; y < kHeight; y += 12) {
+    for (int x = 0; x < kWidth; x += 16) {
+      const URect dst(x + y / 12, y, x + y / 12 + 16, y + 12);
+      canvas_.DrawSurface(&dst, surface, &src, nullptr);
+    }
+  }
+  ASSERT_EQ(canvas_.Present(), 1);
+  const std::vector<uint32_t> camera = CameraPicture(kWidth, kHeight);
+
+  // A window grown past the camera, before the canvas follows it: the picture fills the window's
+  // top-left corner, opaque, and the rest of the window keeps what it held, alpha and all.
+  constexpr int kWide = kWidth + 10;
+  constexpr int kTall = kHeight + 7;
+  constexpr uint32_t kUntouched = 0x20406080u;
+  ASSERT_TRUE(host_.Resize(kWide, kTall));
+  glBindFramebuffer(GL_FRAMEBUFFER, host_.GetFramebuffer());
+  glClearColor(0x40 / 255.0f, 0x60 / 255.0f, 0x80 / 255.0f, 0x20 / 255.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  ASSERT_EQ(canvas_.Clear(), 1);
+  canvas_.DrawSurface(&src, surface, &src, nullptr);
+  ASSERT_EQ(canvas_.Present(), 1);
+  const std::vector<uint32_t> grown = CameraPicture(kWidth, kHeight);
+  const std::vector<uint32_t> large = WindowPicture(kWide, kTall);
+  for (int y = 0; y < kTall; ++y) {
+    for (int x = 0; x < kWide; ++x) {
+      const uint32_t expected = x < kWidth && y < kHeight
+                                    ? 0xFF000000u | grown[static_cast<size_t>(y * kWidth + x)]
+                                    : kUntouched;
+      ASSERT_EQ(large[static_cast<size_t>(y * kWide + x)], expected) << x << ", " << y;
+    }
+  }
+
+  // A window shrunk below the camera shows the picture's top-left part.
+  constexpr int kNarrow = kWidth - 23;
+  constexpr int kShort = kHeight - 17;
+  ASSERT_TRUE(host_.Resize(kNarrow, kShort));
+  ASSERT_EQ(canvas_.Clear(), 1);
+  for (int y = 0; y < kHeight; y += 12) {
+    for (int x = 0; x < kWidth; x += 16) {
+      const URect dst(x + y / 12, y, x + y / 12 + 16, y + 12);
+      canvas_.DrawSurface(&dst, surface, &src, nullptr);
+    }
+  }
+  ASSERT_EQ(canvas_.Present(), 1);
+  const std::vector<uint32_t> small = WindowPicture(kNarrow, kShort);
+  for (int y = 0; y < kShort; ++y) {
+    for (int x = 0; x < kNarrow; ++x) {
+      ASSERT_EQ(small[static_cast<size_t>(y * kNarrow + x)],
+                0xFF000000u | camera[static_cast<size_t>(y * kWidth + x)])
+          << x << ", " << y;
+    }
+  }
+}

@@ -75,6 +75,32 @@ TEST_F(RenderTest, AnEmptyViewShowsTheBackgroundGridAndAxes) {
   EXPECT_EQ(editor_.centre.y, 60);
 }
 
+TEST_F(RenderTest, TheGridFollowsItsCellSizeAndAPlacementLeavesNoTrailWhenItMoves) {
+  MakeFrame({UPoint(0, 0)});
+  std::vector<uint32_t> picture = Paint();
+  EXPECT_EQ(picture, Paint());
+  EXPECT_EQ(Rgb(picture, 8, 3), kGrid);
+
+  editor_.gridWidth = 10;
+  editor_.gridHeight = 12;
+  picture = Paint();
+  EXPECT_EQ(Rgb(picture, 8, 3), 0x888888u);
+  EXPECT_EQ(Rgb(picture, 10, 3), kGrid);
+  EXPECT_EQ(Rgb(picture, 3, 12), kGrid);
+  EXPECT_EQ(Rgb(picture, 3, 16), 0x888888u);
+
+  // Moved away and back, the placement leaves the picture as it was.
+  Placement(0).x = 40;
+  const std::vector<uint32_t> moved = Paint();
+  int changed = 0;
+  for (size_t i = 0; i < moved.size(); ++i) {
+    changed += moved[i] != picture[i] ? 1 : 0;
+  }
+  EXPECT_GT(changed, 0);
+  Placement(0).x = 0;
+  EXPECT_EQ(Paint(), picture);
+}
+
 TEST_F(RenderTest, AFrameShowsItsOriginSelectionCollisionAndTags) {
   MakePlainFrame();
   Frame().origin = UPoint16{4, 6};
