@@ -6,41 +6,13 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "editor/app/input_dialog.h"
 #include "editor/res/strings.h"
+#include "editor_support/dialogs/message_box_hook.h"
 
 namespace {
-
-QMessageBox::StandardButtons ButtonsFor(UMessageButtons buttons) {
-  switch (buttons) {
-    case UMessageButtons::Ok:
-      return QMessageBox::Ok;
-    case UMessageButtons::OkCancel:
-      return QMessageBox::Ok | QMessageBox::Cancel;
-    case UMessageButtons::YesNo:
-      return QMessageBox::Yes | QMessageBox::No;
-    case UMessageButtons::YesNoCancel:
-      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-  }
-  return QMessageBox::Ok;
-}
-
-QMessageBox::Icon IconFor(UMessageIcon icon) {
-  switch (icon) {
-    case UMessageIcon::Information:
-      return QMessageBox::Information;
-    case UMessageIcon::Warning:
-      return QMessageBox::Warning;
-    case UMessageIcon::Error:
-      return QMessageBox::Critical;
-    case UMessageIcon::Question:
-      return QMessageBox::Question;
-  }
-  return QMessageBox::NoIcon;
-}
 
 std::optional<std::string> RunFileDialog(const CFileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
@@ -66,25 +38,7 @@ std::optional<std::string> RunFileDialog(const CFileDialogRequest& request,
 }  // namespace
 
 UMessageAnswer CQtPromptService::ShowMessage(const UMessageRequest& request) {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-    return SafeAnswer(request.buttons);
-  }
-  const QString caption =
-      request.caption.empty() ? QString(res::kAppTitle) : QString::fromStdString(request.caption);
-  QMessageBox box(IconFor(request.icon), caption, QString::fromStdString(request.text),
-                  ButtonsFor(request.buttons), QApplication::activeWindow());
-  switch (box.exec()) {
-    case QMessageBox::Ok:
-      return UMessageAnswer::Ok;
-    case QMessageBox::Cancel:
-      return UMessageAnswer::Cancel;
-    case QMessageBox::Yes:
-      return UMessageAnswer::Yes;
-    case QMessageBox::No:
-      return UMessageAnswer::No;
-    default:
-      return SafeAnswer(request.buttons);
-  }
+  return ShowMessageBox(request, QApplication::activeWindow(), QString(res::kAppTitle));
 }
 
 std::optional<std::string> CQtPromptService::AskText(const std::string& initialUtf8,

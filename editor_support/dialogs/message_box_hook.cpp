@@ -36,28 +36,33 @@ QMessageBox::Icon IconFor(UMessageIcon icon) {
 
 }  // namespace
 
+UMessageAnswer ShowMessageBox(const UMessageRequest& request, QWidget* parent,
+                              const QString& defaultCaption) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    return SafeAnswer(request.buttons);
+  }
+  const QString caption =
+      request.caption.empty() ? defaultCaption : QString::fromStdString(request.caption);
+  QMessageBox box(IconFor(request.icon), caption, QString::fromStdString(request.text),
+                  ButtonsFor(request.buttons), parent);
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return UMessageAnswer::Ok;
+    case QMessageBox::Cancel:
+      return UMessageAnswer::Cancel;
+    case QMessageBox::Yes:
+      return UMessageAnswer::Yes;
+    case QMessageBox::No:
+      return UMessageAnswer::No;
+    default:
+      return SafeAnswer(request.buttons);
+  }
+}
+
 UMessageHook InstallMessageBoxHook(QWidget* parent) {
   // The parent may go before the hook does; a guarded pointer turns it into null then.
   QPointer<QWidget> guarded_parent(parent);
   return SetMessageHook([guarded_parent](const UMessageRequest& request) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-      return SafeAnswer(request.buttons);
-    }
-    const QString caption = request.caption.empty() ? QApplication::applicationDisplayName()
-                                                    : QString::fromStdString(request.caption);
-    QMessageBox box(IconFor(request.icon), caption, QString::fromStdString(request.text),
-                    ButtonsFor(request.buttons), guarded_parent.data());
-    switch (box.exec()) {
-      case QMessageBox::Ok:
-        return UMessageAnswer::Ok;
-      case QMessageBox::Cancel:
-        return UMessageAnswer::Cancel;
-      case QMessageBox::Yes:
-        return UMessageAnswer::Yes;
-      case QMessageBox::No:
-        return UMessageAnswer::No;
-      default:
-        return SafeAnswer(request.buttons);
-    }
+    return ShowMessageBox(request, guarded_parent.data(), QApplication::applicationDisplayName());
   });
 }

@@ -10,15 +10,9 @@
 #include "core/foundation/message.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
 #include "editor_support/property_grid/property_grid.h"
+#include "tests/support/qt_events.h"
 
 namespace {
-
-void ProcessEvents() {
-  for (int i = 0; i < 3; ++i) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
-}
 
 // A grid with one name item, typed into as a user types, with the messages it shows recorded.
 class NameItemTest : public ::testing::Test {

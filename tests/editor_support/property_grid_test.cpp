@@ -18,15 +18,9 @@
 #include "editor_support/property_grid/my_property_grid_items.h"
 #include "editor_support/property_grid/property_grid.h"
 #include "editor_support/property_grid/standard_items.h"
+#include "tests/support/qt_events.h"
 
 namespace {
-
-void ProcessEvents() {
-  for (int i = 0; i < 3; ++i) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
-}
 
 // A grid shown on the offscreen screen, driven with mouse and keyboard as a user drives it.
 class PropertyGridTest : public ::testing::Test {
