@@ -29,9 +29,7 @@ const std::vector<CPaneInfo>& PaneTable() {
   return kPanes;
 }
 
-std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame,
-                                          QWidget* (*makePanel)(const CPaneInfo& pane,
-                                                                QWidget* parent)) {
+std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame, const CPanelMaker& makePanel) {
   std::vector<QDockWidget*> docks;
   std::map<int, QDockWidget*> by_id;
   for (const CPaneInfo& pane : kPanes) {

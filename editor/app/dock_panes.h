@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QDockWidget;
@@ -25,6 +26,5 @@ const std::vector<CPaneInfo>& PaneTable();
 // returns for it, and lays them out as every start does: 4007, 4001 and 4000 tabbed on the left,
 // 4003, 4004, 4002, 4005, 4006 and 4009 tabbed on the right, 4008 alone at the top. Returns the
 // docks in the order of PaneTable().
-std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame,
-                                          QWidget* (*makePanel)(const CPaneInfo& pane,
-                                                                QWidget* parent));
+using CPanelMaker = std::function<QWidget*(const CPaneInfo& pane, QWidget* parent)>;
+std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame, const CPanelMaker& makePanel);

@@ -15,7 +15,7 @@
 #include "editor/app/dock_panes.h"
 #include "editor/app/recent_files.h"
 #include "editor/doc/vello_doc.h"
-#include "editor/panels/panel_placeholder.h"
+#include "editor/panels/panel_factory.h"
 #include "editor/res/command_icons.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
@@ -113,19 +113,6 @@ QString PlainText(const QString& menuText) {
   QString text = menuText.section('\t', 0, 0);
   text.remove('&');
   return text;
-}
-
-QWidget* MakePlaceholder(const CPaneInfo& pane, QWidget* parent) {
-  return new CPanelPlaceholder(QString::fromUtf8(pane.windowTitle), pane.bordered, parent);
-}
-
-QWidget* MakePanel(const CPaneInfo& pane, QWidget* parent) {
-  if (pane.id == 4005) {
-    auto* grid = new UPropertyGrid(parent);
-    grid->setObjectName("propertyGrid");
-    return grid;
-  }
-  return MakePlaceholder(pane, parent);
 }
 
 }  // namespace
@@ -295,7 +282,9 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::CreatePanes() {
-  for (QDockWidget* dock : CreateDockPanes(*this, MakePanel)) {
+  for (QDockWidget* dock : CreateDockPanes(*this, [this](const CPaneInfo&pane, QWidget*parent) {
+         return MakePanel(pane, m_Editor, parent);
+       })) {
     m_Panes[dock->objectName().toInt()] = dock;
     connect(dock->toggleViewAction(), &QAction::toggled, this, [this] { UpdateCommandStates(); });
   }

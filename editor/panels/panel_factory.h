@@ -1,0 +1,8 @@
+#pragma once
+
+class CVelloEditor;
+class QWidget;
+struct CPaneInfo;
+
+// The panel window that docking pane `pane` hosts, working on `editor`.
+QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent);
