@@ -2,12 +2,15 @@
 
 #include "editor/app/dock_panes.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/module_cut_panel.h"
 #include "editor/panels/panel_placeholder.h"
 #include "editor_support/property_grid/property_grid.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
   static_cast<void>(editor);
   switch (pane.id) {
+    case 4000:
+      return new CModuleCutPanel(editor, parent);
     case 4005: {
       auto* grid = new UPropertyGrid(parent);
       grid->setObjectName("propertyGrid");
