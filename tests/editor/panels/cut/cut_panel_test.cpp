@@ -111,6 +111,11 @@ TEST_F(CutPanelTest, ShowsFourButtonsUnderTheView) {
 
 // A band drawn from (3, 5) to (20, 9) covers whole cells; "添加" cuts it from the texture.
 TEST_F(CutPanelTest, BandSnapsToCellsAndAddCutsIt) {
+  // Beside the image nothing is marked.
+  Drag({300, 200}, {320, 220});
+  EXPECT_FALSE(View().Band().HasRect());
+  EXPECT_FALSE(Button("addModule")->isEnabled());
+
   Drag({3, 5}, {20, 9});
   const URect& band = View().Band().Rect();
   EXPECT_EQ(band.left, 0);
