@@ -252,10 +252,10 @@ void CVelloEditor::DeleteEmptyTime(uint32_t time) {
   ChangedBlend(kChangeActionKeys);
 }
 
-void CVelloEditor::MoveActionKey(int index, uint32_t time) {
+bool CVelloEditor::MoveActionKey(int index, uint32_t time) {
   UObjAction* action = ActionAt(selectedAction);
   if (action == nullptr || action->MoveFrame(index, time) == 0) {
-    return;
+    return false;
   }
   if (selectedActionFrame == index) {
     // The moved key is the only one at its new time; the selection follows it there.
@@ -268,6 +268,7 @@ void CVelloEditor::MoveActionKey(int index, uint32_t time) {
     selectedActionFrame = -1;
   }
   ChangedBlend(kChangeActionKeys | kChangeFrames | kChangeSelection);
+  return true;
 }
 
 void CVelloEditor::DeleteActionKey(int action, int index) {

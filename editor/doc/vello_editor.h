@@ -106,8 +106,16 @@ class CVelloEditor {
   void InsertActionKey(int action, uint32_t time, uint32_t frame);
   void InsertEmptyTime(uint32_t time);
   void DeleteEmptyTime(uint32_t time);
-  void MoveActionKey(int index, uint32_t time);
+  // True when key `index` of the selected action moved (no key was already at `time`).
+  bool MoveActionKey(int index, uint32_t time);
   void DeleteActionKey(int action, int index);
+  // The key of the selected action in force at `t`: the last one starting at or before it.
+  // Returns its frame (-1 without one); `index` gets its index (-1 when `t` lies before the
+  // first key) and `exact` whether it starts exactly at `t`, the last key included.
+  int FindActionKey(uint32_t t, int* index, bool* exact) const;
+  // Moves the play position to `t` (playing stops) and selects the key in force there with
+  // its frame, which the view then shows; before the first key no frame is selected.
+  void PickTime(uint32_t t);
   void PlaceModule();
   void DeletePlacement();
   void SwapPlacements(int frame, int a, int b);

@@ -4,6 +4,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/panel_placeholder.h"
+#include "editor/view/action_frame_editor.h"
 #include "editor_support/property_grid/property_grid.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
@@ -16,6 +17,8 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
       grid->setObjectName("propertyGrid");
       return grid;
     }
+    case 4008:
+      return new MyActionFrameEditor(editor, parent);
     default:
       return new CPanelPlaceholder(QString::fromUtf8(pane.windowTitle), pane.bordered, parent);
   }
