@@ -2,6 +2,9 @@
 
 #include "editor/app/dock_panes.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/action_frame_panel.h"
+#include "editor/panels/action_panel.h"
+#include "editor/panels/frame_panel.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/panel_placeholder.h"
 #include "editor/view/action_frame_editor.h"
@@ -12,6 +15,12 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
   switch (pane.id) {
     case 4000:
       return new CModuleCutPanel(editor, parent);
+    case 4002:
+      return new CFramePanel(editor, parent);
+    case 4003:
+      return new CActionPanel(editor, parent);
+    case 4004:
+      return new CActionFramePanel(editor, parent);
     case 4005: {
       auto* grid = new UPropertyGrid(parent);
       grid->setObjectName("propertyGrid");
