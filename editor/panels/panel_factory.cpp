@@ -11,7 +11,6 @@
 #include "editor_support/property_grid/property_grid.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
-  static_cast<void>(editor);
   switch (pane.id) {
     case 4000:
       return new CModuleCutPanel(editor, parent);
