@@ -2,6 +2,7 @@
 
 #include "editor/app/dock_panes.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/anim_property_grid.h"
 #include "editor/panels/panel_placeholder.h"
 #include "editor_support/property_grid/property_grid.h"
 
@@ -9,7 +10,7 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
   static_cast<void>(editor);
   switch (pane.id) {
     case 4005: {
-      auto* grid = new UPropertyGrid(parent);
+      auto* grid = new CAnimPropertyGrid(editor, parent);
       grid->setObjectName("propertyGrid");
       return grid;
     }
