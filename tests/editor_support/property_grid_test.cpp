@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -428,6 +429,28 @@ TEST_F(PropertyGridTest, ResetContentRemovesEverything) {
   grid_.ResetContent();
   EXPECT_EQ(grid_.topLevelItemCount(), 0);
   EXPECT_EQ(grid_.GetSelectedItem(), nullptr);
+}
+
+// The owner empties the grid when the object its items are bound to goes away; an edit still
+// open then must not reach the field.
+TEST_F(PropertyGridTest, ResetContentDropsAnOpenEdit) {
+  auto field = std::make_unique<int32_t>(5);
+  auto* item = Add(new MyPropertyGridItemInt("Int", *field, field.get()));
+  Show();
+  ClickValue(item);
+  QLineEdit* editor = OpenLineEditor();
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, "99");
+  grid_.ResetContent();
+  field.reset();  // freed: a late commit would show under AddressSanitizer
+  ProcessEvents();
+  if (QWidget* focused = QApplication::focusWidget()) {
+    QTest::keyClick(focused, Qt::Key_Return);
+  }
+  ProcessEvents();
+  EXPECT_TRUE(changed_.empty());
+  EXPECT_EQ(grid_.topLevelItemCount(), 0);
 }
 
 // Placement flags and modes are unsigned 32-bit fields: a blend mode picked by name stores its
