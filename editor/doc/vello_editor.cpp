@@ -97,6 +97,8 @@ void CVelloEditor::ChangedBlend(uint32_t changes) {
 
 void CVelloEditor::ActorEdited(uint32_t changes) {
   if (actor != nullptr) {
+    // An edit of the selected placement (its position, scale or turn) moves its box.
+    SelectedPlacementBox(&placementRect, &placementAngle);
     ChangedBlend(changes);
   }
 }

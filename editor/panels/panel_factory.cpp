@@ -4,11 +4,11 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_frame_panel.h"
 #include "editor/panels/action_panel.h"
+#include "editor/panels/anim_property_grid.h"
 #include "editor/panels/frame_panel.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/panel_placeholder.h"
 #include "editor/view/action_frame_editor.h"
-#include "editor_support/property_grid/property_grid.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
   switch (pane.id) {
@@ -21,7 +21,7 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
     case 4004:
       return new CActionFramePanel(editor, parent);
     case 4005: {
-      auto* grid = new UPropertyGrid(parent);
+      auto* grid = new CAnimPropertyGrid(editor, parent);
       grid->setObjectName("propertyGrid");
       return grid;
     }

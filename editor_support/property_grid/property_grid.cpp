@@ -30,6 +30,14 @@ UPropertyGridItem* UPropertyGrid::AddCategory(const QString& caption) {
 }
 
 void UPropertyGrid::ResetContent() {
+  // An edit still open belongs to an item about to go, whose bound field may be gone already:
+  // the view would commit it as the current row changes, so drop it first.
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) {
+    if (QWidget* editor = indexWidget(current.siblingAtColumn(kValueColumn))) {
+      closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+  }
   clear();
 }
 

@@ -31,7 +31,7 @@ class PINDLE_API UPropertyGrid : public QTreeWidget {
 
   // Appends a category with `caption`. The grid owns it; returns it for adding items.
   UPropertyGridItem* AddCategory(const QString& caption);
-  // Deletes every category and item.
+  // Deletes every category and item. An edit in progress is dropped, not committed.
   void ResetContent();
   // Expands every category and every item with children.
   void ExpandAll();

@@ -34,8 +34,13 @@ void UPropertyGridItem::SetValue(const QString& value) {
 
 void UPropertyGridItem::OnValueChanged(const QString& value) {
   SetValue(value);
+  if (UPropertyGridItem* parent = GetParentItem()) {
+    parent->OnChildValueChanged(this);
+  }
   NotifyValueChanged();
 }
+
+void UPropertyGridItem::OnChildValueChanged(UPropertyGridItem* /*child*/) {}
 
 void UPropertyGridItem::LimitEditor(QLineEdit* /*editor*/) {}
 

@@ -35,9 +35,12 @@ class PINDLE_API UPropertyGridItem : public QTreeWidgetItem {
   // Shows `value` as the item's value text. Typed items override it to parse the text into
   // their value, and call this base version with the text they format.
   virtual void SetValue(const QString& value);
-  // The grid calls this when the user commits an edit: it applies the text through SetValue and
-  // then tells the grid's value-changed handler.
+  // The grid calls this when the user commits an edit: it applies the text through SetValue,
+  // tells the parent item and then the grid's value-changed handler.
   virtual void OnValueChanged(const QString& value);
+  // Called after `child`, a direct child of this item, took a committed edit; items that show
+  // something of their children update it here.
+  virtual void OnChildValueChanged(UPropertyGridItem* child);
   // Draws the value into `valueRect` with the painter's pen in the text colour. Returns true when
   // it drew, false to let the grid draw the value text.
   virtual bool OnDrawItemValue(QPainter& painter, const QRect& valueRect);

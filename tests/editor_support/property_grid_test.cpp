@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,13 @@
 
 #include "core/foundation/property.h"
 #include "editor_support/dialogs/color_picker.h"
+#include "editor_support/property_grid/choice_item.h"
 #include "editor_support/property_grid/get_my_property_item.h"
 #include "editor_support/property_grid/my_property_grid_item_float.h"
 #include "editor_support/property_grid/my_property_grid_item_rgba.h"
 #include "editor_support/property_grid/my_property_grid_item_urange.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
+#include "editor_support/property_grid/pair_item.h"
 #include "editor_support/property_grid/property_grid.h"
 #include "editor_support/property_grid/standard_items.h"
 #include "tests/support/qt_events.h"
@@ -426,4 +429,107 @@ TEST_F(PropertyGridTest, ResetContentRemovesEverything) {
   grid_.ResetContent();
   EXPECT_EQ(grid_.topLevelItemCount(), 0);
   EXPECT_EQ(grid_.GetSelectedItem(), nullptr);
+}
+
+// The owner empties the grid when the object its items are bound to goes away; an edit still
+// open then must not reach the field.
+TEST_F(PropertyGridTest, ResetContentDropsAnOpenEdit) {
+  auto field = std::make_unique<int32_t>(5);
+  auto* item = Add(new MyPropertyGridItemInt("Int", *field, field.get()));
+  Show();
+  ClickValue(item);
+  QLineEdit* editor = OpenLineEditor();
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, "99");
+  grid_.ResetContent();
+  field.reset();  // freed: a late commit would show under AddressSanitizer
+  ProcessEvents();
+  if (QWidget* focused = QApplication::focusWidget()) {
+    QTest::keyClick(focused, Qt::Key_Return);
+  }
+  ProcessEvents();
+  EXPECT_TRUE(changed_.empty());
+  EXPECT_EQ(grid_.topLevelItemCount(), 0);
+}
+
+// Placement flags and modes are unsigned 32-bit fields: a blend mode picked by name stores its
+// number, a value no name stands for stays visible as a number, and numbers and flags bound to
+// unsigned fields store what the user chose.
+TEST_F(PropertyGridTest, ChoicesAndFlagsWriteUnsignedFields) {
+  uint32_t mode = 12;
+  uint32_t operation = 9;
+  uint32_t flip = 0;
+  uint32_t alpha = 7;
+  auto* mode_item = Add(new UPropertyGridItemChoice(
+      "AlphaBlendMode", {{"BLEND_ZERO", 1}, {"BLEND_ONE", 2}, {"BLEND_SRCCOLOR", 3}}, 2, &mode));
+  auto* op_item = Add(new UPropertyGridItemChoice(
+      "AlphaBlendOP", {{"BLENDOP_NONE", 0}, {"BLENDOP_ADD", 1}}, operation, &operation));
+  auto* flip_item = Add(new UPropertyGridItemBool("FlipX", true, &flip));
+  auto* alpha_item = Add(new UPropertyGridItemNumber("Alpha", 128, &alpha));
+  EXPECT_EQ(mode, 2u);
+  EXPECT_EQ(flip, 1u);
+  EXPECT_EQ(alpha, 128u);
+  EXPECT_EQ(mode_item->GetValue(), QStringLiteral("BLEND_ONE"));
+  EXPECT_EQ(op_item->GetValue(), QStringLiteral("9"));
+  Show();
+
+  ClickValue(mode_item);
+  auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->currentText(), QStringLiteral("BLEND_ONE"));
+  QTest::keyClick(list, Qt::Key_Down);
+  ProcessEvents();
+  EXPECT_EQ(mode, 3u);
+  EXPECT_EQ(mode_item->GetValue(), QStringLiteral("BLEND_SRCCOLOR"));
+  EXPECT_EQ(changed_, std::vector<UPropertyGridItem*>{mode_item});
+
+  // The unknown value offers no current choice; picking one replaces it.
+  ClickValue(op_item);
+  list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->currentIndex(), -1);
+  EXPECT_EQ(operation, 9u);
+  list->setCurrentIndex(1);
+  emit list->activated(1);
+  ProcessEvents();
+  EXPECT_EQ(operation, 1u);
+  EXPECT_EQ(op_item->GetValue(), QStringLiteral("BLENDOP_ADD"));
+
+  ClickValue(flip_item);
+  list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(list, nullptr);
+  QTest::keyClick(list, Qt::Key_Down);
+  ProcessEvents();
+  EXPECT_EQ(flip, 0u);
+
+  Type(alpha_item, "-1");
+  EXPECT_EQ(alpha, 0xFFFFFFFFu);
+  EXPECT_EQ(alpha_item->GetValue(), QStringLiteral("-1"));
+}
+
+// A position row shows "x,y" of its two children, follows every edit of them and takes no edit
+// of its own.
+TEST_F(PropertyGridTest, APairRowShowsItsChildren) {
+  int16_t x = 0;
+  int16_t y = 0;
+  auto* x_item = new MyPropertyGridItemShort("x", 3, &x);
+  auto* y_item = new MyPropertyGridItemShort("y", -4, &y);
+  auto* position = Add(new UPropertyGridItemPair("Position", x_item, y_item));
+  EXPECT_EQ(position->GetValue(), QStringLiteral("3,-4"));
+  EXPECT_EQ(x_item->GetParentItem(), position);
+  EXPECT_TRUE(position->GetReadOnly());
+  Show();
+
+  Type(y_item, "25");
+  EXPECT_EQ(y, 25);
+  EXPECT_EQ(position->GetValue(), QStringLiteral("3,25"));
+  EXPECT_EQ(changed_, std::vector<UPropertyGridItem*>{y_item});
+
+  ClickValue(position);
+  EXPECT_EQ(OpenLineEditor(), nullptr);
+
+  x_item->SetValue("-7");
+  position->UpdateFromChildren();
+  EXPECT_EQ(position->GetValue(), QStringLiteral("-7,25"));
 }

@@ -1,0 +1,137 @@
+#include "editor/panels/anim_property_pages.h"
+
+#include "editor_support/property_grid/choice_item.h"
+#include "editor_support/property_grid/my_property_grid_item_float.h"
+#include "editor_support/property_grid/my_property_grid_items.h"
+#include "editor_support/property_grid/property_grid.h"
+#include "editor_support/property_grid/standard_items.h"
+
+namespace {
+
+// The placement's blend factors, numbered as Direct3D 9 numbers them.
+const std::initializer_list<UPropertyGridItemChoice::Choice> kBlendModes = {
+    {"BLEND_ZERO", 1},
+    {"BLEND_ONE", 2},
+    {"BLEND_SRCCOLOR", 3},
+    {"BLEND_INVSRCCOLOR", 4},
+    {"BLEND_SRCALPHA", 5},
+    {"BLEND_INVSRCALPHA", 6},
+    {"BLEND_DESTALPHA", 7},
+    {"BLEND_INVDESTALPHA", 8},
+    {"BLEND_DESTCOLOR", 9},
+    {"BLEND_INVDESTCOLOR", 10},
+    {"BLEND_SRCALPHASAT", 11},
+    {"BLEND_BOTHSRCALPHA", 12},
+    {"BLEND_BOTHINVSRCALPHA", 13},
+    {"BLEND_BLENDFACTOR", 14},
+    {"BLEND_INVBLENDFACTOR", 15},
+};
+
+const std::initializer_list<UPropertyGridItemChoice::Choice> kBlendOperations = {
+    {"BLENDOP_NONE", 0},        {"BLENDOP_ADD", 1}, {"BLENDOP_SUB", 2},
+    {"BLENDOP_REVSUBTRACT", 3}, {"BLENDOP_MIN", 4}, {"BLENDOP_MAX", 5},
+};
+
+const std::initializer_list<UPropertyGridItemChoice::Choice> kQuarterTurns = {
+    {"ROTATE0", 0}, {"ROTATE90", 1}, {"ROTATE180", 2}, {"ROTATE270", 3}};
+
+// A number the user sees but cannot edit.
+UPropertyGridItem* ShownNumber(const QString& caption, int value) {
+  auto* item = new UPropertyGridItemNumber(caption, value, nullptr);
+  item->SetReadOnly(true);
+  return item;
+}
+
+UPropertyGridItem* UShort(const QString& caption, uint16_t& field) {
+  return new MyPropertyGridItemUShort(caption, field, &field);
+}
+
+UPropertyGridItem* Short(const QString& caption, int16_t& field) {
+  return new MyPropertyGridItemShort(caption, field, &field);
+}
+
+UPropertyGridItem* Flag(const QString& caption, uint32_t& field) {
+  return new UPropertyGridItemBool(caption, field != 0, &field);
+}
+
+UPropertyGridItem* Float(const QString& caption, float& field) {
+  return new MyPropertyGridItemFloat(caption, field, "%0.2f", &field);
+}
+
+UPropertyGridItem* Choice(const QString& caption,
+                          std::initializer_list<UPropertyGridItemChoice::Choice> choices,
+                          uint32_t& field) {
+  return new UPropertyGridItemChoice(caption, choices, field, &field);
+}
+
+void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement) {
+  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("当前选择Module"));
+  WObjAffine& affine = placement.affine;
+  category->AddChildItem(ShownNumber(QStringLiteral("Idx"), placement.module));
+  category->AddChildItem(Short(QStringLiteral("x"), placement.x));
+  category->AddChildItem(Short(QStringLiteral("y"), placement.y));
+  category->AddChildItem(Flag(QStringLiteral("横向反转"), affine.FlipX));
+  category->AddChildItem(Flag(QStringLiteral("纵向反转"), affine.FlipY));
+  category->AddChildItem(Choice(QStringLiteral("Rotate"), kQuarterTurns, affine.Rotate));
+  category->AddChildItem(Flag(QStringLiteral("ScaleXEnable"), affine.ScaleXEnable));
+  category->AddChildItem(Float(QStringLiteral("ScaleX"), placement.ScaleX));
+  category->AddChildItem(Flag(QStringLiteral("ScaleYEnable"), affine.ScaleYEnable));
+  category->AddChildItem(Float(QStringLiteral("ScaleY"), placement.ScaleY));
+  category->AddChildItem(Flag(QStringLiteral("RotateAngleEnable"), affine.RotateAngleEnable));
+  category->AddChildItem(Float(QStringLiteral("RotateAngle"), placement.RotateAngle));
+  category->AddChildItem(Flag(QStringLiteral("AlphaBlendEnable"), affine.AlphaBlendEnable));
+  category->AddChildItem(
+      Choice(QStringLiteral("AlphaBlendMode"), kBlendModes, affine.AlphaBlendMode));
+  category->AddChildItem(
+      Choice(QStringLiteral("AlphaBlendOP"), kBlendOperations, affine.AlphaBlendOP));
+  category->AddChildItem(new MyPropertyGridItemULONG(QStringLiteral("AlphaValue"),
+                                                     placement.AlphaValue, &placement.AlphaValue));
+}
+
+}  // namespace
+
+void BuildModulePage(UPropertyGrid& grid, UObjModule& module) {
+  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("模块属性"));
+  UPropertyGridItem* basic =
+      category->AddChildItem(new UPropertyGridItem(QStringLiteral("基本属性")));
+  basic->SetReadOnly(true);
+  basic->AddChildItem(UShort(QStringLiteral("Attribute"), module.Attribute));
+  basic->AddChildItem(UShort(QStringLiteral("Left"), module.left));
+  basic->AddChildItem(UShort(QStringLiteral("top"), module.top));
+  basic->AddChildItem(UShort(QStringLiteral("right"), module.right));
+  basic->AddChildItem(UShort(QStringLiteral("bottom"), module.bottom));
+}
+
+void BuildActionPage(UPropertyGrid& grid, UObjAction& action) {
+  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("动作属性"));
+  category->AddChildItem(
+      new MyPropertyGridItemUName(QStringLiteral("动作名"), action.name, &action.name));
+  category->AddChildItem(ShownNumber(QStringLiteral("帧数"), action.keys.Num()));
+  category->AddChildItem(
+      new UPropertyGridItemNumber(QStringLiteral("速度"), action.speed, &action.speed));
+}
+
+void BuildFramePage(UPropertyGrid& grid, UObjFrame& frame, int placement) {
+  UPropertyGridItem* basic = grid.AddCategory(QStringLiteral("基本属性"));
+  basic->AddChildItem(new MyPropertyGridItemUName(QStringLiteral("帧名"), frame.name, &frame.name));
+  basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), frame.placements.Num()));
+
+  UPropertyGridItem* origin = grid.AddCategory(QStringLiteral("原点"));
+  origin->AddChildItem(Short(QStringLiteral("x"), frame.origin.x));
+  origin->AddChildItem(Short(QStringLiteral("y"), frame.origin.y));
+
+  UPropertyGridItem* collision = grid.AddCategory(QStringLiteral("碰撞区域"));
+  URect& box = frame.collision;
+  collision->AddChildItem(new UPropertyGridItemNumber(QStringLiteral("left"), box.left, &box.left));
+  collision->AddChildItem(new UPropertyGridItemNumber(QStringLiteral("top"), box.top, &box.top));
+  collision->AddChildItem(
+      new UPropertyGridItemNumber(QStringLiteral("right"), box.right, &box.right));
+  collision->AddChildItem(
+      new UPropertyGridItemNumber(QStringLiteral("bottom"), box.bottom, &box.bottom));
+
+  grid.AddCategory(QStringLiteral("触发区域"));
+
+  if (frame.placements.IsValidIndex(placement)) {
+    AddPlacementCategory(grid, frame.placements[static_cast<size_t>(placement)]);
+  }
+}
