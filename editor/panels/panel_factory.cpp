@@ -2,17 +2,28 @@
 
 #include "editor/app/dock_panes.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/frame_module_panel.h"
+#include "editor/panels/frame_tag_list.h"
+#include "editor/panels/module_list.h"
 #include "editor/panels/panel_placeholder.h"
+#include "editor/panels/texture_list.h"
 #include "editor_support/property_grid/property_grid.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
-  static_cast<void>(editor);
   switch (pane.id) {
+    case 4001:
+      return new CModuleListCtrl(editor, parent);
     case 4005: {
       auto* grid = new UPropertyGrid(parent);
       grid->setObjectName("propertyGrid");
       return grid;
     }
+    case 4006:
+      return new CFrameModulePanel(editor, parent);
+    case 4007:
+      return new CTextureListCtrl(editor, parent);
+    case 4009:
+      return new CFrameTagListCtrl(editor, parent);
     default:
       return new CPanelPlaceholder(QString::fromUtf8(pane.windowTitle), pane.bordered, parent);
   }
