@@ -70,7 +70,7 @@ void CFrameTagListCtrl::EditTag() {
 }
 
 void CFrameTagListCtrl::contextMenuEvent(QContextMenuEvent* event) {
-  ContextMenu()->exec(event->globalPos());
+  ContextMenu()->popup(event->globalPos());
 }
 
 void CFrameTagListCtrl::Refresh() {

@@ -95,7 +95,7 @@ void CTextureListCtrl::DeleteTexture() {
 }
 
 void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
-  ContextMenu()->exec(event->globalPos());
+  ContextMenu()->popup(event->globalPos());
 }
 
 void CTextureListCtrl::Refresh() {
