@@ -60,7 +60,13 @@ void CFrameModulePanel::Refresh() {
       rows.push_back({QString::number(placement.module)});
     }
   }
-  m_List.SetRows(rows, m_Editor.selectedPlacement);
+  // Picking a row reaches here from inside the list's own selection signal: the rows are kept
+  // when their number is the same, so that signal never sees its items deleted.
+  if (m_List.RewriteRows(rows)) {
+    m_List.SelectRow(m_Editor.selectedPlacement);
+  } else {
+    m_List.SetRows(rows, m_Editor.selectedPlacement);
+  }
 }
 
 void CFrameModulePanel::SelectPlacement(int row) {
