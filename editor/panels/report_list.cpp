@@ -1,7 +1,9 @@
 #include "editor/panels/report_list.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 CReportList::CReportList(std::initializer_list<Column> columns, QWidget* parent)
     : QTreeWidget(parent) {
@@ -67,6 +69,25 @@ void CReportList::SelectRow(int row) {
 int CReportList::SelectedRow() const {
   const QList<QTreeWidgetItem*> selected = selectedItems();
   return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
+}
+
+bool CReportList::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QTreeWidget::viewportEvent(event);
+  }
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  const QString text = index.data().toString();
+  const QRect cell = visualRect(index);
+  // Room for the text is the cell less the margins the style draws around it.
+  const int room =
+      cell.width() - 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) - 2;
+  if (index.isValid() && fontMetrics().horizontalAdvance(text) > room) {
+    QToolTip::showText(help->globalPos(), text, viewport(), cell);
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
 }
 
 void CReportList::OnSelectionChanged() {

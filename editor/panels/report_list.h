@@ -8,7 +8,8 @@
 
 // A report-style list: captioned columns of given widths, whole rows selected one at a time.
 // Its rows are rebuilt from the editor's indices; a rebuild never reports a selection, so only
-// the user's choice of a row reaches the row-selected handler.
+// the user's choice of a row reaches the row-selected handler. A text cut short by its column
+// shows whole in a tip when the pointer rests on it.
 class CReportList : public QTreeWidget {
  public:
   struct Column {
@@ -31,6 +32,9 @@ class CReportList : public QTreeWidget {
   void SelectRow(int row);
   // The selected row, -1 for none.
   int SelectedRow() const;
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void OnSelectionChanged();

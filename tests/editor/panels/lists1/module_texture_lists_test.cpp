@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -43,6 +44,17 @@ TEST_F(ListsTest, ModuleRowsShowEveryEdgeAndPickingOneEditsThatModule) {
               ElementsAre("Module 0 | left 8.000, top 0.000, right 24.000, bottom 16.000",
                           "Module 1 | left 0.000, top 16.000, right 32.000, bottom 40.000"));
   EXPECT_EQ(list.visualItemRect(list.topLevelItem(1)).height(), 32);
+
+  // A text cut short by a narrowed column shows whole in a tip; a text that fits shows none.
+  list.setColumnWidth(1, 60);
+  auto tipAt = [&list](int column) {
+    const QPoint at = list.visualRect(list.model()->index(0, column)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(0), "");
+  EXPECT_EQ(tipAt(1), "left 8.000, top 0.000, right 24.000, bottom 16.000");
 
   // Picking a row selects that module and edits it: the module page shows.
   editor.mode = 2;
