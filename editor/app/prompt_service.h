@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/foundation/message.h"
 #include "editor/doc/typed_text.h"
@@ -42,6 +43,10 @@ class CPromptService {
                                              const TextCheck& check) = 0;
   // Open and save dialogs: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> AskOpenPath(const CFileDialogRequest& request) = 0;
+  // An open dialog that takes several files: every path chosen (at least one), or nothing when
+  // cancelled.
+  virtual std::optional<std::vector<std::string>> AskOpenPaths(
+      const CFileDialogRequest& request) = 0;
   virtual std::optional<std::string> AskSavePath(const CFileDialogRequest& request) = 0;
   // The colour dialog, starting at `initial`: the colour chosen, or nothing when cancelled.
   virtual std::optional<QColor> AskColor(const QColor& initial) = 0;

@@ -14,12 +14,12 @@
 
 namespace {
 
-std::optional<std::string> RunFileDialog(const CFileDialogRequest& request,
-                                         QFileDialog::AcceptMode mode) {
+std::optional<std::vector<std::string>> RunFileDialog(const CFileDialogRequest& request,
+                                                      QFileDialog::AcceptMode mode,
+                                                      QFileDialog::FileMode fileMode) {
   QFileDialog dialog(QApplication::activeWindow());
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  dialog.setFileMode(fileMode);
   dialog.setNameFilters(QtNameFilters(request.filter));
   QString suffix = QString::fromStdString(request.defaultExtension);
   if (suffix.startsWith('.')) {
@@ -32,7 +32,18 @@ std::optional<std::string> RunFileDialog(const CFileDialogRequest& request,
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }
-  return dialog.selectedFiles().first().toStdString();
+  std::vector<std::string> paths;
+  for (const QString& file : dialog.selectedFiles()) {
+    paths.push_back(file.toStdString());
+  }
+  return paths;
+}
+
+std::optional<std::string> FirstPath(const std::optional<std::vector<std::string>>& paths) {
+  if (!paths) {
+    return std::nullopt;
+  }
+  return paths->front();
 }
 
 }  // namespace
@@ -51,11 +62,16 @@ std::optional<std::string> CQtPromptService::AskText(const std::string& initialU
 }
 
 std::optional<std::string> CQtPromptService::AskOpenPath(const CFileDialogRequest& request) {
-  return RunFileDialog(request, QFileDialog::AcceptOpen);
+  return FirstPath(RunFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile));
+}
+
+std::optional<std::vector<std::string>> CQtPromptService::AskOpenPaths(
+    const CFileDialogRequest& request) {
+  return RunFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
 }
 
 std::optional<std::string> CQtPromptService::AskSavePath(const CFileDialogRequest& request) {
-  return RunFileDialog(request, QFileDialog::AcceptSave);
+  return FirstPath(RunFileDialog(request, QFileDialog::AcceptSave, QFileDialog::AnyFile));
 }
 
 std::optional<QColor> CQtPromptService::AskColor(const QColor& initial) {

@@ -9,6 +9,7 @@ class CQtPromptService : public CPromptService {
   std::optional<std::string> AskText(const std::string& initialUtf8,
                                      const TextCheck& check) override;
   std::optional<std::string> AskOpenPath(const CFileDialogRequest& request) override;
+  std::optional<std::vector<std::string>> AskOpenPaths(const CFileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override;
   std::optional<QColor> AskColor(const QColor& initial) override;
   void ShowAbout() override;

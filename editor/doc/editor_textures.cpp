@@ -2,6 +2,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/foundation/message.h"
 #include "core/foundation/text_codec.h"
@@ -20,14 +21,17 @@ void Warn(const std::string& text) {
   ShowMessage({text, "", UMessageButtons::Ok, UMessageIcon::Warning});
 }
 
-// A record for the image at `path`: its file name in GBK and the surface's size. False (with a
-// message) when the name does not fit the record, which could then never find its file again.
-bool MakeRecord(const std::string& path, USurface* surface, TTextureInfo* info) {
+// A record for the image at `path`: its file name in GBK and the surface's size. False (with the
+// reason in `problem`) when the name does not fit the record, which could then never find its
+// file again.
+bool MakeRecord(const std::string& path, USurface* surface, TTextureInfo* info,
+                std::string* problem) {
   const std::string name = FileNamePart(path);
   std::string gbk;
   if (!Utf8ToGbkExact(name, &gbk) || gbk.size() >= sizeof(info->name) ||
       gbk.find('\0') != std::string::npos) {
-    Warn("贴图文件名 " + name + " 无法保存：文件名最多 31 个字节（GBK），且只能使用 GBK 字符。");
+    *problem =
+        "贴图文件名 " + name + " 无法保存：文件名最多 31 个字节（GBK），且只能使用 GBK 字符。";
     return false;
   }
   *info = TTextureInfo();
@@ -71,16 +75,45 @@ USurface* CVelloEditor::LoadRecordTexture(int index, const std::string& document
 }
 
 bool CVelloEditor::LoadTexture(const std::string& path, bool addRecord) {
+  std::string problem;
+  if (!LoadTextureFile(path, addRecord, &problem)) {
+    if (!problem.empty()) {
+      Warn(problem);
+    }
+    return false;
+  }
+  return true;
+}
+
+int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
+  int added = 0;
+  std::string problems;
+  for (const std::string& path : paths) {
+    std::string problem;
+    if (LoadTextureFile(path, true, &problem)) {
+      ++added;
+    } else if (!problem.empty()) {
+      problems += "\n" + problem;
+    }
+  }
+  if (!problems.empty()) {
+    Warn("以下贴图没有加入：" + problems);
+  }
+  return added;
+}
+
+bool CVelloEditor::LoadTextureFile(const std::string& path, bool addRecord, std::string* problem) {
+  problem->clear();
   if (actor == nullptr || !m_ViewReady) {
     return false;
   }
   USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
   if (surface == nullptr) {
-    Warn("无法读取贴图 " + path);
+    *problem = "无法读取贴图 " + path;
     return false;
   }
   TTextureInfo info;
-  if (addRecord && !MakeRecord(path, surface, &info)) {
+  if (addRecord && !MakeRecord(path, surface, &info, problem)) {
     Destroy(surface);
     return false;
   }
@@ -104,7 +137,9 @@ bool CVelloEditor::ReplaceTexture(const std::string& path) {
     return false;
   }
   TTextureInfo info;
-  if (!MakeRecord(path, surface, &info)) {
+  std::string problem;
+  if (!MakeRecord(path, surface, &info, &problem)) {
+    Warn(problem);
     Destroy(surface);
     return false;
   }

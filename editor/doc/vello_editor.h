@@ -76,6 +76,9 @@ class CVelloEditor {
   // Loads the image at `path` as a new texture surface; with `addRecord` the actor also gets a
   // texture record named after the file. A file name longer than a record holds is refused.
   bool LoadTexture(const std::string& path, bool addRecord);
+  // Adds the image at each path as a new texture with its record. The files that cannot be
+  // added are named, each with its reason, in one message. Returns how many were added.
+  int AddTextures(const std::vector<std::string>& paths);
   // Points the selected texture at the image at `path`; the old image stays when the new one
   // cannot be loaded.
   bool ReplaceTexture(const std::string& path);
@@ -234,6 +237,9 @@ class CVelloEditor {
   // Loads the surface for texture record `index`, looking beside `documentFolder` first, then in
   // the current directory. Null when not found.
   USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
+  // LoadTexture without its message: the reason for a failure goes to `problem` (empty when
+  // there is no actor or view).
+  bool LoadTextureFile(const std::string& path, bool addRecord, std::string* problem);
   void RemoveModuleAt(int index);
   void PickPlacement(UPoint point);
   void PickTag(UPoint point);

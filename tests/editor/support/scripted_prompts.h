@@ -48,6 +48,10 @@ class ScriptedPrompts : public CPromptService {
     fileRequests.push_back(request);
     return Next(paths);
   }
+  std::optional<std::vector<std::string>> AskOpenPaths(const CFileDialogRequest& request) override {
+    fileRequests.push_back(request);
+    return Next(pathLists);
+  }
   std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override {
     fileRequests.push_back(request);
     return Next(paths);
@@ -68,6 +72,7 @@ class ScriptedPrompts : public CPromptService {
   std::deque<UMessageAnswer> answers;
   std::deque<std::optional<std::string>> typedTexts;
   std::deque<std::optional<std::string>> paths;
+  std::deque<std::optional<std::vector<std::string>>> pathLists;
   std::deque<std::optional<QColor>> colors;
   std::function<void(QDialog&)> onDialog;
   int dialogResult = QDialog::Rejected;

@@ -1,0 +1,90 @@
+#include "editor/panels/frame_module_panel.h"
+
+#include "editor/doc/vello_editor.h"
+
+namespace {
+
+constexpr int kButtonStrip = 20;
+
+}  // namespace
+
+CFrameModulePanel::CFrameModulePanel(CVelloEditor& editor, QWidget* parent)
+    : QWidget(parent)
+    , m_Editor(editor)
+    , m_List({{"模块号", 100}}, this)
+    , m_Up("上移", this)
+    , m_Down("下移", this)
+    , m_Delete("删除", this) {
+  setWindowTitle("FML");
+  setObjectName("FML");
+  m_List.setObjectName("placementList");
+  m_Up.setObjectName("moveUpButton");
+  m_Down.setObjectName("moveDownButton");
+  m_Delete.setObjectName("deleteButton");
+  m_List.SetRowSelectedHandler([this](int row) { SelectPlacement(row); });
+  connect(&m_Up, &QPushButton::clicked, this, [this] { Move(-1); });
+  connect(&m_Down, &QPushButton::clicked, this, [this] { Move(1); });
+  connect(&m_Delete, &QPushButton::clicked, this, [this] { m_Editor.DeletePlacement(); });
+  setMinimumSize(60, 60);
+  m_Editor.AddListener(this);
+  Refresh();
+}
+
+CFrameModulePanel::~CFrameModulePanel() {
+  m_Editor.RemoveListener(this);
+}
+
+void CFrameModulePanel::OnEditorChanged(uint32_t changes) {
+  // A selection change may show another frame's placements.
+  if ((changes & (kChangeActor | kChangeModules | kChangeFrames | kChangePlacements |
+                  kChangeSelection)) != 0) {
+    Refresh();
+  }
+}
+
+void CFrameModulePanel::resizeEvent(QResizeEvent* /*event*/) {
+  const int listHeight = std::max(0, height() - kButtonStrip);
+  const int third = width() / 3;
+  m_List.setGeometry(0, 0, width(), listHeight);
+  m_Up.setGeometry(0, listHeight, third, kButtonStrip);
+  m_Down.setGeometry(third, listHeight, third, kButtonStrip);
+  m_Delete.setGeometry(2 * third, listHeight, width() - 2 * third, kButtonStrip);
+}
+
+void CFrameModulePanel::Refresh() {
+  std::vector<QStringList> rows;
+  const UObjFrame* frame =
+      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
+  if (frame != nullptr) {
+    for (const TObjFrame& placement : frame->placements) {
+      rows.push_back({QString::number(placement.module)});
+    }
+  }
+  // Picking a row reaches here from inside the list's own selection signal: the rows are kept
+  // when their number is the same, so that signal never sees its items deleted.
+  if (m_List.RewriteRows(rows)) {
+    m_List.SelectRow(m_Editor.selectedPlacement);
+  } else {
+    m_List.SetRows(rows, m_Editor.selectedPlacement);
+  }
+}
+
+void CFrameModulePanel::SelectPlacement(int row) {
+  // Editing a placement edits the frame: playback stops and the frame page shows, with the
+  // placement's box (and its rotation) as a pick in the view would give.
+  m_Editor.Stop();
+  m_Editor.mode = 1;
+  m_Editor.SelectPlacement(row);
+}
+
+void CFrameModulePanel::Move(int step) {
+  const UObjFrame* frame =
+      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
+  const int from = m_Editor.selectedPlacement;
+  const int to = from + step;
+  // At either end there is no neighbour to exchange with: nothing moves, the selection stays.
+  if (frame == nullptr || from < 0 || to < 0 || to >= frame->GetModuleSize()) {
+    return;
+  }
+  m_Editor.SwapPlacements(m_Editor.selectedFrame, from, to);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+
+#include "editor_support/property_grid/property_grid.h"
+
+class CVelloEditor;
+struct TFrameTag;
+
+// "标签属性": one tag of a frame in a property grid (name, position, size, both parameters).
+// Every committed edit is written into the tag at once; "保存" closes the dialog.
+class MyFrameTagPropertyDlg : public QDialog {
+ public:
+  // Edits tag `tag` of frame `frame`; the indices must name a tag (checked by the caller), which
+  // stays in place while the modal dialog is open.
+  MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, int tag, QWidget* parent);
+
+  UPropertyGrid* Grid() { return &m_Grid; }
+
+ private:
+  void AddItems(TFrameTag& tag);
+
+  CVelloEditor& m_Editor;
+  UPropertyGrid m_Grid;
+  QPushButton m_Save;
+};

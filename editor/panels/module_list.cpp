@@ -1,0 +1,52 @@
+#include "editor/panels/module_list.h"
+
+#include "editor/doc/vello_editor.h"
+
+namespace {
+
+constexpr int kRowHeight = 32;
+
+QString AreaText(const UObjModule& module) {
+  return QString::asprintf("left %.3f, top %.3f, right %.3f, bottom %.3f",
+                           static_cast<double>(module.left), static_cast<double>(module.top),
+                           static_cast<double>(module.right), static_cast<double>(module.bottom));
+}
+
+}  // namespace
+
+CModuleListCtrl::CModuleListCtrl(CVelloEditor& editor, QWidget* parent)
+    : CReportList({{"模块", 80}, {"区域", 350}}, parent), m_Editor(editor) {
+  setObjectName("moduleList");
+  SetRowSelectedHandler([this](int row) { m_Editor.SelectModule(row); });
+  m_Editor.AddListener(this);
+  Refresh();
+}
+
+CModuleListCtrl::~CModuleListCtrl() {
+  m_Editor.RemoveListener(this);
+}
+
+void CModuleListCtrl::OnEditorChanged(uint32_t changes) {
+  if ((changes & (kChangeActor | kChangeModules)) != 0) {
+    Refresh();
+  } else if ((changes & kChangeSelection) != 0) {
+    SelectRow(m_Editor.selectedModule);
+  }
+}
+
+void CModuleListCtrl::Refresh() {
+  std::vector<QStringList> rows;
+  if (m_Editor.actor != nullptr) {
+    int index = 0;
+    for (const UObjModule* module : m_Editor.actor->modules) {
+      rows.push_back(
+          {QString("Module %1").arg(index++), module == nullptr ? QString() : AreaText(*module)});
+    }
+  }
+  SetRows(rows, m_Editor.selectedModule);
+  // Rows are as high as the list's blank 32 x 32 row image; the image itself shows nothing, so
+  // it takes no room from the module's name.
+  for (int row = 0; row < topLevelItemCount(); ++row) {
+    topLevelItem(row)->setSizeHint(0, QSize(0, kRowHeight));
+  }
+}

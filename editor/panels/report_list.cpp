@@ -1,0 +1,98 @@
+#include "editor/panels/report_list.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QSignalBlocker>
+#include <QToolTip>
+
+CReportList::CReportList(std::initializer_list<Column> columns, QWidget* parent)
+    : QTreeWidget(parent) {
+  QStringList captions;
+  for (const Column& column : columns) {
+    captions << QString::fromUtf8(column.caption);
+  }
+  setColumnCount(static_cast<int>(captions.size()));
+  setHeaderLabels(captions);
+  int index = 0;
+  for (const Column& column : columns) {
+    setColumnWidth(index++, column.width);
+  }
+  header()->setStretchLastSection(false);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
+}
+
+void CReportList::SetRows(const std::vector<QStringList>& rows, int selected) {
+  const QSignalBlocker blocker(this);
+  clear();
+  QList<QTreeWidgetItem*> items;
+  for (const QStringList& texts : rows) {
+    items << new QTreeWidgetItem(texts);
+  }
+  addTopLevelItems(items);
+  SelectRow(selected);
+}
+
+bool CReportList::RewriteRows(const std::vector<QStringList>& rows) {
+  if (static_cast<int>(rows.size()) != topLevelItemCount()) {
+    return false;
+  }
+  for (int row = 0; row < topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = topLevelItem(row);
+    const QStringList& texts = rows[static_cast<size_t>(row)];
+    for (int column = 0; column < texts.size(); ++column) {
+      item->setText(column, texts[column]);
+    }
+  }
+  return true;
+}
+
+void CReportList::SelectRow(int row) {
+  const QSignalBlocker blocker(this);
+  QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+  if (item == nullptr) {
+    clearSelection();
+    setCurrentItem(nullptr);
+    return;
+  }
+  setCurrentItem(item);
+  item->setSelected(true);
+  scrollToItem(item);
+}
+
+int CReportList::SelectedRow() const {
+  const QList<QTreeWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
+}
+
+bool CReportList::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QTreeWidget::viewportEvent(event);
+  }
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  const QString text = index.data().toString();
+  const QRect cell = visualRect(index);
+  // Room for the text is the cell less the margins the style draws around it.
+  const int room =
+      cell.width() - 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) - 2;
+  if (index.isValid() && fontMetrics().horizontalAdvance(text) > room) {
+    QToolTip::showText(help->globalPos(), text, viewport(), cell);
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
+
+void CReportList::OnSelectionChanged() {
+  const int row = SelectedRow();
+  if (row >= 0 && m_RowSelected) {
+    m_RowSelected(row);
+  }
+}

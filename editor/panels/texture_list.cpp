@@ -1,0 +1,114 @@
+#include "editor/panels/texture_list.h"
+
+#include <QContextMenuEvent>
+
+#include "drivers/accel/surface_rw.h"
+#include "editor/app/prompt_service.h"
+#include "editor/doc/editor_text.h"
+#include "editor/doc/vello_editor.h"
+#include "editor_support/property_grid/property_grid.h"
+
+namespace {
+
+CFileDialogRequest ImageRequest() {
+  CFileDialogRequest request;
+  request.filter = "Portable Image (*.png)|*.png|Bitmap (*.bmp)|*.bmp||";
+  // A typed name without an extension is taken as a PNG.
+  request.defaultExtension = ".png";
+  request.initialName = "*.*";
+  return request;
+}
+
+QString DepthText(USurface* surface) {
+  auto* accelerated = dynamic_cast<USurfaceRw*>(surface);
+  return accelerated == nullptr ? QString() : QString::number(accelerated->GetBpp());
+}
+
+}  // namespace
+
+CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
+    : CReportList({{"使用贴图", 150}, {"宽高", 100}, {"色深", 50}}, parent), m_Editor(editor) {
+  setObjectName("textureList");
+  setFont(UPropertyGrid::RegularFont());
+  // A one-pixel flat frame in the toolkit's shadow colour.
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
+  QPalette framed = palette();
+  framed.setColor(QPalette::WindowText, framed.color(QPalette::Mid));
+  setPalette(framed);
+  m_Add = m_Menu.addAction("添加贴图", this, [this] { AddTextures(); });
+  m_Replace = m_Menu.addAction("置换贴图", this, [this] { ReplaceTexture(); });
+  m_Delete = m_Menu.addAction("删除贴图", this, [this] { DeleteTexture(); });
+  m_Add->setData(kAddTexture);
+  m_Replace->setData(kReplaceTexture);
+  m_Delete->setData(kDeleteTexture);
+  SetRowSelectedHandler([this](int row) { m_Editor.SelectTexture(row); });
+  m_Editor.AddListener(this);
+  Refresh();
+}
+
+CTextureListCtrl::~CTextureListCtrl() {
+  m_Editor.RemoveListener(this);
+}
+
+void CTextureListCtrl::OnEditorChanged(uint32_t changes) {
+  if ((changes & (kChangeActor | kChangeTextures)) != 0) {
+    Refresh();
+  } else if ((changes & kChangeSelection) != 0) {
+    SelectRow(m_Editor.selectedTexture);
+  }
+}
+
+QMenu* CTextureListCtrl::ContextMenu() {
+  const bool hasActor = m_Editor.actor != nullptr;
+  const bool hasSelection =
+      hasActor && m_Editor.actor->textures.IsValidIndex(m_Editor.selectedTexture);
+  m_Add->setEnabled(hasActor);
+  m_Replace->setEnabled(hasSelection);
+  m_Delete->setEnabled(hasSelection);
+  return &m_Menu;
+}
+
+void CTextureListCtrl::AddTextures() {
+  if (m_Editor.actor == nullptr) {
+    return;
+  }
+  const std::optional<std::vector<std::string>> paths = Prompts().AskOpenPaths(ImageRequest());
+  if (paths) {
+    m_Editor.AddTextures(*paths);
+  }
+}
+
+void CTextureListCtrl::ReplaceTexture() {
+  if (m_Editor.actor == nullptr ||
+      !m_Editor.actor->textures.IsValidIndex(m_Editor.selectedTexture)) {
+    return;
+  }
+  const std::optional<std::string> path = Prompts().AskOpenPath(ImageRequest());
+  if (path) {
+    m_Editor.ReplaceTexture(*path);
+  }
+}
+
+void CTextureListCtrl::DeleteTexture() {
+  m_Editor.DeleteTexture(m_Editor.selectedTexture);
+}
+
+void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+  ContextMenu()->popup(event->globalPos());
+}
+
+void CTextureListCtrl::Refresh() {
+  std::vector<QStringList> rows;
+  if (m_Editor.actor != nullptr) {
+    for (int index = 0; index < m_Editor.actor->textures.Num(); ++index) {
+      const TTextureInfo& info = m_Editor.actor->textures[static_cast<size_t>(index)];
+      USurface* surface = m_Editor.textureSurfaces.IsValidIndex(index)
+                              ? m_Editor.textureSurfaces[static_cast<size_t>(index)]
+                              : nullptr;
+      rows.push_back({QString::fromStdString(RecordFileName(info)),
+                      QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
+    }
+  }
+  SetRows(rows, m_Editor.selectedTexture);
+}

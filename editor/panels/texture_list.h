@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMenu>
+
+#include "editor/doc/editor_listener.h"
+#include "editor/panels/report_list.h"
+
+class CVelloEditor;
+class QAction;
+
+// The actor's textures: file name, "width height" and the surface's bits per pixel. Selecting a
+// row shows that texture in the cutting view; the context menu adds, replaces and deletes
+// textures.
+class CTextureListCtrl : public CReportList, public CEditorListener {
+ public:
+  static constexpr int kAddTexture = 1040;
+  static constexpr int kReplaceTexture = 1041;
+  static constexpr int kDeleteTexture = 1042;
+
+  CTextureListCtrl(CVelloEditor& editor, QWidget* parent);
+  ~CTextureListCtrl() override;
+
+  void OnEditorChanged(uint32_t changes) override;
+
+  // The context menu, its items enabled for the present state.
+  QMenu* ContextMenu();
+  // "添加贴图": every image chosen in the open dialog becomes a texture.
+  void AddTextures();
+  // "置换贴图": the selected texture takes the image chosen.
+  void ReplaceTexture();
+  // "删除贴图": the selected texture goes, with every module cut from it.
+  void DeleteTexture();
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void Refresh();
+
+  CVelloEditor& m_Editor;
+  QMenu m_Menu{this};
+  QAction* m_Add;
+  QAction* m_Replace;
+  QAction* m_Delete;
+};
