@@ -10,7 +10,6 @@
 #include "editor/panels/frame_tag_list.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/module_list.h"
-#include "editor/panels/panel_placeholder.h"
 #include "editor/panels/texture_list.h"
 #include "editor/view/action_frame_editor.h"
 
@@ -40,6 +39,6 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
     case 4009:
       return new CFrameTagListCtrl(editor, parent);
     default:
-      return new CPanelPlaceholder(QString::fromUtf8(pane.windowTitle), pane.bordered, parent);
+      return nullptr;
   }
 }
