@@ -259,8 +259,13 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   ASSERT_TRUE(QTest::qWaitFor([&editor] { return !editor.isPlaying; }, 5000));
   EXPECT_EQ(editor.shownFrame, 1);
 
+  // The view shows "walk" as placed: the red module's middle red, the blue one's blue.
   QTest::qWait(5 * CVelloView::kTickMs);
-  EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/artist_session.png"));
+  const QImage picture = WindowPicture(Frame());
+  EXPECT_TRUE(picture.save(QUILLET_SCREENSHOT_DIR "/artist_session.png"));
+  const QPoint view = Frame().View().mapTo(&Frame(), QPoint(0, 0));
+  EXPECT_EQ(picture.pixel(view + ViewPointOf(-10 + 8, 4 + 16)) & 0xFFFFFFu, kRed & 0xFFFFFFu);
+  EXPECT_EQ(picture.pixel(view + ViewPointOf(30 + 8, 10 + 8)) & 0xFFFFFFu, kBlue & 0xFFFFFFu);
 
   const std::string saved = dir.File("runner.an1");
   prompts.paths = {saved};
