@@ -164,4 +164,30 @@ TEST_F(FramePanelTest, DoubleClickRenamesWithinTheStoredNameLimit) {
   EXPECT_EQ(FrameName(0), "一二三四五六七八九十一二三四五");
 }
 
+// The list a handler rebuilds while the list is still reporting the click: the rows shrink under
+// the pointer, the rebuild reports nothing, and the kept row is the same item rewritten.
+TEST_F(FramePanelTest, AListRebuiltFromItsOwnSelectionReportStaysWhole) {
+  CReportList list({{"编号", 40}, {"名字", 100}}, nullptr);
+  Show(list);
+  list.SetRows({{MarkedIndex(0, false), "a"}, {MarkedIndex(1, false), "b"}, {"  2"}}, -1);
+  EXPECT_EQ(Row(list, 2), (QStringList{"  2", ""}));
+  QTreeWidgetItem* first = list.topLevelItem(0);
+  std::vector<int> reported;
+  list.SetRowSelectedHandler([&](int row) {
+    reported.push_back(row);
+    list.SetRows({{MarkedIndex(0, true), MarkedText("a", true)}}, 0);
+  });
+  ClickRow(list, 2);
+  EXPECT_EQ(reported, std::vector<int>{2});
+  ASSERT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_EQ(list.topLevelItem(0), first);
+  EXPECT_EQ(Row(list, 0), (QStringList{"[ 0 ]", "[ a ]"}));
+  EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+
+  std::vector<int> doubleClicked;
+  list.SetRowDoubleClickedHandler([&](int row) { doubleClicked.push_back(row); });
+  DoubleClickRow(list, 0);
+  EXPECT_EQ(doubleClicked, std::vector<int>{0});
+}
+
 }  // namespace
