@@ -7,7 +7,7 @@
 #include "editor/doc/vello_editor.h"
 
 CActionFrameListCtrl::CActionFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CIndexedList({{"编号", 50}, {"时间", 50}, {"帧号", 50}, {"帧名", 150}}, parent)
+    : CReportList({{"编号", 50}, {"时间", 50}, {"帧号", 50}, {"帧名", 150}}, parent)
     , m_Editor(editor) {
   setObjectName("actionFrameList");
 }
@@ -29,13 +29,13 @@ void CActionFrameListCtrl::Refresh() {
                       QString::number(key.frame), frameName});
     }
   }
-  ShowRows(rows, m_Editor.selectedActionFrame);
+  SetRows(rows, m_Editor.selectedActionFrame);
 }
 
 CActionFramePanel::CActionFramePanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent), m_Editor(editor), m_List(new CActionFrameListCtrl(editor, this)) {
   setWindowTitle("AFL");
-  m_List->onRowSelected = [this](int row) { m_Editor.SelectActionFrame(row); };
+  m_List->SetRowSelectedHandler([this](int row) { m_Editor.SelectActionFrame(row); });
   m_Editor.AddListener(this);
   m_List->Refresh();
 }

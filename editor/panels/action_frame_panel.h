@@ -3,13 +3,13 @@
 #include <QWidget>
 
 #include "editor/doc/editor_listener.h"
-#include "editor/panels/indexed_list.h"
+#include "editor/panels/report_list.h"
 
 class CVelloEditor;
 
 // The keys of the selected action: "编号" (marked for the selected key), "时间", "帧号" and
 // "帧名" (the name of the key's frame). Empty while no action is selected.
-class CActionFrameListCtrl : public CIndexedList {
+class CActionFrameListCtrl : public CReportList {
  public:
   CActionFrameListCtrl(const CVelloEditor& editor, QWidget* parent);
   void Refresh();

@@ -20,7 +20,7 @@ constexpr int kButtonHeight = 20;
 }  // namespace
 
 CActionListCtrl::CActionListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CIndexedList({{"动作名", 100}, {"帧数", 40}}, parent), m_Editor(editor) {
+    : CReportList({{"动作名", 100}, {"帧数", 40}}, parent), m_Editor(editor) {
   setObjectName("actionList");
 }
 
@@ -35,7 +35,7 @@ void CActionListCtrl::Refresh() {
                       QString::number(action->keys.Num())});
     }
   }
-  ShowRows(rows, m_Editor.selectedAction);
+  SetRows(rows, m_Editor.selectedAction);
 }
 
 CActionPanel::CActionPanel(CVelloEditor& editor, QWidget* parent)
@@ -49,8 +49,8 @@ CActionPanel::CActionPanel(CVelloEditor& editor, QWidget* parent)
   m_Delete->setObjectName("deleteButton");
   connect(m_New, &QPushButton::clicked, this, &CActionPanel::NewAction);
   connect(m_Delete, &QPushButton::clicked, this, &CActionPanel::DeleteAction);
-  m_List->onRowSelected = [this](int row) { m_Editor.SelectAction(row); };
-  m_List->onRowDoubleClicked = [this](int /*row*/) { EditAction(); };
+  m_List->SetRowSelectedHandler([this](int row) { m_Editor.SelectAction(row); });
+  m_List->SetRowDoubleClickedHandler([this](int /*row*/) { EditAction(); });
   m_Editor.AddListener(this);
   m_List->Refresh();
 }

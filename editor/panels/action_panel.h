@@ -3,13 +3,13 @@
 #include <QWidget>
 
 #include "editor/doc/editor_listener.h"
-#include "editor/panels/indexed_list.h"
+#include "editor/panels/report_list.h"
 
 class CVelloEditor;
 class QPushButton;
 
 // The action list: "动作名" (marked for the selected action) and "帧数" (the number of keys).
-class CActionListCtrl : public CIndexedList {
+class CActionListCtrl : public CReportList {
  public:
   CActionListCtrl(const CVelloEditor& editor, QWidget* parent);
   void Refresh();

@@ -16,7 +16,7 @@ constexpr int kButtonStrip = 20;
 }  // namespace
 
 CFrameListCtrl::CFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CIndexedList({{"编号", 40}, {"名字", 100}, {"模块数", 50}}, parent), m_Editor(editor) {
+    : CReportList({{"编号", 40}, {"名字", 100}, {"模块数", 50}}, parent), m_Editor(editor) {
   setObjectName("frameList");
 }
 
@@ -31,7 +31,7 @@ void CFrameListCtrl::Refresh() {
                       QString::number(frame->GetModuleSize())});
     }
   }
-  ShowRows(rows, m_Editor.selectedFrame);
+  SetRows(rows, m_Editor.selectedFrame);
 }
 
 CFramePanel::CFramePanel(CVelloEditor& editor, QWidget* parent)
@@ -49,8 +49,8 @@ CFramePanel::CFramePanel(CVelloEditor& editor, QWidget* parent)
   // "选项" has nothing to offer yet; it shows so, rather than doing nothing when pressed.
   m_Buttons[3]->setEnabled(false);
 
-  m_List->onRowSelected = [this](int row) { m_Editor.SelectFrame(row); };
-  m_List->onRowDoubleClicked = [this](int /*row*/) { RenameFrame(); };
+  m_List->SetRowSelectedHandler([this](int row) { m_Editor.SelectFrame(row); });
+  m_List->SetRowDoubleClickedHandler([this](int /*row*/) { RenameFrame(); });
   m_Editor.AddListener(this);
   m_List->Refresh();
 }

@@ -3,14 +3,14 @@
 #include <QWidget>
 
 #include "editor/doc/editor_listener.h"
-#include "editor/panels/indexed_list.h"
+#include "editor/panels/report_list.h"
 
 class CVelloEditor;
 class QPushButton;
 
 // The frame list: "编号" (the index, marked for the selected frame), "名字", "模块数" (the number
 // of placements).
-class CFrameListCtrl : public CIndexedList {
+class CFrameListCtrl : public CReportList {
  public:
   CFrameListCtrl(const CVelloEditor& editor, QWidget* parent);
   void Refresh();

@@ -29,7 +29,7 @@ CFrameTagListCtrl::CFrameTagListCtrl(CVelloEditor& editor, QWidget* parent)
     m_Row = row;
     m_Editor.SelectTag(row);
   });
-  connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { EditTag(); });
+  SetRowDoubleClickedHandler([this](int /*row*/) { EditTag(); });
   m_Editor.AddListener(this);
   Refresh();
 }

@@ -26,16 +26,32 @@ CReportList::CReportList(std::initializer_list<Column> columns, QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
+  connect(this, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item, int /*column*/) {
+            const int row = indexOfTopLevelItem(item);
+            if (row >= 0 && m_RowDoubleClicked) {
+              m_RowDoubleClicked(row);
+            }
+          });
 }
 
 void CReportList::SetRows(const std::vector<QStringList>& rows, int selected) {
   const QSignalBlocker blocker(this);
-  clear();
-  QList<QTreeWidgetItem*> items;
-  for (const QStringList& texts : rows) {
-    items << new QTreeWidgetItem(texts);
+  const int wanted = static_cast<int>(rows.size());
+  // Rows past the new end go from the last one back, so no row that stays moves.
+  while (topLevelItemCount() > wanted) {
+    delete takeTopLevelItem(topLevelItemCount() - 1);
   }
-  addTopLevelItems(items);
+  QList<QTreeWidgetItem*> added;
+  for (int row = 0; row < wanted; ++row) {
+    QTreeWidgetItem* item = row < topLevelItemCount() ? topLevelItem(row) : nullptr;
+    if (item == nullptr) {
+      item = new QTreeWidgetItem();
+      added << item;
+    }
+    WriteRow(item, rows[static_cast<size_t>(row)]);
+  }
+  addTopLevelItems(added);
   SelectRow(selected);
 }
 
@@ -44,13 +60,15 @@ bool CReportList::RewriteRows(const std::vector<QStringList>& rows) {
     return false;
   }
   for (int row = 0; row < topLevelItemCount(); ++row) {
-    QTreeWidgetItem* item = topLevelItem(row);
-    const QStringList& texts = rows[static_cast<size_t>(row)];
-    for (int column = 0; column < texts.size(); ++column) {
-      item->setText(column, texts[column]);
-    }
+    WriteRow(topLevelItem(row), rows[static_cast<size_t>(row)]);
   }
   return true;
+}
+
+void CReportList::WriteRow(QTreeWidgetItem* item, const QStringList& texts) {
+  for (int column = 0; column < columnCount(); ++column) {
+    item->setText(column, column < texts.size() ? texts[column] : QString());
+  }
 }
 
 void CReportList::SelectRow(int row) {
@@ -95,4 +113,12 @@ void CReportList::OnSelectionChanged() {
   if (row >= 0 && m_RowSelected) {
     m_RowSelected(row);
   }
+}
+
+QString MarkedIndex(int index, bool selected) {
+  return MarkedText(QString::number(index), selected);
+}
+
+QString MarkedText(const QString& text, bool selected) {
+  return selected ? QStringLiteral("[ %1 ]").arg(text) : QStringLiteral("  ") + text;
 }

@@ -6,24 +6,29 @@
 #include <initializer_list>
 #include <vector>
 
-// A report-style list: captioned columns of given widths, whole rows selected one at a time.
-// Its rows are rebuilt from the editor's indices; a rebuild never reports a selection, so only
-// the user's choice of a row reaches the row-selected handler. A text cut short by its column
-// shows whole in a tip when the pointer rests on it.
+// A report-style list whose rows stand for the elements of one list of the actor, in order: row
+// i is element i. Captioned columns of given widths, whole rows selected one at a time. Its rows
+// are rebuilt from the editor's indices; a rebuild never reports a selection, so only the user's
+// choice of a row reaches the row-selected handler. A rebuild rewrites the rows there are in
+// place, so it is safe while the list reports a selection. A text cut short by its column shows
+// whole in a tip when the pointer rests on it.
 class CReportList : public QTreeWidget {
  public:
   struct Column {
     const char* caption;  // UTF-8
-    int width;
+    int width;            // pixels
   };
-  using RowSelectedHandler = std::function<void(int row)>;
+  using RowHandler = std::function<void(int row)>;
 
   CReportList(std::initializer_list<Column> columns, QWidget* parent);
 
-  // Told with the row the user selected.
-  void SetRowSelectedHandler(RowSelectedHandler handler) { m_RowSelected = std::move(handler); }
+  // Told with the row the user selected; a click that leaves no row selected tells nothing.
+  void SetRowSelectedHandler(RowHandler handler) { m_RowSelected = std::move(handler); }
+  // Told with the row the user double-clicked.
+  void SetRowDoubleClickedHandler(RowHandler handler) { m_RowDoubleClicked = std::move(handler); }
 
-  // Replaces every row by `rows` (one text per column) and selects row `selected` (-1: none).
+  // Shows one row per entry of `rows` (a text per column; missing texts are empty) and selects
+  // row `selected` (none when it is not a row). Rows that stay are rewritten in place.
   void SetRows(const std::vector<QStringList>& rows, int selected);
   // Rewrites the texts of the rows there are, keeping the rows, their selection and scrolling.
   // False (nothing changed) when `rows` has another number of rows.
@@ -38,6 +43,14 @@ class CReportList : public QTreeWidget {
 
  private:
   void OnSelectionChanged();
+  void WriteRow(QTreeWidgetItem* item, const QStringList& texts);
 
-  RowSelectedHandler m_RowSelected;
+  RowHandler m_RowSelected;
+  RowHandler m_RowDoubleClicked;
 };
+
+// The first column of a row: "[ 3 ]" for the selected element, "  3" (two spaces first) for
+// the others.
+QString MarkedIndex(int index, bool selected);
+// The same marking around a text.
+QString MarkedText(const QString& text, bool selected);

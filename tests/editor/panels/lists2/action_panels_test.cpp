@@ -48,7 +48,7 @@ TEST_F(ActionPanelTest, NewProposesTheNextNumberAndLeavesNothingSelected) {
   // The list leaves 40 pixels; the buttons take the lowest 20, half the width each.
   EXPECT_EQ(list.geometry(), QRect(0, 0, 320, 200));
   EXPECT_EQ(panel.findChild<QPushButton*>("deleteButton")->geometry(), QRect(160, 220, 160, 20));
-  ASSERT_EQ(list.rowCount(), 3);
+  ASSERT_EQ(list.topLevelItemCount(), 3);
   EXPECT_EQ(Row(list, 2), (QStringList{"  奔跑", "0"}));
 
   editor.SelectFrame(0);
@@ -60,7 +60,7 @@ TEST_F(ActionPanelTest, NewProposesTheNextNumberAndLeavesNothingSelected) {
   prompts.typedTexts = {"jump"};
   Press(panel, "newButton");
   EXPECT_EQ(prompts.inputInitialTexts, std::vector<std::string>{"newAction 3"});
-  ASSERT_EQ(list.rowCount(), 4);
+  ASSERT_EQ(list.topLevelItemCount(), 4);
   EXPECT_EQ(Row(list, 3), (QStringList{"  jump", "0"}));
   EXPECT_EQ(Row(list, 1), (QStringList{"  run", "1"}));
   EXPECT_EQ(editor.selectedAction, -1);
@@ -70,7 +70,7 @@ TEST_F(ActionPanelTest, NewProposesTheNextNumberAndLeavesNothingSelected) {
 
   // Cancel adds nothing; a name longer than a name holds is refused until retyped.
   Press(panel, "newButton");
-  EXPECT_EQ(list.rowCount(), 4);
+  EXPECT_EQ(list.topLevelItemCount(), 4);
   prompts.typedTexts = {std::string(40, 'n'), "walk"};
   Press(panel, "newButton");
   EXPECT_EQ(prompts.inputInitialTexts.back(), "newAction 4");
@@ -95,7 +95,7 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   EXPECT_EQ(Headers(keyList), (QStringList{"编号:50", "时间:50", "帧号:50", "帧名:150"}));
   EXPECT_EQ(keyList.geometry(), QRect(0, 0, 320, 240));
   // No action selected: no keys.
-  EXPECT_EQ(keyList.rowCount(), 0);
+  EXPECT_EQ(keyList.topLevelItemCount(), 0);
 
   // Selecting another action stops the one playing.
   editor.SelectAction(idle);
@@ -106,7 +106,7 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   EXPECT_EQ(editor.mode, 2);
   EXPECT_FALSE(editor.isPlaying);
   EXPECT_EQ(Row(*actions.List(), run), (QStringList{"[ run ]", "2"}));
-  ASSERT_EQ(keyList.rowCount(), 2);
+  ASSERT_EQ(keyList.topLevelItemCount(), 2);
   EXPECT_EQ(Row(keyList, 0), (QStringList{"  0", "0", "1", "b"}));
   EXPECT_EQ(Row(keyList, 1), (QStringList{"  1", "5", "0", "a"}));
 
@@ -127,15 +127,15 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
 
   // Deleting an action asks nothing.
   ClickRow(*actions.List(), idle);
-  EXPECT_EQ(keyList.rowCount(), 0);
+  EXPECT_EQ(keyList.topLevelItemCount(), 0);
   Press(actions, "deleteButton");
   EXPECT_TRUE(prompts.messages.empty());
-  ASSERT_EQ(actions.List()->rowCount(), 1);
+  ASSERT_EQ(actions.List()->topLevelItemCount(), 1);
   EXPECT_EQ(Row(*actions.List(), 0), (QStringList{"  run", "2"}));
   EXPECT_EQ(editor.selectedAction, -1);
   // With nothing selected, "删除" deletes nothing.
   Press(actions, "deleteButton");
-  EXPECT_EQ(actions.List()->rowCount(), 1);
+  EXPECT_EQ(actions.List()->topLevelItemCount(), 1);
 }
 
 TEST_F(ActionPanelTest, DoubleClickRenamesThroughActionSettings) {

@@ -14,7 +14,7 @@ TEST_F(FramePanelTest, AddsFramesSelectsThemAndCountsTheirPlacements) {
   CFrameListCtrl& list = *panel.List();
   EXPECT_EQ(panel.windowTitle(), "FL");
   EXPECT_EQ(Headers(list), (QStringList{"编号:40", "名字:100", "模块数:50"}));
-  EXPECT_EQ(list.rowCount(), 0);
+  EXPECT_EQ(list.topLevelItemCount(), 0);
   // The buttons share the 20-pixel strip under the list, a quarter of the width each.
   const auto* copy = panel.findChild<QPushButton*>("addCopyButton");
   EXPECT_EQ(copy->text(), "添加拷贝");
@@ -26,7 +26,7 @@ TEST_F(FramePanelTest, AddsFramesSelectsThemAndCountsTheirPlacements) {
   Press(panel, "addButton");
   Press(panel, "addButton");
   EXPECT_EQ(prompts.inputInitialTexts, (std::vector<std::string>{"Frame 0", "Frame 1"}));
-  ASSERT_EQ(list.rowCount(), 2);
+  ASSERT_EQ(list.topLevelItemCount(), 2);
   // The name is stored in GBK and shown again as typed.
   EXPECT_STREQ(Frame(1).name.GetString(), "\xD0\xD0\xD7\xDF");
   EXPECT_EQ(Row(list, 0), (QStringList{"  0", "stand", "0"}));
@@ -50,9 +50,9 @@ TEST_F(FramePanelTest, AddsFramesSelectsThemAndCountsTheirPlacements) {
 
   // Cancelling the dialog adds nothing; so does a new actor's empty list.
   Press(panel, "addButton");
-  EXPECT_EQ(list.rowCount(), 2);
+  EXPECT_EQ(list.topLevelItemCount(), 2);
   editor.NewActor("Other");
-  EXPECT_EQ(list.rowCount(), 0);
+  EXPECT_EQ(list.topLevelItemCount(), 0);
 }
 
 TEST_F(FramePanelTest, DeleteAsksWithTheFrameNameAndDoesNothingOnNoOrCancel) {
@@ -75,14 +75,14 @@ TEST_F(FramePanelTest, DeleteAsksWithTheFrameNameAndDoesNothingOnNoOrCancel) {
   EXPECT_EQ(prompts.messages, (std::vector<std::string>(2, "确定要删除名为[ walk ]的帧吗?")));
   EXPECT_EQ(prompts.captions, (std::vector<std::string>(2, "警告")));
   EXPECT_EQ(prompts.buttons, (std::vector<UMessageButtons>(2, UMessageButtons::YesNoCancel)));
-  ASSERT_EQ(list.rowCount(), 3);
+  ASSERT_EQ(list.topLevelItemCount(), 3);
   EXPECT_EQ(FrameName(1), "walk");
   EXPECT_EQ(Action(action).keys.Num(), 2);
   EXPECT_EQ(editor.selectedFrame, 1);
 
   prompts.answers = {UMessageAnswer::Yes};
   Press(panel, "deleteButton");
-  ASSERT_EQ(list.rowCount(), 2);
+  ASSERT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(Row(list, 0), (QStringList{"  0", "a", "0"}));
   EXPECT_EQ(Row(list, 1), (QStringList{"  1", "c", "0"}));
   EXPECT_EQ(editor.selectedFrame, -1);
@@ -116,7 +116,7 @@ TEST_F(FramePanelTest, AddCopyCopiesTheWholeFrameTagsIncluded) {
   prompts.typedTexts = {"body copy"};
   Press(panel, "addCopyButton");
   EXPECT_EQ(prompts.inputInitialTexts, std::vector<std::string>{"Frame 1"});
-  ASSERT_EQ(list.rowCount(), 2);
+  ASSERT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(Row(list, 1), (QStringList{"[ 1 ]", "body copy", "1"}));
   EXPECT_EQ(editor.selectedFrame, 1);
   const UObjFrame& copy = Frame(1);
@@ -162,6 +162,32 @@ TEST_F(FramePanelTest, DoubleClickRenamesWithinTheStoredNameLimit) {
   DoubleClickRow(list, 0);
   EXPECT_EQ(prompts.inputInitialTexts.back(), "一二三四五六七八九十一二三四五");
   EXPECT_EQ(FrameName(0), "一二三四五六七八九十一二三四五");
+}
+
+// The list a handler rebuilds while the list is still reporting the click: the rows shrink under
+// the pointer, the rebuild reports nothing, and the kept row is the same item rewritten.
+TEST_F(FramePanelTest, AListRebuiltFromItsOwnSelectionReportStaysWhole) {
+  CReportList list({{"编号", 40}, {"名字", 100}}, nullptr);
+  Show(list);
+  list.SetRows({{MarkedIndex(0, false), "a"}, {MarkedIndex(1, false), "b"}, {"  2"}}, -1);
+  EXPECT_EQ(Row(list, 2), (QStringList{"  2", ""}));
+  QTreeWidgetItem* first = list.topLevelItem(0);
+  std::vector<int> reported;
+  list.SetRowSelectedHandler([&](int row) {
+    reported.push_back(row);
+    list.SetRows({{MarkedIndex(0, true), MarkedText("a", true)}}, 0);
+  });
+  ClickRow(list, 2);
+  EXPECT_EQ(reported, std::vector<int>{2});
+  ASSERT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_EQ(list.topLevelItem(0), first);
+  EXPECT_EQ(Row(list, 0), (QStringList{"[ 0 ]", "[ a ]"}));
+  EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+
+  std::vector<int> doubleClicked;
+  list.SetRowDoubleClickedHandler([&](int row) { doubleClicked.push_back(row); });
+  DoubleClickRow(list, 0);
+  EXPECT_EQ(doubleClicked, std::vector<int>{0});
 }
 
 }  // namespace

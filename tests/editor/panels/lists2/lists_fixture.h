@@ -10,7 +10,7 @@
 
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
-#include "editor/panels/indexed_list.h"
+#include "editor/panels/report_list.h"
 #include "tests/editor/support/scripted_prompts.h"
 
 // Scripted prompts that also keep each message's caption and buttons.
@@ -45,41 +45,40 @@ class ListsTest : public ::testing::Test {
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
-  static QPoint RowPoint(CIndexedList& list, int row) {
-    return list.visualItemRect(list.item(row, 0)).center();
+  static QPoint RowPoint(CReportList& list, int row) {
+    return list.visualItemRect(list.topLevelItem(row)).center();
   }
 
-  static void ClickRow(CIndexedList& list, int row) {
-    ASSERT_LT(row, list.rowCount());
+  static void ClickRow(CReportList& list, int row) {
+    ASSERT_LT(row, list.topLevelItemCount());
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowPoint(list, row));
   }
 
-  static void DoubleClickRow(CIndexedList& list, int row) {
-    ASSERT_LT(row, list.rowCount());
+  static void DoubleClickRow(CReportList& list, int row) {
+    ASSERT_LT(row, list.topLevelItemCount());
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowPoint(list, row));
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, RowPoint(list, row));
   }
 
   // The texts of one row, column by column.
-  static QStringList Row(const CIndexedList& list, int row) {
+  static QStringList Row(const CReportList& list, int row) {
     QStringList texts;
     for (int column = 0; column < list.columnCount(); ++column) {
-      texts << list.item(row, column)->text();
+      texts << list.topLevelItem(row)->text(column);
     }
     return texts;
   }
 
-  static QStringList Headers(const CIndexedList& list) {
+  static QStringList Headers(const CReportList& list) {
     QStringList texts;
     for (int column = 0; column < list.columnCount(); ++column) {
-      texts << list.horizontalHeaderItem(column)->text() + ":" +
-                   QString::number(list.columnWidth(column));
+      texts << list.headerItem()->text(column) + ":" + QString::number(list.columnWidth(column));
     }
     return texts;
   }
 
   // The rows the list shows as selected.
-  static std::vector<int> SelectedRows(const CIndexedList& list) {
+  static std::vector<int> SelectedRows(const CReportList& list) {
     std::vector<int> rows;
     for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
       rows.push_back(index.row());
