@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -93,12 +92,6 @@ class ArtistSessionTest : public AppTest {
   static void ClickTreeRow(QTreeWidget& list, int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                       list.visualItemRect(list.topLevelItem(row)).center());
-    ProcessEvents();
-  }
-
-  static void ClickTableRow(QTableWidget& list, int row) {
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(row, 0)).center());
     ProcessEvents();
   }
 
@@ -239,15 +232,15 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   RaisePane(kActionPane);
   prompts.typedTexts = {std::string("run")};
   Click(Child<QPushButton>(kActionPane, "newButton"));
-  auto& actions = *PaneWidget(kActionPane).findChild<QTableWidget*>("actionList");
-  auto& frames = *PaneWidget(kFramePane).findChild<QTableWidget*>("frameList");
-  ClickTableRow(actions, 0);
+  auto& actions = *PaneWidget(kActionPane).findChild<QTreeWidget*>("actionList");
+  auto& frames = *PaneWidget(kFramePane).findChild<QTreeWidget*>("frameList");
+  ClickTreeRow(actions, 0);
   ASSERT_EQ(editor.selectedAction, 0);
   auto& track = dynamic_cast<MyActionFrameEditor&>(PaneWidget(kTimelinePane)).Track();
   RaisePane(kFramePane);
-  ClickTableRow(frames, 0);
+  ClickTreeRow(frames, 0);
   AddKeyAt(track, 0, "stand");
-  ClickTableRow(frames, 1);
+  ClickTreeRow(frames, 1);
   AddKeyAt(track, 6, "walk");
   ASSERT_EQ(editor.actor->actions[0]->keys.Num(), 2);
 
