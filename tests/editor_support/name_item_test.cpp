@@ -47,18 +47,6 @@ class NameItemTest : public ::testing::Test {
     return editor;
   }
 
-  // Types `text` one key at a time; characters beyond ASCII arrive as an input method delivers
-  // them.
-  static void TypeText(QWidget* editor, const QString& text) {
-    for (const QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(editor, static_cast<char>(c.unicode()));
-      } else {
-        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      }
-    }
-  }
-
   static void Commit(QLineEdit* editor) {
     QTest::keyClick(editor, Qt::Key_Return);
     ProcessEvents();

@@ -66,18 +66,6 @@ class PropertyGridTest : public ::testing::Test {
     return qobject_cast<QLineEdit*>(QApplication::focusWidget());
   }
 
-  // Types `text` into the focused editor; characters beyond ASCII arrive as an input method
-  // would deliver them.
-  static void TypeText(QWidget* editor, const QString& text) {
-    for (const QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(editor, static_cast<char>(c.unicode()));
-      } else {
-        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      }
-    }
-  }
-
   // Clicks the item's value, replaces the text and presses Enter.
   void Type(UPropertyGridItem* item, const QString& text) {
     ClickValue(item);

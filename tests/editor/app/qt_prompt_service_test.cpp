@@ -14,23 +14,10 @@
 
 #include "editor/app/input_dialog.h"
 #include "editor/app/qt_prompt_service.h"
+#include "tests/support/qt_events.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// Runs `user` on the modal dialog once it is up.
-void WhenModalShows(std::function<void(QWidget*)> user) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, user] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      timer->stop();
-      timer->deleteLater();
-      user(modal);
-    }
-  });
-  timer->start();
-}
 
 TEST(QtPromptServiceTest, MessagesShowTheirTextAndAnswerTheButtonPressed) {
   CQtPromptService service;

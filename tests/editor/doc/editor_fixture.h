@@ -9,6 +9,7 @@
 #include "core/foundation/message.h"
 #include "drivers/accel/egl_window_host.h"
 #include "editor/doc/vello_editor.h"
+#include "tests/editor/support/model_records.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -81,16 +82,6 @@ class EditorTest : public ::testing::Test {
       }
     }
     return texels;
-  }
-
-  static UObjModule Module(int texture, int left, int top, int right, int bottom) {
-    UObjModule module;
-    module.texture = static_cast<uint16_t>(texture);
-    module.left = static_cast<uint16_t>(left);
-    module.top = static_cast<uint16_t>(top);
-    module.right = static_cast<uint16_t>(right);
-    module.bottom = static_cast<uint16_t>(bottom);
-    return module;
   }
 
   // One texture, one 16 x 8 module of all of it, one frame with the module placed at each of

@@ -11,6 +11,7 @@
 
 #include "drivers/accel/egl_window_host.h"
 #include "editor/doc/vello_editor.h"
+#include "tests/editor/support/model_records.h"
 #include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_dir.h"
@@ -40,16 +41,6 @@ class ListsTest : public ::testing::Test {
                                            std::vector<uint32_t>(
                                                static_cast<size_t>(width * height), 0xFF336699u))));
     return path;
-  }
-
-  static UObjModule Module(int texture, int left, int top, int right, int bottom) {
-    UObjModule module;
-    module.texture = static_cast<uint16_t>(texture);
-    module.left = static_cast<uint16_t>(left);
-    module.top = static_cast<uint16_t>(top);
-    module.right = static_cast<uint16_t>(right);
-    module.bottom = static_cast<uint16_t>(bottom);
-    return module;
   }
 
   UObjFrame& Frame(int index) { return *editor.actor->frames[static_cast<size_t>(index)]; }

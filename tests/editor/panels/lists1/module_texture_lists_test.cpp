@@ -17,6 +17,7 @@
 #include "editor/panels/panel_factory.h"
 #include "editor/panels/texture_list.h"
 #include "tests/editor/panels/lists1/lists_fixture.h"
+#include "tests/support/qt_events.h"
 
 namespace {
 
@@ -158,20 +159,6 @@ TEST_F(ListsTest, ReplacingAndDeletingWorkOnTheSelectedTexture) {
   EXPECT_EQ(editor.actor->modules[0]->texture, 0);
   EXPECT_EQ(editor.selectedTexture, 0);
   EXPECT_EQ(SelectedRow(list), 0);
-}
-
-// Runs `user` on the modal dialog once it is up.
-void WhenModalShows(std::function<void(QWidget*)> user) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, user] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      timer->stop();
-      timer->deleteLater();
-      user(modal);
-    }
-  });
-  timer->start();
 }
 
 TEST_F(ListsTest, TheProgramsOpenDialogReturnsEveryFileChosen) {
