@@ -335,13 +335,12 @@ TEST_F(HistoryTest, UndoRestoresTheSelectionAndANewEditDropsTheRedoSteps) {
   EXPECT_FALSE(editor_.CanRedo());
   EXPECT_EQ(editor_.RedoName(), "");
   EXPECT_EQ(editor_.HistorySize(), position + 2);
-}
 
-TEST_F(HistoryTest, UndoingThePlayedActionStopsIt) {
-  MakeActor();
-  editor_.SelectAction(editor_.CreateAction("jump"));
-  editor_.InsertActionKey(2, 0, 0);
-  editor_.InsertActionKey(2, 8, 1);
+  // Undoing the played action away stops it.
+  const int jump = editor_.CreateAction("jump");
+  editor_.SelectAction(jump);
+  editor_.InsertActionKey(jump, 0, 0);
+  editor_.InsertActionKey(jump, 8, 1);
   editor_.SelectActionFrame(1);
   editor_.Play();
   ASSERT_TRUE(editor_.isPlaying);
@@ -553,8 +552,7 @@ TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
   EXPECT_TRUE(editor_.IsModified());
   EXPECT_FALSE(editor_.CanUndo());
   EXPECT_EQ(editor_.HistoryName(0), "恢复");
-  ASSERT_EQ(editor_.textureSurfaces.Num(), 1);
-  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
+  ExpectTexturesWhole();
   EXPECT_EQ(editor_.TexturePath(0), paths[0]);
   // Undoing back to the recovered state does not make it saved.
   editor_.CreateAction("more");
