@@ -362,9 +362,11 @@ TEST_F(HistoryTest, TheModifiedFlagFollowsTheSavedStep) {
   editor_.CreateFrame("one");
   EXPECT_TRUE(editor_.IsModified());
   EXPECT_GT(editor_.EditSerial(), serial);
-  EXPECT_GT(listener_.Count(kChangeHistory), 0);
+  const int told = listener_.Count(kChangeHistory);
+  EXPECT_GT(told, 0);
   ASSERT_TRUE(editor_.SaveActor(dir_.File("doc.an1")));
   EXPECT_FALSE(editor_.IsModified());
+  EXPECT_GT(listener_.Count(kChangeHistory), told);  // the pane shows the saved entry
   const uint64_t saved = editor_.EditSerial();
   editor_.Undo();
   EXPECT_TRUE(editor_.IsModified());
