@@ -241,6 +241,21 @@ TEST_F(HistoryTest, EveryKindOfEditUndoesAndRedoesToTheExactStoredBytes) {
   ExpectTexturesWhole();
 }
 
+// A key that blended toward the key of a deleted frame becomes last with its bit still set; the
+// stored form must still be the one undo and redo read back.
+TEST_F(HistoryTest, DeletingTheFrameOfTheLastKeyUndoesAndRedoesExactly) {
+  MakeActor();
+  editor_.SelectFrame(0);
+  editor_.CopyFrame("stand 2");
+  editor_.CopyFrame("stand 3");
+  const int blend = editor_.CreateAction("blend");
+  editor_.InsertActionKey(blend, 0, 2);
+  editor_.InsertActionKey(blend, 5, 3);
+  editor_.InsertActionKey(blend, 9, 0);
+  ASSERT_NE(editor_.actor->actions[blend]->keys[1].flags & kKeyBlendsToNext, 0u);
+  ExpectUndoRedo("delete the last key's frame", [&] { editor_.DeleteFrame(0); });
+}
+
 TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPicture) {
   editor_.ToggleGrid();
   editor_.ToggleCentre();
