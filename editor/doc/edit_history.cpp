@@ -1,5 +1,6 @@
 #include "editor/doc/edit_history.h"
 
+#include <algorithm>
 #include <utility>
 
 CEditHistory::CEditHistory(size_t maxSteps, size_t maxBytes)
@@ -8,7 +9,7 @@ CEditHistory::CEditHistory(size_t maxSteps, size_t maxBytes)
 void CEditHistory::Reset(CHistoryState start, std::string name, bool saved) {
   Clear();
   m_Bytes = start.stored.size();
-  m_Entries.push_back(Entry{std::move(name), 0, {}, {}, std::move(start)});
+  m_Entries.push_back(Entry{std::move(name), 0, 0, {}, {}, std::move(start)});
   m_Position = 0;
   m_Saved = saved ? 0 : -1;
 }
@@ -21,8 +22,9 @@ void CEditHistory::Clear() {
   m_Bytes = 0;
 }
 
-bool CEditHistory::Record(std::string name, uint64_t mergeKey, const CEditSelection& before,
-                          const CEditSelection& after, CHistoryState state) {
+bool CEditHistory::Record(std::string name, uint64_t mergeKey, uint32_t changes,
+                          const CEditSelection& before, const CEditSelection& after,
+                          CHistoryState state) {
   if (m_Entries.empty() || state == m_Entries[static_cast<size_t>(m_Position)].state) {
     return false;
   }
@@ -42,10 +44,11 @@ bool CEditHistory::Record(std::string name, uint64_t mergeKey, const CEditSelect
     m_Bytes -= top.state.stored.size();
     top.state = std::move(state);
     top.after = after;
+    top.changes |= changes;
   } else {
     DropRedo(mergeKey != 0);
     m_Bytes += state.stored.size();
-    m_Entries.push_back(Entry{std::move(name), mergeKey, before, after, std::move(state)});
+    m_Entries.push_back(Entry{std::move(name), mergeKey, changes, before, after, std::move(state)});
     ++m_Position;
   }
   m_MergeOpen = mergeKey != 0;
@@ -106,4 +109,12 @@ CEditSelection CEditHistory::MoveTo(int entry) {
     return m_Entries.at(static_cast<size_t>(entry) + 1).before;
   }
   return m_Entries.at(static_cast<size_t>(entry)).after;
+}
+
+uint32_t CEditHistory::ChangesBetween(int a, int b) const {
+  uint32_t changes = 0;
+  for (int entry = std::min(a, b) + 1; entry <= std::max(a, b); ++entry) {
+    changes |= m_Entries.at(static_cast<size_t>(entry)).changes;
+  }
+  return changes;
 }

@@ -61,7 +61,8 @@ class CEditHistory {
   // with, and nothing else happened to the history since; a merged step that comes back to the
   // state before it is removed and the redo entries it dropped return. Returns false, recording
   // nothing, when `state` equals the current entry's.
-  bool Record(std::string name, uint64_t mergeKey, const CEditSelection& before,
+  // `changes` are the listener bits the step told; undoing or redoing it tells them again.
+  bool Record(std::string name, uint64_t mergeKey, uint32_t changes, const CEditSelection& before,
               const CEditSelection& after, CHistoryState state);
   // The next Record makes a new step even when its key matches.
   void EndMerge();
@@ -79,6 +80,8 @@ class CEditHistory {
   // selection from before the first step undone; going forward, the one after the last step
   // redone.
   CEditSelection MoveTo(int entry);
+  // The listener bits of the steps between entries `a` and `b`, either way round.
+  uint32_t ChangesBetween(int a, int b) const;
 
   // The current entry is the saved one / no entry is (the saved state is gone or unknown).
   // Saving also ends a merge: a later drag or nudge makes a step of its own.
@@ -95,6 +98,7 @@ class CEditHistory {
   struct Entry {
     std::string name;
     uint64_t mergeKey = 0;
+    uint32_t changes = 0;
     CEditSelection before;  // selection before the step that made this entry
     CEditSelection after;   // and after it
     CHistoryState state;

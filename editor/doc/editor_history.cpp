@@ -91,7 +91,7 @@ void CVelloEditor::StartHistory(const char* name, bool saved) {
 void CVelloEditor::Changed(uint32_t changes, const char* step, uint64_t mergeKey) {
   const CEditSelection after = CurrentSelection();
   if (actor != nullptr &&
-      m_History.Record(step, mergeKey, m_SettledSelection, after, CaptureState())) {
+      m_History.Record(step, mergeKey, changes, m_SettledSelection, after, CaptureState())) {
     ++m_EditSerial;
     changes |= kChangeHistory;
   }
@@ -161,15 +161,16 @@ void CVelloEditor::JumpToHistory(int entry) {
     return;
   }
   const int from = m_History.Position();
+  const uint32_t changes = m_History.ChangesBetween(from, entry);
   const CEditSelection selection = m_History.MoveTo(entry);
-  RestoreEntry(entry, selection);
+  RestoreEntry(entry, selection, changes);
   if (actor == nullptr) {
     // The entry could not be read back (it always can: the history wrote it); stay where we were.
     m_History.MoveTo(from);
   }
 }
 
-void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection) {
+void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes) {
   const CHistoryState& state = m_History.State(entry);
   std::unique_ptr<UObjActor> restored = ReadStoredActor(state.stored);
   if (restored == nullptr) {
@@ -208,7 +209,10 @@ void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection) {
   }
   m_Modified = !m_History.IsAtSaved();
   ++m_EditSerial;
-  Notify(kChangeWholeActor);
+  // Views rebuild what the steps changed (the actor is a new object, but views keep indices into
+  // it, never pointers); a texture's picture is only read again when a step changed textures.
+  Notify(changes | kChangeSelection | kChangePlayTime | kChangeModified | kChangeTools |
+         kChangeHistory);
 }
 
 USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,
