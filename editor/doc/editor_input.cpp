@@ -160,11 +160,12 @@ void CVelloEditor::DragTag(UPoint point) {
       int64_t{point.y} - frame->origin.y - centre.y - tagGrabOffset.y + kTagBoxSize / 2;
   tag.x = SaturateCast<int16_t>(x);
   tag.y = SaturateCast<int16_t>(y);
-  Changed(kChangeTags);
+  Changed(kChangeTags, res::kStepMoveTag, m_DragKey);
 }
 
 void CVelloEditor::MouseDown(uint32_t /*flags*/, UPoint client) {
   leftDown = true;
+  m_DragKey = NewMergeKey();
   const UPoint point = ClientToCanvas(client);
   mode = 1;
   if (EditedFrame() != nullptr) {
@@ -194,11 +195,11 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
         placement->x = SaturateCast<int16_t>(int64_t{local.x} - grabOffset.x);
         placement->y = SaturateCast<int16_t>(int64_t{local.y} - grabOffset.y);
         SelectedPlacementBox(&placementRect, &placementAngle);
-        ChangedBlend(kChangePlacements);
+        ChangedBlend(kChangePlacements, res::kStepMovePlacement, m_DragKey);
       }
     } else if (flags == kMouseMiddle && middleDown) {
       frame->collision = Normalised(m_CollisionAnchor, local);
-      Changed(kChangeFrames);
+      Changed(kChangeFrames, res::kStepCollision, m_DragKey);
     }
   }
   Status(1, PointText("World", point));
@@ -216,11 +217,12 @@ void CVelloEditor::MouseUp(uint32_t /*flags*/, UPoint /*client*/) {
 void CVelloEditor::MiddleDown(uint32_t /*flags*/, UPoint client) {
   const UPoint point = ClientToCanvas(client);
   middleDown = true;
+  m_DragKey = NewMergeKey();
   if (UObjFrame* frame = EditedFrame()) {
     m_CollisionAnchor =
         UPoint(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
     frame->collision = Normalised(m_CollisionAnchor, m_CollisionAnchor);
-    Changed(kChangeFrames);
+    Changed(kChangeFrames, res::kStepCollision, m_DragKey);
   }
 }
 
@@ -232,7 +234,7 @@ void CVelloEditor::MiddleUp(uint32_t /*flags*/, UPoint client) {
   if (wasDown && frame != nullptr) {
     const UPoint local(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
     frame->collision = Normalised(m_CollisionAnchor, local);
-    Changed(kChangeFrames);
+    Changed(kChangeFrames, res::kStepCollision, m_DragKey);
   }
 }
 
@@ -330,7 +332,7 @@ void CVelloEditor::FlipFrame(bool horizontal) {
   };
   if (TObjFrame* placement = frame->GetModule(selectedPlacement)) {
     toggle(*placement);
-    ChangedBlend(kChangePlacements);
+    ChangedBlend(kChangePlacements, horizontal ? res::kStepFlipHorizontal : res::kStepFlipVertical);
     return;
   }
   for (TObjFrame& placement : frame->placements) {
@@ -358,5 +360,6 @@ void CVelloEditor::FlipFrame(bool horizontal) {
   } else {
     frame->collision.MirrorY(0);
   }
-  ChangedBlend(kChangePlacements | kChangeFrames);
+  ChangedBlend(kChangePlacements | kChangeFrames,
+               horizontal ? res::kStepFlipHorizontal : res::kStepFlipVertical);
 }

@@ -17,7 +17,10 @@ enum EditorChange : uint32_t {
   kChangePlayTime = 1u << 9,   // timeline cursor (whole part of playTime)
   kChangeModified = 1u << 10,  // modified flag changed (title shows it)
   kChangeTools = 1u << 11,     // grid/snap/tag mode/loop/centre/zoom/playing (check states)
+  kChangeHistory = 1u << 12,   // the history's steps, position or saved entry changed
   kChangeStructure = kChangeActor,
+  // A whole actor came in its place (opened, new, undone to): everything is told.
+  kChangeWholeActor = (1u << 13) - 1,
 };
 
 // Told by the editor context after every change; panels and views repaint from it. The context

@@ -48,7 +48,7 @@ int CVelloEditor::CreateModule(const UObjModule& module) {
     return -1;
   }
   const int index = actor->AddModule(new UObjModule(module));
-  Changed(kChangeModules);
+  Changed(kChangeModules, res::kStepAddModule);
   return index;
 }
 
@@ -60,7 +60,7 @@ void CVelloEditor::InsertModule(int index, const UObjModule& module) {
   if (selectedModule >= index) {
     ++selectedModule;
   }
-  ChangedBlend(kChangeModules | kChangePlacements | kChangeSelection);
+  ChangedBlend(kChangeModules | kChangePlacements | kChangeSelection, res::kStepAddModule);
 }
 
 void CVelloEditor::RemoveModuleAt(int index) {
@@ -81,7 +81,7 @@ void CVelloEditor::DeleteModule(int index) {
     return;
   }
   RemoveModuleAt(index);
-  ChangedBlend(kChangeModules | kChangePlacements | kChangeSelection);
+  ChangedBlend(kChangeModules | kChangePlacements | kChangeSelection, res::kStepDeleteModule);
 }
 
 void CVelloEditor::SelectModule(int index) {
@@ -100,8 +100,8 @@ int CVelloEditor::CreateFrame(const std::string& utf8Name) {
   auto* frame = new UObjFrame();
   frame->name = StoredName(utf8Name);
   const int index = actor->AddFrame(frame);
-  SelectFrame(index);
-  ChangedBlend(kChangeFrames | kChangeSelection);
+  SetFrameSelection(index);
+  ChangedBlend(kChangeFrames | kChangeSelection, res::kStepAddFrame);
   return index;
 }
 
@@ -114,8 +114,8 @@ int CVelloEditor::CopyFrame(const std::string& utf8Name) {
   auto* frame = new UObjFrame(*source);
   frame->name = StoredName(utf8Name);
   const int index = actor->AddFrame(frame);
-  SelectFrame(index);
-  ChangedBlend(kChangeFrames | kChangeSelection);
+  SetFrameSelection(index);
+  ChangedBlend(kChangeFrames | kChangeSelection, res::kStepCopyFrame);
   return index;
 }
 
@@ -141,13 +141,19 @@ void CVelloEditor::DeleteFrame(int index) {
   selectedFrame = AfterRemoval(selectedFrame, index);
   shownFrame = AfterRemoval(shownFrame, index);
   tagFrame = AfterRemoval(tagFrame, index);
-  ChangedBlend(kChangeFrames | kChangeActions | kChangeActionKeys | kChangeSelection);
+  ChangedBlend(kChangeFrames | kChangeActions | kChangeActionKeys | kChangeSelection,
+               res::kStepDeleteFrame);
 }
 
 void CVelloEditor::SelectFrame(int index) {
   if (actor == nullptr || (index != -1 && !actor->frames.IsValidIndex(index))) {
     return;
   }
+  SetFrameSelection(index);
+  Notify(kChangeSelection);
+}
+
+void CVelloEditor::SetFrameSelection(int index) {
   selectedFrame = index;
   if (index != -1) {
     shownFrame = index;
@@ -155,7 +161,6 @@ void CVelloEditor::SelectFrame(int index) {
   mode = 1;
   ClearPlacementSelection();
   ClearTagSelection();
-  Notify(kChangeSelection);
 }
 
 int CVelloEditor::CreateAction(const std::string& utf8Name) {
@@ -166,7 +171,7 @@ int CVelloEditor::CreateAction(const std::string& utf8Name) {
   action->name = StoredName(utf8Name);
   action->speed = 0;
   const int index = actor->AddAction(action);
-  Changed(kChangeActions);
+  Changed(kChangeActions, res::kStepAddAction);
   return index;
 }
 
@@ -181,7 +186,8 @@ void CVelloEditor::DeleteAction(int index) {
     selectedActionFrame = -1;
   }
   selectedAction = AfterRemoval(selectedAction, index);
-  Changed(kChangeActions | kChangeActionKeys | kChangeSelection | kChangeTools);
+  Changed(kChangeActions | kChangeActionKeys | kChangeSelection | kChangeTools,
+          res::kStepDeleteAction);
 }
 
 void CVelloEditor::SelectAction(int index) {
@@ -231,7 +237,7 @@ void CVelloEditor::InsertActionKey(int action, uint32_t time, uint32_t frame) {
   if (action == selectedAction && selectedActionFrame >= position) {
     ++selectedActionFrame;
   }
-  ChangedBlend(kChangeActionKeys | kChangeSelection);
+  ChangedBlend(kChangeActionKeys | kChangeSelection, res::kStepInsertKey);
 }
 
 void CVelloEditor::InsertEmptyTime(uint32_t time) {
@@ -240,7 +246,7 @@ void CVelloEditor::InsertEmptyTime(uint32_t time) {
     return;
   }
   action->InsertActionEmptyFrame(static_cast<int>(time));
-  ChangedBlend(kChangeActionKeys);
+  ChangedBlend(kChangeActionKeys, res::kStepInsertTime);
 }
 
 void CVelloEditor::DeleteEmptyTime(uint32_t time) {
@@ -249,7 +255,7 @@ void CVelloEditor::DeleteEmptyTime(uint32_t time) {
     return;
   }
   action->DeleteActionEmptyFrame(static_cast<int>(time));
-  ChangedBlend(kChangeActionKeys);
+  ChangedBlend(kChangeActionKeys, res::kStepDeleteTime);
 }
 
 bool CVelloEditor::MoveActionKey(int index, uint32_t time) {
@@ -267,7 +273,7 @@ bool CVelloEditor::MoveActionKey(int index, uint32_t time) {
   } else {
     selectedActionFrame = -1;
   }
-  ChangedBlend(kChangeActionKeys | kChangeFrames | kChangeSelection);
+  ChangedBlend(kChangeActionKeys | kChangeFrames | kChangeSelection, res::kStepMoveKey);
   return true;
 }
 
@@ -279,7 +285,7 @@ void CVelloEditor::DeleteActionKey(int action, int index) {
   if (action == selectedAction) {
     selectedActionFrame = AfterRemoval(selectedActionFrame, index);
   }
-  ChangedBlend(kChangeActionKeys | kChangeSelection);
+  ChangedBlend(kChangeActionKeys | kChangeSelection, res::kStepDeleteKey);
 }
 
 void CVelloEditor::PlaceModule() {
@@ -289,7 +295,7 @@ void CVelloEditor::PlaceModule() {
     return;
   }
   frame->AddModule(static_cast<uint16_t>(selectedModule), 0, 0);
-  ChangedBlend(kChangePlacements);
+  ChangedBlend(kChangePlacements, res::kStepPlaceModule);
 }
 
 void CVelloEditor::DeletePlacement() {
@@ -299,7 +305,7 @@ void CVelloEditor::DeletePlacement() {
   }
   frame->DelModule(selectedPlacement);
   ClearPlacementSelection();
-  ChangedBlend(kChangePlacements | kChangeSelection);
+  ChangedBlend(kChangePlacements | kChangeSelection, res::kStepDeletePlacement);
 }
 
 void CVelloEditor::SwapPlacements(int frameIndex, int a, int b) {
@@ -317,7 +323,7 @@ void CVelloEditor::SwapPlacements(int frameIndex, int a, int b) {
       selectedPlacement = a;
     }
   }
-  ChangedBlend(kChangePlacements | kChangeSelection);
+  ChangedBlend(kChangePlacements | kChangeSelection, res::kStepReorderPlacements);
 }
 
 void CVelloEditor::SelectPlacement(int index) {
@@ -340,7 +346,7 @@ void CVelloEditor::NudgePlacement(int dx, int dy) {
   placement->x = Moved(placement->x, dx);
   placement->y = Moved(placement->y, dy);
   SelectedPlacementBox(&placementRect, &placementAngle);
-  ChangedBlend(kChangePlacements);
+  ChangedBlend(kChangePlacements, res::kStepMovePlacement, NudgeKey(0));
 }
 
 void CVelloEditor::NudgeFrame(int dx, int dy) {
@@ -353,7 +359,7 @@ void CVelloEditor::NudgeFrame(int dx, int dy) {
     placement.y = Moved(placement.y, dy);
   }
   SelectedPlacementBox(&placementRect, &placementAngle);
-  ChangedBlend(kChangePlacements);
+  ChangedBlend(kChangePlacements, res::kStepMoveFrame, NudgeKey(1));
 }
 
 void CVelloEditor::RotatePlacement() {
@@ -364,7 +370,7 @@ void CVelloEditor::RotatePlacement() {
   }
   placement->affine.Rotate = (placement->affine.Rotate + 1) & 3u;
   SelectedPlacementBox(&placementRect, &placementAngle);
-  ChangedBlend(kChangePlacements);
+  ChangedBlend(kChangePlacements, res::kStepRotate);
 }
 
 void CVelloEditor::CreateTag(int clientX, int clientY) {
@@ -376,7 +382,7 @@ void CVelloEditor::CreateTag(int clientX, int clientY) {
   frame->AddTag(clientX / zoom - frame->origin.x - centre.x,
                 clientY / zoom - frame->origin.y - centre.y);
   draggedTag = -1;
-  Changed(kChangeTags | kChangeSelection);
+  Changed(kChangeTags | kChangeSelection, res::kStepAddTag);
 }
 
 void CVelloEditor::DeleteTag(int index) {
@@ -387,7 +393,7 @@ void CVelloEditor::DeleteTag(int index) {
   frame->DelTag(index);
   selectedTag = AfterRemoval(selectedTag, index);
   draggedTag = -1;
-  Changed(kChangeTags | kChangeSelection);
+  Changed(kChangeTags | kChangeSelection, res::kStepDeleteTag);
 }
 
 void CVelloEditor::SelectTag(int index) {

@@ -118,11 +118,12 @@ bool CVelloEditor::LoadTextureFile(const std::string& path, bool addRecord, std:
     return false;
   }
   textureSurfaces.push_back(surface);
+  m_TextureOwners.push_back(AdoptSurface(surface));
   m_TexturePaths.push_back(std::filesystem::absolute(path).lexically_normal().string());
   if (addRecord) {
     actor->AddTexture(info);
   }
-  Changed(kChangeTextures);
+  Changed(kChangeTextures, res::kStepAddTexture);
   return true;
 }
 
@@ -143,12 +144,13 @@ bool CVelloEditor::ReplaceTexture(const std::string& path) {
     Destroy(surface);
     return false;
   }
+  // The old surface stays alive while the history can bring it back.
   const auto index = static_cast<size_t>(selectedTexture);
-  Destroy(textureSurfaces[index]);
   textureSurfaces[index] = surface;
+  m_TextureOwners[index] = AdoptSurface(surface);
   m_TexturePaths[index] = std::filesystem::absolute(path).lexically_normal().string();
   actor->textures[index] = info;
-  Changed(kChangeTextures);
+  Changed(kChangeTextures, res::kStepReplaceTexture);
   return true;
 }
 
@@ -156,8 +158,8 @@ void CVelloEditor::DeleteTexture(int index) {
   if (actor == nullptr || !textureSurfaces.IsValidIndex(index)) {
     return;
   }
-  Destroy(textureSurfaces[static_cast<size_t>(index)]);
   textureSurfaces.erase(textureSurfaces.begin() + index);
+  m_TextureOwners.erase(m_TextureOwners.begin() + index);
   m_TexturePaths.erase(m_TexturePaths.begin() + index);
   for (int m = 0; m < actor->modules.Num();) {
     UObjModule* module = actor->modules[static_cast<size_t>(m)];
@@ -175,7 +177,8 @@ void CVelloEditor::DeleteTexture(int index) {
     actor->textures.erase(actor->textures.begin() + index);
   }
   selectedTexture = textureSurfaces.empty() ? -1 : 0;
-  ChangedBlend(kChangeTextures | kChangeModules | kChangePlacements | kChangeSelection);
+  ChangedBlend(kChangeTextures | kChangeModules | kChangePlacements | kChangeSelection,
+               res::kStepDeleteTexture);
 }
 
 void CVelloEditor::SelectTexture(int index) {

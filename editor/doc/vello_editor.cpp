@@ -66,6 +66,12 @@ void CVelloEditor::Notify(uint32_t changes) {
   for (CEditorListener* listener : listeners) {
     listener->OnEditorChanged(changes);
   }
+  if (!m_Recording && (changes & kChangeSelection) != 0) {
+    // A selection changed between edits: what it was is what undoing the next edit restores, and
+    // a drag or run of nudges that came before is over.
+    m_SettledSelection = CurrentSelection();
+    m_History.EndMerge();
+  }
 }
 
 void CVelloEditor::Status(int pane, const std::string& text) {
@@ -76,30 +82,16 @@ void CVelloEditor::Status(int pane, const std::string& text) {
 }
 
 void CVelloEditor::SetModified(bool modified) {
+  if (modified) {
+    m_History.ForgetSaved();
+  } else {
+    m_History.MarkSaved();
+  }
   if (m_Modified != modified) {
     m_Modified = modified;
-    Notify(kChangeModified);
-  }
-}
-
-void CVelloEditor::Changed(uint32_t changes) {
-  const bool was = m_Modified;
-  m_Modified = true;
-  Notify(changes | (was ? 0u : static_cast<uint32_t>(kChangeModified)));
-}
-
-void CVelloEditor::ChangedBlend(uint32_t changes) {
-  if (actor != nullptr) {
-    actor->SetIntroploate();
-  }
-  Changed(changes);
-}
-
-void CVelloEditor::ActorEdited(uint32_t changes) {
-  if (actor != nullptr) {
-    // An edit of the selected placement (its position, scale or turn) moves its box.
-    SelectedPlacementBox(&placementRect, &placementAngle);
-    ChangedBlend(changes);
+    Notify(kChangeModified | kChangeHistory);
+  } else {
+    Notify(kChangeHistory);
   }
 }
 
@@ -115,16 +107,13 @@ void CVelloEditor::Clear() {
     delete actor;
     actor = nullptr;
   }
-  if (!textureSurfaces.empty() && m_ViewReady) {
+  if (!m_TextureOwners.empty() && m_ViewReady) {
     viewCanvas.ResetTexDict();
   }
-  for (USurface* surface : textureSurfaces) {
-    if (surface != nullptr) {
-      surface->Release();
-      delete surface;
-    }
-  }
+  // The history shares the surfaces: they go with it.
+  m_History.Clear();
   textureSurfaces.clear();
+  m_TextureOwners.clear();
   m_TexturePaths.clear();
   isPlaying = false;
 }
@@ -139,6 +128,17 @@ void CVelloEditor::ResetSelections() {
   playTime = 0.0f;
   ClearPlacementSelection();
   ClearTagSelection();
+}
+
+void CVelloEditor::SelectAfterOpen() {
+  if (!textureSurfaces.empty()) {
+    selectedTexture = 0;
+  }
+  if (!actor->frames.empty()) {
+    selectedFrame = 0;
+    shownFrame = 0;
+    mode = 1;
+  }
 }
 
 void CVelloEditor::ClearPlacementSelection() {
@@ -163,10 +163,8 @@ void CVelloEditor::NewActor(const std::optional<std::string>& utf8Name) {
   }
   ResetSelections();
   ReadCurrentDirectory();
-  m_Modified = false;
-  Notify(kChangeActor | kChangeTextures | kChangeModules | kChangeFrames | kChangeActions |
-         kChangeActionKeys | kChangePlacements | kChangeTags | kChangeSelection | kChangeModified |
-         kChangeTools);
+  StartHistory(res::kStepNew, true);
+  Notify(kChangeWholeActor);
 }
 
 bool CVelloEditor::LoadActor(const std::string& path) {
@@ -182,28 +180,11 @@ bool CVelloEditor::LoadActor(const std::string& path) {
   actor = loaded.release();
   ResetSelections();
 
-  const std::string documentFolder = std::filesystem::path(path).parent_path().string();
-  std::string missing;
-  for (int i = 0; i < actor->textures.Num(); ++i) {
-    std::string found;
-    textureSurfaces.push_back(LoadRecordTexture(i, documentFolder, &found));
-    m_TexturePaths.push_back(found);
-    if (found.empty()) {
-      missing += "\n" + RecordFileName(actor->textures[static_cast<size_t>(i)]);
-    }
-  }
-  if (!textureSurfaces.empty()) {
-    selectedTexture = 0;
-  }
-  if (!actor->frames.empty()) {
-    selectedFrame = 0;
-    shownFrame = 0;
-    mode = 1;
-  }
-  m_Modified = false;
-  Notify(kChangeActor | kChangeTextures | kChangeModules | kChangeFrames | kChangeActions |
-         kChangeActionKeys | kChangePlacements | kChangeTags | kChangeSelection | kChangeModified |
-         kChangeTools);
+  const std::string missing =
+      LoadRecordTextures({}, std::filesystem::path(path).parent_path().string());
+  SelectAfterOpen();
+  StartHistory(res::kStepOpen, true);
+  Notify(kChangeWholeActor);
   if (!missing.empty()) {
     ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
   }
@@ -227,7 +208,7 @@ bool CVelloEditor::SaveActor(const std::string& path) {
 void CVelloEditor::SetActorName(const std::string& utf8) {
   if (actor != nullptr) {
     actor->name = StoredName(utf8);
-    Changed(kChangeActor);
+    Changed(kChangeActor, res::kStepRenameActor);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@
 #include "core/foundation/rect.h"
 #include "drivers/accel/canvas_rw.h"
 #include "drivers/accel/canvas_util_rw.h"
+#include "editor/doc/edit_history.h"
 #include "editor/doc/editor_listener.h"
+#include "editor/res/strings.h"
 
 // The editor context: the one place that owns and changes the edited actor, its texture surfaces
 // and the view's canvas, and that keeps every selection and tool state. Panels and views read
@@ -67,10 +70,46 @@ class CVelloEditor {
   bool SaveActor(const std::string& path);
   void SetActorName(const std::string& utf8);
   bool IsModified() const { return m_Modified; }
+  // False marks the current history entry as the saved one (a save just wrote it); true forgets
+  // which entry was saved.
   void SetModified(bool modified);
-  // For panels that edit actor fields in place: marks the actor modified, recomputes the blend
-  // bits and tells the listeners `changes`.
-  void ActorEdited(uint32_t changes);
+  // For panels that edit actor fields in place: records the step `stepName` (UTF-8), merged into
+  // the previous one when `mergeKey` is nonzero and the same as its key (one drag), recomputes the
+  // blend bits and tells the listeners `changes`. An edit that left the stored form as it was
+  // records nothing.
+  void ActorEdited(uint32_t changes, const std::string& stepName = res::kStepEdit,
+                   uint64_t mergeKey = 0);
+
+  // ---- history: every change to the actor is a step; opening a document and New start anew
+  bool CanUndo() const { return m_History.CanUndo(); }
+  bool CanRedo() const { return m_History.CanRedo(); }
+  // The name of the step Undo would revert / Redo would repeat, "" when there is none.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  void Undo();
+  void Redo();
+  // Entry 0 is where the history starts ("打开", "新建", "恢复", or the oldest step kept), entry i
+  // the state after step i.
+  int HistorySize() const { return m_History.Size(); }
+  std::string HistoryName(int entry) const;
+  int HistoryPosition() const { return m_History.Position(); }
+  // Undoes or redoes to `entry`, restoring the actor, its textures and the selection.
+  void JumpToHistory(int entry);
+  // A fresh key for the edits of one drag, which then merge into one step.
+  uint64_t NewMergeKey() { return ++m_LastMergeKey; }
+
+  // ---- recovery
+  // The actor's stored form as it is now: the bytes a save writes.
+  std::vector<unsigned char> StoredActor() const;
+  // Grows with every change to the actor (edits, undo, redo, open, New).
+  uint64_t EditSerial() const { return m_EditSerial; }
+  // Opens an actor from a recovered stored form. Texture record i is looked for at
+  // `texturePaths[i]` first (where the session that kept the copy found it), then beside
+  // `documentPath`, then in the current directory. The actor opens modified with an empty
+  // history. Bytes that are not a whole actor leave the current actor as it was, show a message
+  // and return false.
+  bool OpenRecovered(const std::vector<unsigned char>& stored, const std::string& documentPath,
+                     const std::vector<std::string>& texturePaths);
 
   // ---- textures
   // Loads the image at `path` as a new texture surface; with `addRecord` the actor also gets a
@@ -178,7 +217,8 @@ class CVelloEditor {
   // ---- state, read by panels and views
   int32_t selectedTexture = -1;
   UObjActor* actor = nullptr;         // owned; null before the first NewActor, after Shutdown
-  UArray<USurface*> textureSurfaces;  // owned; parallel to actor->textures, null when missing
+  UArray<USurface*> textureSurfaces;  // parallel to actor->textures, null when missing; the
+                                      // history and the texture set share their ownership
   UCanvasRw viewCanvas;               // every view drawing goes here
   UCanvasUtilRw viewCanvasUtil;       // the factory: engine and texture surfaces
   int32_t interpolationDefault = 1;   // "InpolationEnable" of the configuration
@@ -215,15 +255,38 @@ class CVelloEditor {
  private:
   void Notify(uint32_t changes);
   void Status(int pane, const std::string& text);
-  // Marks the actor modified and tells `changes`.
-  void Changed(uint32_t changes);
-  // Recomputes blend bits, marks modified and tells `changes`: after edits to keys, frames or
-  // placements.
-  void ChangedBlend(uint32_t changes);
-  // Destroys the actor and every texture surface.
+  // Records the step `step` (see CEditHistory::Record), sets the modified flag from the history
+  // and tells `changes`.
+  void Changed(uint32_t changes, const char* step, uint64_t mergeKey = 0);
+  // Recomputes blend bits first: after edits to keys, frames or placements.
+  void ChangedBlend(uint32_t changes, const char* step, uint64_t mergeKey = 0);
+  // Destroys the actor, every texture surface and the history.
   void Clear();
+  // The actor and textures as the history keeps them.
+  CHistoryState CaptureState() const;
+  CEditSelection CurrentSelection() const;
+  // Starts an empty history at the current actor, named `name`.
+  void StartHistory(const char* name, bool saved);
+  // Puts back the state of history entry `entry` with `selection`.
+  void RestoreEntry(int entry, const CEditSelection& selection);
+  // Owns `surface` (may be null) for the texture set and the history: the last owner releases it
+  // with the view's GL context current.
+  std::shared_ptr<USurface> AdoptSurface(USurface* surface);
+  void SetTextures(const std::vector<CHistoryTexture>& textures);
+  // The merge key of a nudge of `kind` on the current selection: a run of them is one step.
+  uint64_t NudgeKey(int kind) const;
+  // Finds texture record `index` at `knownPath`, else like LoadRecordTexture.
+  USurface* FindRecordTexture(int index, const std::string& knownPath,
+                              const std::string& documentFolder, std::string* found);
+  // Adds the surface of every texture record and returns the names of those not found.
+  std::string LoadRecordTextures(const std::vector<std::string>& knownPaths,
+                                 const std::string& documentFolder);
   void ResetSelections();
+  // An opened actor shows its first texture and first frame.
+  void SelectAfterOpen();
   void ClearPlacementSelection();
+  // Selects frame `index` (shown, mode 1, no placement or tag) without telling anyone.
+  void SetFrameSelection(int index);
   void ClearTagSelection();
   void ReadCurrentDirectory();
   // The selected frame, or null.
@@ -248,7 +311,14 @@ class CVelloEditor {
   void KeyDownPlacementMode(Key key);
 
   std::vector<CEditorListener*> m_Listeners;
-  std::vector<std::string> m_TexturePaths;  // parallel to textureSurfaces
+  std::vector<std::string> m_TexturePaths;                 // parallel to textureSurfaces
+  std::vector<std::shared_ptr<USurface>> m_TextureOwners;  // parallel to textureSurfaces
+  CEditHistory m_History;
+  CEditSelection m_SettledSelection;  // the selection listeners were last told of
+  bool m_Recording = false;           // listeners are being told of a recorded step
+  uint64_t m_LastMergeKey = 0;
+  uint64_t m_DragKey = 0;  // merge key of the mouse drag under way
+  uint64_t m_EditSerial = 0;
   HWND m_Window = nullptr;
   bool m_ViewReady = false;
   bool m_Modified = false;

@@ -17,4 +17,38 @@ inline constexpr char kOk[] = "确定";
 inline constexpr char kCancel[] = "取消";
 inline constexpr char kAddTag[] = "添加标签";
 
+// Names of history steps: the first entry of a history, then the edits of the editor context.
+inline constexpr char kStepOpen[] = "打开";
+inline constexpr char kStepNew[] = "新建";
+inline constexpr char kStepRecovered[] = "恢复";
+inline constexpr char kStepAddTexture[] = "添加贴图";
+inline constexpr char kStepReplaceTexture[] = "置换贴图";
+inline constexpr char kStepDeleteTexture[] = "删除贴图";
+inline constexpr char kStepAddModule[] = "添加裁剪块";
+inline constexpr char kStepDeleteModule[] = "删除裁剪块";
+inline constexpr char kStepAddFrame[] = "添加帧";
+inline constexpr char kStepCopyFrame[] = "拷贝帧";
+inline constexpr char kStepDeleteFrame[] = "删除帧";
+inline constexpr char kStepAddAction[] = "新建动作";
+inline constexpr char kStepDeleteAction[] = "删除动作";
+inline constexpr char kStepInsertKey[] = "插入动作帧";
+inline constexpr char kStepMoveKey[] = "移动动作帧";
+inline constexpr char kStepDeleteKey[] = "删除动作帧";
+inline constexpr char kStepInsertTime[] = "插入空白时间";
+inline constexpr char kStepDeleteTime[] = "删除空白时间";
+inline constexpr char kStepPlaceModule[] = "放置裁剪块";
+inline constexpr char kStepDeletePlacement[] = "删除帧中模块";
+inline constexpr char kStepReorderPlacements[] = "调整模块顺序";
+inline constexpr char kStepMovePlacement[] = "移动模块";
+inline constexpr char kStepMoveFrame[] = "移动整帧";
+inline constexpr char kStepFlipHorizontal[] = "水平翻转";
+inline constexpr char kStepFlipVertical[] = "垂直翻转";
+inline constexpr char kStepRotate[] = "旋转模块";
+inline constexpr char kStepAddTag[] = "添加标签";
+inline constexpr char kStepDeleteTag[] = "删除标签";
+inline constexpr char kStepMoveTag[] = "移动标签";
+inline constexpr char kStepCollision[] = "修改碰撞区域";
+inline constexpr char kStepRenameActor[] = "修改名字";
+inline constexpr char kStepEdit[] = "修改属性";
+
 }  // namespace res

@@ -44,7 +44,7 @@ TEST_F(ModelTest, BlendBitsFollowEveryChangeToKeysFramesAndPlacements) {
   editor_.ActorEdited(kChangePlacements);
   EXPECT_EQ(Action(0).keys[0].flags & kKeyBlendsToNext, 0u);
   EXPECT_TRUE(editor_.IsModified());
-  EXPECT_EQ(listener_.masks.back(), kChangePlacements | kChangeModified);
+  EXPECT_EQ(listener_.masks.back(), kChangePlacements | kChangeModified | kChangeHistory);
 }
 
 TEST_F(ModelTest, DeletingAFrameResetsWhatPointedAtItAndRenumbersTheKeys) {

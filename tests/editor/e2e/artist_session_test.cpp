@@ -115,9 +115,13 @@ class ArtistSessionTest : public AppTest {
   }
 
   // Drags the topmost placement under frame point `grab` by (dx, dy) frame pixels in the view.
+  // The whole drag is one step of the history.
   void DragPlacement(QPoint grab, int dx, int dy) {
+    const int steps = Editor().HistorySize();
     Drag(Frame().View(), ViewPointOf(grab.x(), grab.y()),
          ViewPointOf(grab.x() + dx, grab.y() + dy));
+    EXPECT_EQ(Editor().HistorySize(), steps + 1);
+    EXPECT_EQ(Editor().UndoName(), "移动模块");
   }
 
   // Selects the module under texel (x, y) in the cutting view with a click, then places it in
@@ -301,6 +305,26 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   const auto key = {"time", "frame", "flags"};
   EXPECT_EQ(Ints(keys[0].toObject(), key), (std::vector<int>{0, 0, 1}));
   EXPECT_EQ(Ints(keys[1].toObject(), key), (std::vector<int>{6, 1, 0}));
+
+  // The whole session undone step by step with every pane showing, then redone: the saved
+  // document comes back byte for byte, and the modified flag follows the saved step.
+  const std::vector<unsigned char> savedForm = editor.StoredActor();
+  const int last = editor.HistoryPosition();
+  while (editor.CanUndo()) {
+    editor.Undo();
+    ProcessEvents();
+    EXPECT_TRUE(editor.IsModified());
+  }
+  EXPECT_EQ(editor.actor->textures.Num(), 0);
+  EXPECT_EQ(editor.actor->frames.Num(), 0);
+  while (editor.CanRedo()) {
+    editor.Redo();
+    ProcessEvents();
+  }
+  EXPECT_EQ(editor.HistoryPosition(), last);
+  EXPECT_FALSE(editor.IsModified());
+  EXPECT_EQ(editor.StoredActor(), savedForm);
+  EXPECT_NE(editor.textureSurfaces[0], nullptr);
 }
 
 }  // namespace

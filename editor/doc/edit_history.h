@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+class USurface;
+
+// What the user had selected and which editing mode was on: what undo and redo put back.
+struct CEditSelection {
+  int32_t mode = 0;
+  int32_t texture = -1;
+  int32_t module = -1;
+  int32_t action = -1;
+  int32_t frame = -1;
+  int32_t actionFrame = -1;
+  int32_t placement = -1;
+  int32_t shownFrame = -1;
+  int32_t tag = -1;
+  bool operator==(const CEditSelection&) const = default;
+};
+
+// One texture of a kept state: its surface, shared by every state that has it (so a deleted or
+// replaced texture can come back without reading its file again), and the file it came from.
+struct CHistoryTexture {
+  std::shared_ptr<USurface> surface;
+  std::string path;
+  bool operator==(const CHistoryTexture&) const = default;
+};
+
+// The actor as the history keeps it: its stored form (the bytes a save writes) and its textures.
+struct CHistoryState {
+  std::vector<unsigned char> stored;
+  std::vector<CHistoryTexture> textures;
+  bool operator==(const CHistoryState&) const = default;
+};
+
+// The undo history: a list of states, the first one where the history started, each later one
+// the result of a named step. Every entry keeps the whole stored form, so a step costs memory in
+// proportion to the size of the actor's stored form; the oldest entries go when there are more
+// than `maxSteps` steps or the kept stored forms pass `maxBytes`.
+class CEditHistory {
+ public:
+  static constexpr size_t kMaxSteps = 200;
+  static constexpr size_t kMaxBytes = size_t{256} << 20;
+
+  explicit CEditHistory(size_t maxSteps = kMaxSteps, size_t maxBytes = kMaxBytes);
+
+  // Forgets every step: `start`, named `name`, becomes the only entry, the saved one when `saved`.
+  void Reset(CHistoryState start, std::string name, bool saved);
+  // Forgets everything, surfaces included.
+  void Clear();
+  bool IsEmpty() const { return m_Entries.empty(); }
+
+  // Records the step `name` that led from the current entry to `state`, with the selection before
+  // and after it, and drops the entries that could have been redone. The step merges into the
+  // current entry instead when `mergeKey` is nonzero, equal to the key that entry was recorded
+  // with, and nothing else happened to the history since. Returns false, recording nothing, when
+  // `state` equals the current entry's.
+  bool Record(std::string name, uint64_t mergeKey, const CEditSelection& before,
+              const CEditSelection& after, CHistoryState state);
+  // The next Record makes a new step even when its key matches.
+  void EndMerge() { m_MergeOpen = false; }
+
+  int Size() const { return static_cast<int>(m_Entries.size()); }
+  int Position() const { return m_Position; }
+  const std::string& Name(int entry) const { return m_Entries.at(static_cast<size_t>(entry)).name; }
+  const CHistoryState& State(int entry) const {
+    return m_Entries.at(static_cast<size_t>(entry)).state;
+  }
+  bool CanUndo() const { return m_Position > 0; }
+  bool CanRedo() const { return m_Position + 1 < Size(); }
+
+  // Moves to `entry` (inside the list) and returns the selection to show there: going back, the
+  // selection from before the first step undone; going forward, the one after the last step
+  // redone.
+  CEditSelection MoveTo(int entry);
+
+  // The current entry is the saved one / no entry is (the saved state is gone or unknown).
+  // Saving also ends a merge: a later drag or nudge makes a step of its own.
+  void MarkSaved() {
+    m_Saved = m_Position;
+    m_MergeOpen = false;
+  }
+  void ForgetSaved() { m_Saved = -1; }
+  bool IsAtSaved() const { return m_Saved >= 0 && m_Saved == m_Position; }
+  // The bytes of the stored forms kept.
+  size_t Bytes() const { return m_Bytes; }
+
+ private:
+  struct Entry {
+    std::string name;
+    uint64_t mergeKey = 0;
+    CEditSelection before;  // selection before the step that made this entry
+    CEditSelection after;   // and after it
+    CHistoryState state;
+  };
+
+  void DropOldest();
+
+  size_t m_MaxSteps;
+  size_t m_MaxBytes;
+  std::deque<Entry> m_Entries;
+  int m_Position = -1;
+  int m_Saved = -1;
+  size_t m_Bytes = 0;
+  bool m_MergeOpen = false;
+};

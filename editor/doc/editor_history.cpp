@@ -1,0 +1,257 @@
+// Undo and redo: recording each edit as a step of the history, and putting an entry back.
+#include <filesystem>
+#include <memory>
+#include <utility>
+
+#include "core/anim/obj_actor.h"
+#include "core/foundation/archive_memory.h"
+#include "core/foundation/message.h"
+#include "editor/doc/editor_text.h"
+#include "editor/doc/vello_editor.h"
+
+namespace {
+
+// Kinds of nudge, kept apart in their merge keys, which lie above every NewMergeKey.
+constexpr uint64_t kNudgeKeyBase = uint64_t{1} << 62;
+
+// Reads an actor from its stored form; null when the bytes are not a whole actor.
+std::unique_ptr<UObjActor> ReadStoredActor(const std::vector<unsigned char>& stored) {
+  auto actor = std::make_unique<UObjActor>();
+  actor->Init();
+  UArchiveMemory ar(stored.data(), stored.size());
+  ar >> *actor;
+  ar.Close();
+  if (ar.IsFailed()) {
+    return nullptr;
+  }
+  return actor;
+}
+
+}  // namespace
+
+std::vector<unsigned char> CVelloEditor::StoredActor() const {
+  if (actor == nullptr) {
+    return {};
+  }
+  UArchiveMemory ar;
+  ar << *actor;
+  ar.Close();
+  return ar.GetBuffer();
+}
+
+CHistoryState CVelloEditor::CaptureState() const {
+  CHistoryState state;
+  state.stored = StoredActor();
+  state.textures.reserve(m_TextureOwners.size());
+  for (size_t i = 0; i < m_TextureOwners.size(); ++i) {
+    state.textures.push_back({m_TextureOwners[i], m_TexturePaths[i]});
+  }
+  return state;
+}
+
+CEditSelection CVelloEditor::CurrentSelection() const {
+  return {mode,          selectedTexture,     selectedModule,    selectedAction,
+          selectedFrame, selectedActionFrame, selectedPlacement, shownFrame,
+          selectedTag};
+}
+
+std::shared_ptr<USurface> CVelloEditor::AdoptSurface(USurface* surface) {
+  return std::shared_ptr<USurface>(surface, [this](USurface* owned) {
+    if (owned == nullptr) {
+      return;
+    }
+    // Surfaces free GL objects of the view's context, which a panel's event may have left.
+    if (m_Window != nullptr) {
+      m_Window->MakeContextCurrent();
+    }
+    owned->Release();
+    delete owned;
+  });
+}
+
+void CVelloEditor::SetTextures(const std::vector<CHistoryTexture>& textures) {
+  textureSurfaces.clear();
+  m_TextureOwners.clear();
+  m_TexturePaths.clear();
+  for (const CHistoryTexture& texture : textures) {
+    textureSurfaces.push_back(texture.surface.get());
+    m_TextureOwners.push_back(texture.surface);
+    m_TexturePaths.push_back(texture.path);
+  }
+}
+
+void CVelloEditor::StartHistory(const char* name, bool saved) {
+  m_History.Reset(CaptureState(), name, saved);
+  m_Modified = !saved;
+  m_SettledSelection = CurrentSelection();
+  ++m_EditSerial;
+}
+
+void CVelloEditor::Changed(uint32_t changes, const char* step, uint64_t mergeKey) {
+  const CEditSelection after = CurrentSelection();
+  if (actor != nullptr &&
+      m_History.Record(step, mergeKey, m_SettledSelection, after, CaptureState())) {
+    ++m_EditSerial;
+    changes |= kChangeHistory;
+  }
+  const bool was = m_Modified;
+  m_Modified = !m_History.IsAtSaved();
+  m_SettledSelection = after;
+  m_Recording = true;
+  Notify(changes | (was != m_Modified ? static_cast<uint32_t>(kChangeModified) : 0u));
+  m_Recording = false;
+}
+
+void CVelloEditor::ChangedBlend(uint32_t changes, const char* step, uint64_t mergeKey) {
+  if (actor != nullptr) {
+    actor->SetIntroploate();
+  }
+  Changed(changes, step, mergeKey);
+}
+
+void CVelloEditor::ActorEdited(uint32_t changes, const std::string& stepName, uint64_t mergeKey) {
+  if (actor != nullptr) {
+    // An edit of the selected placement (its position, scale or turn) moves its box.
+    SelectedPlacementBox(&placementRect, &placementAngle);
+    ChangedBlend(changes, stepName.c_str(), mergeKey);
+  }
+}
+
+uint64_t CVelloEditor::NudgeKey(int kind) const {
+  // Frame and placement indices fit 16 bits each in a document.
+  return kNudgeKeyBase | (uint64_t(kind) << 40) |
+         (uint64_t(uint32_t(selectedFrame) & 0xFFFFu) << 16) |
+         (uint32_t(selectedPlacement) & 0xFFFFu);
+}
+
+std::string CVelloEditor::UndoName() const {
+  return CanUndo() ? m_History.Name(m_History.Position()) : std::string();
+}
+
+std::string CVelloEditor::RedoName() const {
+  return CanRedo() ? m_History.Name(m_History.Position() + 1) : std::string();
+}
+
+std::string CVelloEditor::HistoryName(int entry) const {
+  return entry >= 0 && entry < m_History.Size() ? m_History.Name(entry) : std::string();
+}
+
+void CVelloEditor::Undo() {
+  if (CanUndo()) {
+    JumpToHistory(m_History.Position() - 1);
+  }
+}
+
+void CVelloEditor::Redo() {
+  if (CanRedo()) {
+    JumpToHistory(m_History.Position() + 1);
+  }
+}
+
+void CVelloEditor::JumpToHistory(int entry) {
+  if (actor == nullptr || entry < 0 || entry >= m_History.Size() || entry == m_History.Position()) {
+    return;
+  }
+  const int from = m_History.Position();
+  const CEditSelection selection = m_History.MoveTo(entry);
+  RestoreEntry(entry, selection);
+  if (actor == nullptr) {
+    // The entry could not be read back (it always can: the history wrote it); stay where we were.
+    m_History.MoveTo(from);
+  }
+}
+
+void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection) {
+  const CHistoryState& state = m_History.State(entry);
+  std::unique_ptr<UObjActor> restored = ReadStoredActor(state.stored);
+  if (restored == nullptr) {
+    return;
+  }
+  // Blending is the user's setting, not part of the stored form.
+  restored->interpolate = actor->interpolate;
+  actor->Destroy();
+  delete actor;
+  actor = restored.release();
+  SetTextures(state.textures);
+  isPlaying = false;
+  leftDown = false;
+  middleDown = false;
+  m_DragKey = 0;
+
+  // The selection comes back where it still names something.
+  const auto valid = [](int32_t index, int count) {
+    return index >= 0 && index < count ? index : -1;
+  };
+  mode = selection.mode;
+  selectedTexture = valid(selection.texture, actor->textures.Num());
+  selectedModule = valid(selection.module, actor->modules.Num());
+  selectedAction = valid(selection.action, actor->actions.Num());
+  selectedFrame = valid(selection.frame, actor->frames.Num());
+  shownFrame = valid(selection.shownFrame, actor->frames.Num());
+  const UObjAction* action = ActionAt(selectedAction);
+  selectedActionFrame = action == nullptr ? -1 : valid(selection.actionFrame, action->keys.Num());
+  const UObjFrame* frame = EditedFrame();
+  ClearPlacementSelection();
+  ClearTagSelection();
+  if (frame != nullptr) {
+    selectedPlacement = valid(selection.placement, frame->GetModuleSize());
+    selectedTag = valid(selection.tag, frame->tags.Num());
+    SelectedPlacementBox(&placementRect, &placementAngle);
+  }
+  m_Modified = !m_History.IsAtSaved();
+  ++m_EditSerial;
+  Notify(kChangeWholeActor);
+}
+
+USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,
+                                          const std::string& documentFolder, std::string* found) {
+  if (!knownPath.empty() && m_ViewReady) {
+    if (USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(knownPath.c_str(), 0, 0)) {
+      *found = knownPath;
+      return surface;
+    }
+  }
+  return LoadRecordTexture(index, documentFolder, found);
+}
+
+std::string CVelloEditor::LoadRecordTextures(const std::vector<std::string>& knownPaths,
+                                             const std::string& documentFolder) {
+  std::string missing;
+  for (int i = 0; i < actor->textures.Num(); ++i) {
+    const auto index = static_cast<size_t>(i);
+    std::string found;
+    USurface* surface = FindRecordTexture(
+        i, index < knownPaths.size() ? knownPaths[index] : std::string(), documentFolder, &found);
+    textureSurfaces.push_back(surface);
+    m_TextureOwners.push_back(AdoptSurface(surface));
+    m_TexturePaths.push_back(found);
+    if (found.empty()) {
+      missing += "\n" + RecordFileName(actor->textures[index]);
+    }
+  }
+  return missing;
+}
+
+bool CVelloEditor::OpenRecovered(const std::vector<unsigned char>& stored,
+                                 const std::string& documentPath,
+                                 const std::vector<std::string>& texturePaths) {
+  std::unique_ptr<UObjActor> recovered = ReadStoredActor(stored);
+  if (recovered == nullptr) {
+    ShowMessage({"无法恢复文档 " + documentPath + "：恢复的副本已损坏", "", UMessageButtons::Ok,
+                 UMessageIcon::Warning});
+    return false;
+  }
+  recovered->interpolate = interpolationDefault != 0;
+  Clear();
+  actor = recovered.release();
+  ResetSelections();
+  const std::string missing =
+      LoadRecordTextures(texturePaths, std::filesystem::path(documentPath).parent_path().string());
+  SelectAfterOpen();
+  StartHistory(res::kStepRecovered, false);
+  Notify(kChangeWholeActor);
+  if (!missing.empty()) {
+    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
+  }
+  return true;
+}
