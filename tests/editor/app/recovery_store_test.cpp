@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QLockFile>
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -12,8 +13,13 @@
 
 #include "core/anim/obj_actor.h"
 #include "core/foundation/archive_memory.h"
+#include "editor/app/recent_files.h"
 #include "editor/app/recovery_note.h"
 #include "editor/app/recovery_store.h"
+#include "editor/app/recovery_writer.h"
+#include "editor/doc/vello_doc.h"
+#include "editor/doc/vello_editor.h"
+#include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -190,4 +196,61 @@ TEST(RecoveryStore, OffersCopiesNoEditorHoldsAndNamesTheUnreadableOnes) {
   EXPECT_EQ(FindRecoveryCopies(folder).size(), 3u);
   live->Remove();
   EXPECT_EQ(FilesIn(folder.toStdString()), 5);  // three copies with notes or without
+}
+
+TEST(RecoveryWriter, KeepsTheCopyCurrentWhileModifiedAndRemovesItWhenSaved) {
+  TempDir dir;
+  CurrentDirectory in_dir(dir.path());
+  ScriptedPrompts prompts;
+  const QString folder = QString::fromStdString(dir.File("recovery"));
+  CVelloEditor editor;
+  CRecentFiles recent;
+  CVelloDoc doc(editor, recent);
+  doc.OnNewDocument();
+  auto writer = std::make_unique<CRecoveryWriter>(editor, doc, folder);
+  writer->SetDelay(std::chrono::milliseconds(20));
+
+  // Nothing is written for an unmodified document.
+  QTest::qWait(60);
+  EXPECT_EQ(writer->Copy(), nullptr);
+
+  editor.CreateFrame("第一");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return writer->Copy() != nullptr; }, 2000));
+  writer->WaitForWrites();
+  EXPECT_EQ(writer->LastError(), "");
+  const std::string copy_path = writer->Copy()->CopyPath();
+  const std::string note_path = writer->Copy()->NotePath();
+  EXPECT_EQ(ReadFileBytes(copy_path), editor.StoredActor());
+  CRecoveryNote note;
+  const std::vector<unsigned char> note_bytes = ReadFileBytes(note_path);
+  ASSERT_EQ(ReadRecoveryNote(std::string(note_bytes.begin(), note_bytes.end()), &note), "");
+  EXPECT_EQ(note.documentPath, "");
+  EXPECT_EQ(note.title, doc.Title());
+  // The lock is held: another editor can neither take nor remove it.
+  QLockFile other(QString::fromStdString(copy_path).replace(".an1", ".lock"));
+  other.setStaleLockTime(0);
+  EXPECT_FALSE(other.tryLock(0));
+
+  // A later edit replaces the same copy.
+  editor.CreateFrame("第二");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        writer->WaitForWrites();
+        return ReadFileBytes(copy_path) == editor.StoredActor();
+      },
+      2000));
+
+  // A save removes copy, note and lock.
+  prompts.paths.push_back(dir.File("saved.an1"));
+  ASSERT_TRUE(doc.OnFileSaveAs());
+  EXPECT_EQ(writer->Copy(), nullptr);
+  EXPECT_EQ(FilesIn(folder.toStdString()), 0);
+
+  // An edit after the save makes a new copy, which a normal exit (the writer going) removes.
+  editor.CreateFrame("第三");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return writer->Copy() != nullptr; }, 2000));
+  writer->WaitForWrites();
+  EXPECT_EQ(FilesIn(folder.toStdString()), 3);
+  writer.reset();
+  EXPECT_EQ(FilesIn(folder.toStdString()), 0);
 }
