@@ -123,6 +123,16 @@ std::vector<std::string> RecoveryFiles(const fs::path& dataHome) {
   return names;
 }
 
+// The recovery folder under `dataHome`.
+QString RecoveryFolderUnder(const fs::path& dataHome) {
+  for (const auto& entry : fs::recursive_directory_iterator(dataHome)) {
+    if (entry.is_directory() && entry.path().filename() == "recovery") {
+      return QString::fromStdString(entry.path().string());
+    }
+  }
+  return {};
+}
+
 // Asks every shown top-level window of process `pid` to close, as a window manager's close
 // button does. Returns how many were asked.
 int CloseWindowsOf(qint64 pid) {
@@ -243,6 +253,8 @@ TEST_F(RecoveryEndToEnd, ACopyOutlivesSigkillStaysWithItsEditorAndRestoresTheEdi
   const std::string id = ReadText(dir.File("ready"));
   const std::vector<std::string> live = {id + ".an1", id + ".lock", id + ".note"};
   ASSERT_EQ(RecoveryFiles(dataHome), live);
+  const QString folder = RecoveryFolderUnder(dataHome);
+  EXPECT_TRUE(FindRecoveryCopies(folder).empty());
 
   // A second editor starting meanwhile is not offered the live copy and leaves it alone. Its
   // document does not exist: the message saying so comes after the recovery question would have.
@@ -269,6 +281,7 @@ TEST_F(RecoveryEndToEnd, ACopyOutlivesSigkillStaysWithItsEditorAndRestoresTheEdi
   EXPECT_EQ(offered.rfind("recovery: hero.an1 | " + hero.toStdString() + " | ", 0), 0u) << offered;
   EXPECT_EQ(offered.find("| readable\n"), offered.size() - 11) << offered;
   EXPECT_EQ(RecoveryFiles(dataHome), live);
+  EXPECT_TRUE(FindRecoveryCopies(folder).empty());
   ASSERT_GT(CloseWindowsOf(restoring.processId()), 0);
   ASSERT_TRUE(restoring.waitForFinished(kWaitMs));
   EXPECT_EQ(restoring.exitStatus(), QProcess::NormalExit);
