@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "editor/app/file_script_prompts.h"
+#include "editor/app/qt_prompt_service.h"
 #include "editor/app/recovery_dialog.h"
+#include "tests/support/qt_events.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -59,6 +61,20 @@ TEST(RecoveryDialog, RestoresOneCopyAtMostAndNeverAnUnreadableOne) {
   dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   EXPECT_EQ(dialog.Choices(),
             (std::vector<CRecoveryChoice>{CRecoveryChoice::Keep, CRecoveryChoice::Delete,
+                                          CRecoveryChoice::Restore}));
+}
+
+TEST(RecoveryDialog, IsWhatTheProgramsPromptServiceShowsAndAnswers) {
+  CQtPromptService service;
+  WhenModalShows([](QWidget* modal) {
+    auto* dialog = dynamic_cast<CRecoveryDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    Choose(dialog->ChoiceBox(0), CRecoveryChoice::Delete);
+    Choose(dialog->ChoiceBox(2), CRecoveryChoice::Restore);
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  EXPECT_EQ(service.AskRecovery(ThreeOffers()),
+            (std::vector<CRecoveryChoice>{CRecoveryChoice::Delete, CRecoveryChoice::Keep,
                                           CRecoveryChoice::Restore}));
 }
 

@@ -276,7 +276,6 @@ TEST_F(RecoveryEndToEnd, ACopyOutlivesSigkillStaysWithItsEditorAndRestoresTheEdi
   // until the document is saved: closing asks to save, which writes to the original path.
   Start(restoring, QUILLET_EDITOR, {hero}, "restoring", "restore\nyes\n");
   ASSERT_TRUE(WaitFor([&] { return Log("restoring").find("recovery: ") != std::string::npos; }));
-  QThread::msleep(500);
   const std::string offered = Log("restoring");
   EXPECT_EQ(offered.rfind("recovery: hero.an1 | " + hero.toStdString() + " | ", 0), 0u) << offered;
   EXPECT_EQ(offered.find("| readable\n"), offered.size() - 11) << offered;
