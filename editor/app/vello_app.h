@@ -13,8 +13,8 @@
 
 // The application: the editor context, the document, the main frame and the command router that
 // joins them (view, document, frame, application), and the application's own commands (open,
-// recent files, About, exit). Made inside the QApplication's life, after the default surface
-// format asks for OpenGL 3.3 core.
+// recent files, About, exit), and the writer of the document's recovery copy. Made inside the
+// QApplication's life, after the default surface format asks for OpenGL 3.3 core.
 class CVelloApp : public CCommandTarget {
  public:
   CVelloApp();
