@@ -21,6 +21,7 @@ const std::vector<CPaneInfo> kPanes = {
     {4007, "贴图列表", "", false, 4007, true},
     {4008, "动作帧编辑器", "FML", true, 4008, true},
     {4009, "帧中标签列表", "", true, 4009, true},
+    {4010, "历史", "HL", true, 4010, true},
 };
 
 }  // namespace
@@ -52,6 +53,9 @@ std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame, const CPanelMaker&
     frame.tabifyDockWidget(last, dock(id));
     last = dock(id);
   }
+  // The history sits below the right tab group, hidden until the View menu shows it.
+  frame.addDockWidget(Qt::RightDockWidgetArea, dock(4010), Qt::Vertical);
+  dock(4010)->hide();
   frame.resizeDocks({dock(4007), dock(4003)}, {200, 200}, Qt::Horizontal);
   frame.resizeDocks({dock(4008)}, {80}, Qt::Vertical);
   dock(4000)->raise();

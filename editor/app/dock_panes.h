@@ -19,12 +19,12 @@ struct CPaneInfo {
   bool checkedWhileOpen;  // the show command is checked while the pane is open
 };
 
-// The ten panes in id order.
+// The eleven panes in id order.
 const std::vector<CPaneInfo>& PaneTable();
 
-// Creates the ten docking panes of `frame`, each hosting the panel window that `makePanel`
+// Creates the eleven docking panes of `frame`, each hosting the panel window that `makePanel`
 // returns for it, and lays them out as every start does: 4007, 4001 and 4000 tabbed on the left,
-// 4003, 4004, 4002, 4005, 4006 and 4009 tabbed on the right, 4008 alone at the top. Returns the
-// docks in the order of PaneTable().
+// 4003, 4004, 4002, 4005, 4006 and 4009 tabbed on the right, 4008 alone at the top, and the
+// history 4010 below the right group, hidden. Returns the docks in the order of PaneTable().
 using CPanelMaker = std::function<QWidget*(const CPaneInfo& pane, QWidget* parent)>;
 std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame, const CPanelMaker& makePanel);

@@ -15,6 +15,7 @@
 #include "editor/app/dock_panes.h"
 #include "editor/app/recent_files.h"
 #include "editor/doc/vello_doc.h"
+#include "editor/panels/anim_property_grid.h"
 #include "editor/panels/panel_factory.h"
 #include "editor/res/command_icons.h"
 #include "editor/res/command_ids.h"
@@ -97,6 +98,8 @@ QList<QKeySequence> Accelerators(int id) {
       return {QKeySequence(Qt::CTRL | Qt::Key_P)};
     case cmd::kEditUndo:
       return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case cmd::kEditRedo:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
     case cmd::kEditCut:
       return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
     case cmd::kEditCopy:
@@ -138,6 +141,9 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
 
   m_Editor.AddListener(this);
   qApp->installEventFilter(this);
+  // An in-place edit of a property starts and ends with a change of focus; Undo and Redo wait
+  // for it to end, so their states follow the focus.
+  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandStates(); });
   UpdateRecentFiles();
   UpdateTitle();
   UpdateCommandStates();
@@ -145,6 +151,8 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
 
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
+  // The widgets that QWidget's destructor deletes move the focus; that must not reach this object.
+  QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   m_Editor.RemoveListener(this);
   // Hiding the panes while QWidget's destructor closes the window must not reach this object.
   for (const auto& [id, dock] : m_Panes) {
@@ -216,6 +224,9 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(m_FileMenu, cmd::kAppExit, "退出");
 
   QMenu* edit_menu = AddMenu(nullptr, "&编辑");
+  AddMenuItem(edit_menu, cmd::kEditUndo, "&Undo\tCtrl+Z");
+  AddMenuItem(edit_menu, cmd::kEditRedo, "&Redo\tCtrl+Y");
+  edit_menu->addSeparator();
   AddMenuItem(edit_menu, cmd::kEditCut, "Cu&t");
   AddMenuItem(edit_menu, cmd::kEditCopy, "&Copy");
   AddMenuItem(edit_menu, cmd::kEditPaste, "&Paste");
@@ -266,7 +277,6 @@ void CMainFrame::CreateToolBars() {
   // Printing is hidden in the command bars.
   Action(cmd::kFilePrint)->setVisible(false);
   Action(cmd::kFilePrintPreview)->setVisible(false);
-  Action(cmd::kEditUndo);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -289,6 +299,11 @@ void CMainFrame::CreatePanes() {
     connect(dock->toggleViewAction(), &QAction::toggled, this, [this] { UpdateCommandStates(); });
   }
   m_PropertyGrid = dynamic_cast<UPropertyGrid*>(m_Panes.at(4005)->widget());
+}
+
+bool CMainFrame::IsEditingProperty() const {
+  const auto* grid = dynamic_cast<const CAnimPropertyGrid*>(m_PropertyGrid);
+  return grid != nullptr && grid->IsEditing();
 }
 
 QDockWidget* CMainFrame::Pane(int paneId) const {
@@ -326,6 +341,23 @@ void CMainFrame::UpdateCommandStates() {
       action->setChecked(m_Router.IsChecked(id));
     }
   }
+  UpdateHistoryTexts();
+}
+
+// "&Undo 删除帧\tCtrl+Z": the menu names the step; the shortcut follows the tab.
+void CMainFrame::UpdateHistoryTexts() {
+  const auto set_text = [this](int id, const char* verb, const std::string& step,
+                               const char* shortcut) {
+    QString text = QString::fromUtf8(verb);
+    if (!step.empty()) {
+      text += ' ' + QString::fromStdString(step);
+    }
+    QAction* action = Action(id);
+    action->setText(text + '\t' + shortcut);
+    action->setToolTip(PlainText(action->text()));
+  };
+  set_text(cmd::kEditUndo, "&Undo", m_Editor.UndoName(), "Ctrl+Z");
+  set_text(cmd::kEditRedo, "&Redo", m_Editor.RedoName(), "Ctrl+Y");
 }
 
 void CMainFrame::UpdateTitle() {

@@ -18,7 +18,7 @@ class QMenu;
 class QToolBar;
 class UPropertyGrid;
 
-// The main window: menus, the five toolbars, the status bar with four panes, the ten docking
+// The main window: menus, the five toolbars, the status bar with four panes, the eleven docking
 // panes around the animation view, and the frame's own commands (zoom, flips, grid, snapping,
 // tag mode, playback, frame rate, panes, customisation). Every menu item, tool button and
 // shortcut carries its command id and goes through the command router.
@@ -39,7 +39,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   QLabel* StatusPane(int index) const { return m_StatusPanes[index]; }
   UPropertyGrid* PropertyGrid() const { return m_PropertyGrid; }
 
-  // Brings every action's enabled and checked state up to date with the router.
+  // Brings every action's enabled and checked state up to date with the router, and the texts of
+  // Undo and Redo with the steps they would take.
   void UpdateCommandStates();
   // Shows the document's title and modified state.
   void UpdateTitle();
@@ -58,6 +59,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void CreateToolBars();
   void CreateStatusBar();
   void CreatePanes();
+  void UpdateHistoryTexts();
+  // Whether a value of the property pane is being edited in place.
+  bool IsEditingProperty() const;
   void RegisterCommands();
   void ReadConfiguration();
   void SetFrameRate();

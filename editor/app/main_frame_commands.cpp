@@ -49,6 +49,14 @@ void CMainFrame::RegisterCommands() {
       cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.loopPlayback; });
   OnCommand(cmd::kPlay, [&e] { e.Play(); });
   OnCommand(cmd::kStop, [&e] { e.Stop(); });
+  // The property pane's in-place editor holds a pointer into the actor until it commits, so the
+  // history waits for it.
+  OnCommand(
+      cmd::kEditUndo, [&e] { e.Undo(); },
+      [this, &e] { return e.CanUndo() && !IsEditingProperty(); });
+  OnCommand(
+      cmd::kEditRedo, [&e] { e.Redo(); },
+      [this, &e] { return e.CanRedo() && !IsEditingProperty(); });
   OnCommand(cmd::kSetFps, [this] { SetFrameRate(); });
   OnCommand(cmd::kCustomize, [this] { Customize(); });
   OnCommand(

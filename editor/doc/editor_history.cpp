@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "core/anim/obj_action.h"
 #include "core/anim/obj_actor.h"
 #include "core/foundation/archive_memory.h"
 #include "core/foundation/message.h"
@@ -105,6 +106,13 @@ void CVelloEditor::Changed(uint32_t changes, const char* step, uint64_t mergeKey
 void CVelloEditor::ChangedBlend(uint32_t changes, const char* step, uint64_t mergeKey) {
   if (actor != nullptr) {
     actor->SetIntroploate();
+    // A last key has nothing to blend toward. A bit left from before it became last (its
+    // successor deleted) would be saved but never read back, so a redo or a reopen would differ.
+    for (UObjAction* action : actor->actions) {
+      if (action != nullptr && !action->keys.empty()) {
+        action->keys.back().flags &= ~kKeyBlendsToNext;
+      }
+    }
   }
   Changed(changes, step, mergeKey);
 }

@@ -10,6 +10,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_settings_dialog.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -108,5 +109,5 @@ void CActionPanel::EditAction() {
   }
   m_Editor.actor->actions[static_cast<size_t>(index)]->name =
       StoredName(dialog.Name().toStdString());
-  m_Editor.ActorEdited(kChangeActions);
+  m_Editor.ActorEdited(kChangeActions, res::kStepRenameAction);
 }

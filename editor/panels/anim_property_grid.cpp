@@ -5,6 +5,7 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/anim_property_pages.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ void CAnimPropertyGrid::RefreshProperties() {
   const int scrolled = verticalScrollBar()->value();
   ResetContent();
   m_PageChanges = 0;
+  m_PageStep = nullptr;
   UObjActor* actor = m_Editor.actor;
   if (actor == nullptr) {
     return;
@@ -46,18 +48,21 @@ void CAnimPropertyGrid::RefreshProperties() {
       if (UObjModule* module = Selected(actor->modules, m_Editor.selectedModule)) {
         BuildModulePage(*this, *module);
         m_PageChanges = kChangeModules;
+        m_PageStep = res::kStepEditModule;
       }
       break;
     case 1:
       if (UObjFrame* frame = Selected(actor->frames, m_Editor.selectedFrame)) {
         BuildFramePage(*this, *frame, m_Editor.selectedPlacement);
         m_PageChanges = kChangeFrames | kChangePlacements;
+        m_PageStep = res::kStepEditFrame;
       }
       break;
     case 2:
       if (UObjAction* action = Selected(actor->actions, m_Editor.selectedAction)) {
         BuildActionPage(*this, *action);
         m_PageChanges = kChangeActions;
+        m_PageStep = res::kStepEditAction;
       }
       break;
     default:
@@ -79,8 +84,11 @@ void CAnimPropertyGrid::OnEditorChanged(uint32_t changes) {
 }
 
 void CAnimPropertyGrid::OnItemCommitted() {
+  if (m_PageStep == nullptr) {
+    return;
+  }
   m_InCommit = true;
-  m_Editor.ActorEdited(m_PageChanges);
+  m_Editor.ActorEdited(m_PageChanges, m_PageStep);
   m_InCommit = false;
 }
 

@@ -25,6 +25,10 @@ class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
 
   void OnEditorChanged(uint32_t changes) override;
 
+  // Whether an item's value is being edited in place: the item holds a pointer into the actor
+  // until the edit is committed, so the actor must not be swapped meanwhile (undo, redo).
+  bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+
  private:
   void OnItemCommitted();
   // Rebuilds once control is back in the event loop: a commit's own notification arrives while
@@ -34,6 +38,8 @@ class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
   CVelloEditor& m_Editor;
   // What an edit of the page shown changes, for the editor's listeners.
   uint32_t m_PageChanges = 0;
+  // The name of the history step an edit of the page shown makes; null while no page shows.
+  const char* m_PageStep = nullptr;
   bool m_InCommit = false;
   bool m_RebuildQueued = false;
 };

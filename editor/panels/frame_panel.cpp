@@ -8,6 +8,7 @@
 #include "editor/app/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -128,5 +129,5 @@ void CFramePanel::RenameFrame() {
     return;
   }
   m_Editor.actor->frames[static_cast<size_t>(index)]->name = StoredName(*name);
-  m_Editor.ActorEdited(kChangeFrames);
+  m_Editor.ActorEdited(kChangeFrames, res::kStepRenameFrame);
 }

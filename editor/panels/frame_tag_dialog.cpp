@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
 #include "editor_support/property_grid/pair_item.h"
 #include "editor_support/property_grid/standard_items.h"
@@ -21,7 +22,11 @@ void AddPair(UPropertyGridItem* category, const QString& caption, const char* fi
 
 MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, int tag,
                                              QWidget* parent)
-    : QDialog(parent), m_Editor(editor), m_Grid(this), m_Save("保存", this) {
+    : QDialog(parent)
+    , m_Editor(editor)
+    , m_Grid(this)
+    , m_Save("保存", this)
+    , m_MergeKey(editor.NewMergeKey()) {
   setWindowTitle("标签属性");
   setObjectName("tagPropertyDialog");
   m_Grid.setObjectName("tagGrid");
@@ -46,6 +51,7 @@ void MyFrameTagPropertyDlg::AddItems(TFrameTag& tag) {
   category->AddChildItem(new UPropertyGridItemNumber("Param1", tag.Param1, &tag.Param1));
   category->AddChildItem(new UPropertyGridItemNumber("Param2", tag.Param2, &tag.Param2));
   m_Grid.ExpandAll();
-  m_Grid.SetValueChangedHandler(
-      [this](UPropertyGridItem* /*item*/) { m_Editor.ActorEdited(kChangeTags); });
+  m_Grid.SetValueChangedHandler([this](UPropertyGridItem* /*item*/) {
+    m_Editor.ActorEdited(kChangeTags, res::kStepEditTag, m_MergeKey);
+  });
 }

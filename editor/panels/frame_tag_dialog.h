@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <cstdint>
 
 #include "editor_support/property_grid/property_grid.h"
 
@@ -9,7 +10,8 @@ class CVelloEditor;
 struct TFrameTag;
 
 // "标签属性": one tag of a frame in a property grid (name, position, size, both parameters).
-// Every committed edit is written into the tag at once; "保存" closes the dialog.
+// Every committed edit is written into the tag at once; "保存" closes the dialog. The edits of one
+// opening of the dialog are one step of the history.
 class MyFrameTagPropertyDlg : public QDialog {
  public:
   // Edits tag `tag` of frame `frame`; the indices must name a tag (checked by the caller), which
@@ -24,4 +26,5 @@ class MyFrameTagPropertyDlg : public QDialog {
   CVelloEditor& m_Editor;
   UPropertyGrid m_Grid;
   QPushButton m_Save;
+  uint64_t m_MergeKey;
 };

@@ -9,6 +9,7 @@
 #include "core/anim/obj_module.h"
 #include "core/canvas/surface.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -220,6 +221,7 @@ void CModuleCutView::PressLeft(UPoint point) {
   }
   m_HitModule = ModuleAt(UPoint(point.x / m_Zoom, point.y / m_Zoom));
   if (m_HitModule != -1) {
+    m_DragKey = m_Editor.NewMergeKey();
     const UObjModule& module = *m_Editor.actor->modules[static_cast<size_t>(m_HitModule)];
     m_Band.SetRect(URect(module.left * m_Zoom, module.top * m_Zoom, module.right * m_Zoom,
                          module.bottom * m_Zoom));
@@ -282,7 +284,7 @@ void CModuleCutView::ReshapeHitModule() {
   module->right = ToField(shape.right);
   module->bottom = ToField(shape.bottom);
   m_Reshaping = true;
-  m_Editor.ActorEdited(kChangeModules);
+  m_Editor.ActorEdited(kChangeModules, res::kStepReshapeModule, m_DragKey);
   m_Reshaping = false;
 }
 

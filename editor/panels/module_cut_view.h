@@ -91,6 +91,8 @@ class CModuleCutView : public QWidget {
   bool m_Panning = false;
   int m_PaintCount = 0;
   int m_HitModule = -1;
+  // Every reshaping of one drag is told with this key, so the drag is one step of the history.
+  uint64_t m_DragKey = 0;
   // Set while this view edits a module, whose own change notice must not end the reshaping.
   bool m_Reshaping = false;
   CCutBand m_Band;

@@ -8,6 +8,7 @@
 #include "editor/panels/frame_module_panel.h"
 #include "editor/panels/frame_panel.h"
 #include "editor/panels/frame_tag_list.h"
+#include "editor/panels/history_panel.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/module_list.h"
 #include "editor/panels/texture_list.h"
@@ -38,6 +39,8 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
       return new MyActionFrameEditor(editor, parent);
     case 4009:
       return new CFrameTagListCtrl(editor, parent);
+    case 4010:
+      return new CHistoryPanel(editor, parent);
     default:
       return nullptr;
   }

@@ -24,11 +24,12 @@ constexpr int kExportRws = 32807;
 constexpr int kImportAnm = 32799;
 constexpr int kImportRws = 32809;
 
-// Edit, without handlers
+// Edit: undo and redo step through the history; cut, copy and paste have no handlers
 constexpr int kEditCut = 57635;
 constexpr int kEditCopy = 57634;
 constexpr int kEditPaste = 57637;
 constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
 
 // Settings
 constexpr int kSetName = 32791;

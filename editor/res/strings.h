@@ -51,4 +51,13 @@ inline constexpr char kStepCollision[] = "修改碰撞区域";
 inline constexpr char kStepRenameActor[] = "修改名字";
 inline constexpr char kStepEdit[] = "修改属性";
 
+// Names of history steps made by panels
+inline constexpr char kStepEditModule[] = "修改模块属性";
+inline constexpr char kStepEditFrame[] = "修改帧属性";
+inline constexpr char kStepEditAction[] = "修改动作属性";
+inline constexpr char kStepReshapeModule[] = "调整裁剪块";
+inline constexpr char kStepRenameFrame[] = "重命名帧";
+inline constexpr char kStepRenameAction[] = "重命名动作";
+inline constexpr char kStepEditTag[] = "修改标签";
+
 }  // namespace res

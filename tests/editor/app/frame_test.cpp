@@ -88,9 +88,10 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(frame.Action(cmd::kFileNew)->shortcut(), QKeySequence("Ctrl+N"));
 
   QMenu* edit = TopMenu(frame, "&编辑");
-  EXPECT_EQ(MenuEntries(edit), (QStringList{"Cu&t|57635", "&Copy|57634", "&Paste|57637"}));
+  EXPECT_EQ(MenuEntries(edit), (QStringList{"&Undo\tCtrl+Z|57643", "&Redo\tCtrl+Y|57644", "-",
+                                            "Cu&t|57635", "&Copy|57634", "&Paste|57637"}));
   for (const int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditUndo,
-                       cmd::kBoxSelect, cmd::kFilePrint}) {
+                       cmd::kEditRedo, cmd::kBoxSelect, cmd::kFilePrint}) {
     EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
   }
   EXPECT_EQ(frame.Action(cmd::kEditCut)->shortcuts(),
@@ -106,7 +107,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
       (QStringList{">&工具栏", "&Status Bar|59393", "-", "裁剪块 MODULE|32779",
                    "裁减块列表 ModuleList|32780", "帧 FRAME|32783", "动作 ACTION|32781",
                    "动作帧 ACTION_FRAME|32782", "属性 PROPERTY|4005", "帧中模块 FrameModule|4006",
-                   "贴图列表|4007", "动作帧编辑器|4008", "帧中标签列表|4009"}));
+                   "贴图列表|4007", "动作帧编辑器|4008", "帧中标签列表|4009", "历史|4010"}));
   EXPECT_EQ(MenuEntries(SubMenu(view, "&工具栏")),
             (QStringList{"Standard|59392", "AnimTool|59392", "EDITCTRL|59392", "PANELCTRL|59392",
                          "FMCTRL|59392", "-", "&Customize...|35001"}));
@@ -153,7 +154,8 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
                                                          {4006, "帧中模块 FrameModule"},
                                                          {4007, "贴图列表"},
                                                          {4008, "动作帧编辑器"},
-                                                         {4009, "帧中标签列表"}};
+                                                         {4009, "帧中标签列表"},
+                                                         {4010, "历史"}};
   for (const auto& [id, caption] : captions) {
     QDockWidget* pane = frame.Pane(id);
     ASSERT_NE(pane, nullptr) << id;
@@ -178,6 +180,9 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(tabbed_with(4003), (QList<int>{4002, 4003, 4004, 4005, 4006, 4009}));
   EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4008)), Qt::TopDockWidgetArea);
   EXPECT_EQ(tabbed_with(4008), QList<int>{4008});
+  EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4010)), Qt::RightDockWidgetArea);
+  EXPECT_EQ(tabbed_with(4010), QList<int>{4010});
+  EXPECT_TRUE(frame.Pane(4010)->isHidden());
 
   EXPECT_EQ(frame.StatusPane(0)->text(), "Ready");
   EXPECT_EQ(frame.statusBar()->findChildren<QLabel*>().size(), 4);
@@ -365,6 +370,8 @@ TEST_F(AppTest, ToolbarPositionsSurviveARestartButPanesStartAfresh) {
   StartApp();
   app->Frame().addToolBar(Qt::LeftToolBarArea, app->Frame().ToolBar("AnimTool"));
   app->Frame().addDockWidget(Qt::BottomDockWidgetArea, app->Frame().Pane(4008));
+  Trigger(4010);
+  EXPECT_FALSE(app->Frame().Pane(4010)->isHidden());
   EXPECT_TRUE(app->Frame().close());
   app.reset();
 
@@ -372,6 +379,7 @@ TEST_F(AppTest, ToolbarPositionsSurviveARestartButPanesStartAfresh) {
   EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("AnimTool")), Qt::LeftToolBarArea);
   EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("Standard")), Qt::TopToolBarArea);
   EXPECT_EQ(Frame().dockWidgetArea(Frame().Pane(4008)), Qt::TopDockWidgetArea);
+  EXPECT_TRUE(Frame().Pane(4010)->isHidden());
 }
 
 }  // namespace

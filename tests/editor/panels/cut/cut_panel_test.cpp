@@ -212,6 +212,43 @@ TEST_F(CutPanelTest, StructuralChangeForgetsThePressedModule) {
   EXPECT_EQ(View().Band().Rect().right, 64);
 }
 
+// One drag reshaping a module, however many moves it takes, is one step of the history: Undo
+// gives back the module as it was before the press, Redo as it was at the release. The next drag
+// is a step of its own.
+TEST_F(CutPanelTest, OneDragIsOneStepOfTheHistory) {
+  editor_.CreateModule(Module(0, 0, 0, 16, 16));
+  const std::vector<unsigned char> before = editor_.StoredActor();
+  const int steps = editor_.HistorySize();
+
+  QTest::mousePress(&View(), Qt::LeftButton, {}, {16, 8});
+  ASSERT_EQ(View().HitModule(), 0);
+  for (const int x : {20, 28, 36, 44, 33}) {
+    QTest::mouseMove(&View(), {x, 8});
+  }
+  QTest::mouseRelease(&View(), Qt::LeftButton, {}, {33, 8});
+  ExpectModule(Cut(0), 0, 0, 32, 16);
+  const std::vector<unsigned char> dragged = editor_.StoredActor();
+  EXPECT_EQ(editor_.HistorySize(), steps + 1);
+  EXPECT_EQ(editor_.UndoName(), "调整裁剪块");
+
+  Drag({8, 16}, {8, 24});
+  ExpectModule(Cut(0), 0, 0, 32, 24);
+  EXPECT_EQ(editor_.HistorySize(), steps + 2);
+
+  editor_.Undo();
+  EXPECT_EQ(editor_.StoredActor(), dragged);
+  editor_.Undo();
+  EXPECT_EQ(editor_.StoredActor(), before);
+  ExpectModule(Cut(0), 0, 0, 16, 16);
+  editor_.Redo();
+  EXPECT_EQ(editor_.StoredActor(), dragged);
+
+  // After an undo the module is pressed and reshaped as before.
+  Drag({32, 8}, {40, 8});
+  ExpectModule(Cut(0), 0, 0, 40, 16);
+  EXPECT_FALSE(editor_.CanRedo());
+}
+
 // A double click on a module places it into the selected frame.
 TEST_F(CutPanelTest, DoubleClickPlacesTheModuleIntoTheFrame) {
   editor_.CreateModule(Module(0, 0, 0, 8, 8));

@@ -153,6 +153,8 @@ TEST_F(FrameTagListTest, TheTagDialogEditsTheTagAndSaveShowsTheNewValues) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
   };
+  const std::vector<unsigned char> before = editor.StoredActor();
+  const int steps = editor.HistorySize();
   ClickRow(list, 0, true);
 
   ASSERT_EQ(prompts.dialogTitles, std::vector<std::string>{"标签属性"});
@@ -169,6 +171,25 @@ TEST_F(FrameTagListTest, TheTagDialogEditsTheTagAndSaveShowsTheNewValues) {
   EXPECT_THAT(Rows(list),
               ElementsAre("门口 | -9,-4 | 10,20 | 123456 | -5", "hit | 0,0 | 0,0 | 0 | 0"));
   EXPECT_EQ(SelectedRow(list), 0);
+
+  // The dialog's edits are one step; undoing it gives the tag back whole.
+  EXPECT_EQ(editor.HistorySize(), steps + 1);
+  EXPECT_EQ(editor.UndoName(), "修改标签");
+  editor.Undo();
+  EXPECT_EQ(editor.StoredActor(), before);
+  EXPECT_THAT(Rows(list), ElementsAre("门 | 3,-4 | 10,6 | 7 | -2", "hit | 0,0 | 0,0 | 0 | 0"));
+  EXPECT_FALSE(editor.IsModified());
+
+  // Another opening of the dialog is a step of its own.
+  editor.Redo();
+  prompts.onDialog = [&](QDialog& dialog) {
+    auto* grid = dialog.findChild<UPropertyGrid*>();
+    ASSERT_NE(grid, nullptr);
+    grid->CommitItemValue(Item(grid->topLevelItem(0), "y"), "1");
+  };
+  ClickRow(list, 0, true);
+  EXPECT_EQ(editor.HistorySize(), steps + 2);
+  EXPECT_EQ(Frame(1).tags[0].y, 1);
 }
 
 TEST_F(FrameTagListTest, PictureOfTheFourLists) {

@@ -13,6 +13,7 @@
 #include "editor/app/qt_prompt_service.h"
 #include "editor/panels/frame_module_panel.h"
 #include "editor/panels/frame_tag_list.h"
+#include "editor/panels/history_panel.h"
 #include "editor/panels/module_list.h"
 #include "editor/panels/panel_factory.h"
 #include "editor/panels/texture_list.h"
@@ -189,7 +190,8 @@ TEST_F(ListsTest, ThePanesMakeTheirLists) {
   const std::vector<std::pair<int, const char*>> panes = {{4001, "CModuleListCtrl"},
                                                           {4006, "CFrameModulePanel"},
                                                           {4007, "CTextureListCtrl"},
-                                                          {4009, "CFrameTagListCtrl"}};
+                                                          {4009, "CFrameTagListCtrl"},
+                                                          {4010, "CHistoryPanel"}};
   for (const auto& [id, expected] : panes) {
     const CPaneInfo* pane = nullptr;
     for (const CPaneInfo& info : PaneTable()) {
@@ -200,7 +202,8 @@ TEST_F(ListsTest, ThePanesMakeTheirLists) {
     const bool made = (id == 4001 && dynamic_cast<CModuleListCtrl*>(panel) != nullptr) ||
                       (id == 4006 && dynamic_cast<CFrameModulePanel*>(panel) != nullptr) ||
                       (id == 4007 && dynamic_cast<CTextureListCtrl*>(panel) != nullptr) ||
-                      (id == 4009 && dynamic_cast<CFrameTagListCtrl*>(panel) != nullptr);
+                      (id == 4009 && dynamic_cast<CFrameTagListCtrl*>(panel) != nullptr) ||
+                      (id == 4010 && dynamic_cast<CHistoryPanel*>(panel) != nullptr);
     EXPECT_TRUE(made) << expected;
   }
 }

@@ -157,6 +157,11 @@ TEST_F(ActionPanelTest, DoubleClickRenamesThroughActionSettings) {
   EXPECT_EQ(label, "动作");
   EXPECT_STREQ(Action(0).name.GetString(), "\xB4\xFD\xBB\xFA");
   EXPECT_EQ(Row(list, 0), (QStringList{"[ 待机 ]", "0"}));
+  EXPECT_EQ(editor.UndoName(), "重命名动作");
+  editor.Undo();
+  EXPECT_EQ(ShownName(Action(0).name), "idle");
+  editor.Redo();
+  EXPECT_EQ(ShownName(Action(0).name), "待机");
 
   // Too long: the dialog tells why and stays open, so nothing changes once it is cancelled.
   prompts.onDialog = TypeAndPress(prompts, QString(32, 'z'), "okButton");

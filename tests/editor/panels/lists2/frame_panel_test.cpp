@@ -151,6 +151,12 @@ TEST_F(FramePanelTest, DoubleClickRenamesWithinTheStoredNameLimit) {
   EXPECT_EQ(FrameName(1), longest);
   EXPECT_EQ(Row(list, 1), (QStringList{"[ 1 ]", QString::fromStdString(longest), "0"}));
   EXPECT_TRUE(editor.IsModified());
+  EXPECT_EQ(editor.UndoName(), "重命名帧");
+  editor.Undo();
+  EXPECT_EQ(FrameName(1), "two");
+  EXPECT_FALSE(editor.IsModified());
+  editor.Redo();
+  EXPECT_EQ(FrameName(1), longest);
 
   // Fifteen Chinese characters are 30 bytes; sixteen are 32 and are refused, not cut.
   prompts.typedTexts = {"一二三四五六七八九十一二三四五六", "一二三四五六七八九十一二三四五"};

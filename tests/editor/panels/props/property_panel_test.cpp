@@ -412,3 +412,53 @@ TEST_F(PropertyPanelTest, ACommitRebuildsThePageOnlyAfterItReturns) {
   const QString path = QStringLiteral(QUILLET_SCREENSHOT_DIR "/property_panel.png");
   EXPECT_TRUE(grid_->grab().save(path));
 }
+
+// Every committed edit is one step of the history named after the page it was made on; undoing
+// it gives back the stored actor and the page shows the old value again.
+TEST_F(PropertyPanelTest, EachPageNamesItsStepAndUndoShowsTheOldValue) {
+  MakeFrame({UPoint(0, 0)});
+  editor_.CreateAction("walk");
+  using Stored = std::vector<unsigned char>;
+
+  editor_.SelectModule(0);
+  const Stored start = editor_.StoredActor();
+  Type("模块属性/基本属性/right", "4");
+  EXPECT_EQ(editor_.UndoName(), "修改模块属性");
+  const Stored moduleEdited = editor_.StoredActor();
+
+  editor_.SelectFrame(0);
+  editor_.SelectPlacement(0);
+  Type("原点/x", "40");
+  EXPECT_EQ(editor_.UndoName(), "修改帧属性");
+  Type("当前选择Module/y", "-9");
+  EXPECT_EQ(editor_.UndoName(), "修改帧属性");
+  const Stored frameEdited = editor_.StoredActor();
+
+  editor_.SelectAction(0);
+  const int steps = editor_.HistorySize();
+  // Committing the value it already has is no edit.
+  Type("动作属性/速度", "0");
+  EXPECT_EQ(editor_.HistorySize(), steps);
+  Type("动作属性/速度", "3");
+  EXPECT_EQ(editor_.UndoName(), "修改动作属性");
+  EXPECT_EQ(editor_.HistorySize(), steps + 1);
+
+  editor_.Undo();
+  ProcessEvents();
+  EXPECT_EQ(editor_.StoredActor(), frameEdited);
+  ASSERT_EQ(editor_.mode, 2);
+  EXPECT_EQ(Value("动作属性/速度"), QStringLiteral("0"));
+  editor_.Undo();
+  editor_.Undo();
+  ProcessEvents();
+  EXPECT_EQ(editor_.StoredActor(), moduleEdited);
+  editor_.Undo();
+  ProcessEvents();
+  EXPECT_EQ(editor_.StoredActor(), start);
+  editor_.SelectModule(0);
+  EXPECT_EQ(Value("模块属性/基本属性/right"), QStringLiteral("16"));
+  editor_.Redo();
+  ProcessEvents();
+  EXPECT_EQ(editor_.StoredActor(), moduleEdited);
+  EXPECT_EQ(Value("模块属性/基本属性/right"), QStringLiteral("4"));
+}
