@@ -246,11 +246,20 @@ TEST(RecoveryWriter, KeepsTheCopyCurrentWhileModifiedAndRemovesItWhenSaved) {
   EXPECT_EQ(writer->Copy(), nullptr);
   EXPECT_EQ(FilesIn(folder.toStdString()), 0);
 
-  // An edit after the save makes a new copy, which a normal exit (the writer going) removes.
+  // An edit after the save makes a new copy; undoing back to the saved state removes it, and
+  // redoing makes it again, which a normal exit (the writer going) removes.
   editor.CreateFrame("第三");
   ASSERT_TRUE(QTest::qWaitFor([&] { return writer->Copy() != nullptr; }, 2000));
   writer->WaitForWrites();
   EXPECT_EQ(FilesIn(folder.toStdString()), 3);
+  editor.Undo();
+  ASSERT_FALSE(editor.IsModified());
+  EXPECT_EQ(writer->Copy(), nullptr);
+  EXPECT_EQ(FilesIn(folder.toStdString()), 0);
+  editor.Redo();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return writer->Copy() != nullptr; }, 2000));
+  writer->WaitForWrites();
+  EXPECT_EQ(ReadFileBytes(writer->Copy()->CopyPath()), editor.StoredActor());
   writer.reset();
   EXPECT_EQ(FilesIn(folder.toStdString()), 0);
 }
