@@ -140,6 +140,10 @@ std::vector<CFoundRecovery> FindRecoveryCopies(const QString& folder) {
   const QFileInfoList files =
       QDir(folder).entryInfoList({"*.an1", "*.note", "*.lock"}, QDir::Files | QDir::Hidden);
   for (const QFileInfo& file : files) {
+    // Every name the writer gives has an id before its extension.
+    if (file.completeBaseName().isEmpty()) {
+      continue;
+    }
     QDateTime& newest = ids[file.completeBaseName()];
     newest = std::max(newest, file.lastModified());
   }

@@ -138,7 +138,7 @@ TEST(RecoveryStore, OffersCopiesNoEditorHoldsAndNamesTheUnreadableOnes) {
   good.reset();
   WriteFileBytes(dir.File("recovery/" + good_id + ".lock"), StaleLock());
 
-  // A copy cut short, a copy with a damaged note, one without a note, and a bare lock.
+  // A copy cut short, a copy with a damaged note, one without a note, and a lock left alone.
   const auto write = [&](const std::string& name, const std::vector<unsigned char>& bytes) {
     WriteFileBytes(dir.File("recovery/" + name), bytes);
   };
@@ -149,6 +149,8 @@ TEST(RecoveryStore, OffersCopiesNoEditorHoldsAndNamesTheUnreadableOnes) {
   write("badnote.note", Bytes("quillet-recovery 1\ndocument=x\n"));
   write("nonote.an1", good_form);
   write("bare.lock", StaleLock());
+  // A file without an id is none of the writer's.
+  write(".an1", good_form);
 
   // A copy another editor is writing: its lock is held.
   auto live = CRecoveryCopy::CreateLocked(folder, &error);
@@ -195,7 +197,8 @@ TEST(RecoveryStore, OffersCopiesNoEditorHoldsAndNamesTheUnreadableOnes) {
   found.clear();
   EXPECT_EQ(FindRecoveryCopies(folder).size(), 3u);
   live->Remove();
-  EXPECT_EQ(FilesIn(folder.toStdString()), 5);  // three copies with notes or without
+  // Three copies with notes or without, and the file without an id.
+  EXPECT_EQ(FilesIn(folder.toStdString()), 6);
 }
 
 TEST(RecoveryWriter, KeepsTheCopyCurrentWhileModifiedAndRemovesItWhenSaved) {
