@@ -14,11 +14,11 @@ void CEditHistory::Reset(CHistoryState start, std::string name, bool saved) {
 }
 
 void CEditHistory::Clear() {
+  EndMerge();
   m_Entries.clear();
   m_Position = -1;
   m_Saved = -1;
   m_Bytes = 0;
-  m_MergeOpen = false;
 }
 
 bool CEditHistory::Record(std::string name, uint64_t mergeKey, const CEditSelection& before,
@@ -26,24 +26,24 @@ bool CEditHistory::Record(std::string name, uint64_t mergeKey, const CEditSelect
   if (m_Entries.empty() || state == m_Entries[static_cast<size_t>(m_Position)].state) {
     return false;
   }
-  while (CanRedo()) {
-    m_Bytes -= m_Entries.back().state.stored.size();
+  Entry& top = m_Entries[static_cast<size_t>(m_Position)];
+  const bool merge = mergeKey != 0 && m_MergeOpen && m_Position > 0 && top.mergeKey == mergeKey;
+  if (merge && state == m_Entries[static_cast<size_t>(m_Position) - 1].state) {
+    // The drag came back to where it started: no step after all, and what could be redone
+    // before it can be again.
+    m_Bytes -= top.state.stored.size();
     m_Entries.pop_back();
+    --m_Position;
+    RestoreDroppedRedo();
+    return true;
   }
-  if (m_Saved > m_Position) {
-    m_Saved = -1;
-  }
-  Entry& top = m_Entries.back();
-  if (mergeKey != 0 && m_MergeOpen && m_Position > 0 && top.mergeKey == mergeKey) {
+  if (merge) {
     m_Bytes += state.stored.size();
     m_Bytes -= top.state.stored.size();
     top.state = std::move(state);
     top.after = after;
-    // The saved state is the one before the merged step, not the state it ends in now.
-    if (m_Saved == m_Position) {
-      m_Saved = -1;
-    }
   } else {
+    DropRedo(mergeKey != 0);
     m_Bytes += state.stored.size();
     m_Entries.push_back(Entry{std::move(name), mergeKey, before, after, std::move(state)});
     ++m_Position;
@@ -55,6 +55,42 @@ bool CEditHistory::Record(std::string name, uint64_t mergeKey, const CEditSelect
   return true;
 }
 
+void CEditHistory::DropRedo(bool keepWhileMerging) {
+  m_DroppedRedo.clear();
+  m_DroppedSavedOffset = m_Saved > m_Position ? m_Saved - m_Position : 0;
+  if (m_Saved > m_Position) {
+    m_Saved = -1;
+  }
+  while (CanRedo()) {
+    m_Bytes -= m_Entries.back().state.stored.size();
+    if (keepWhileMerging) {
+      m_DroppedRedo.push_front(std::move(m_Entries.back()));
+    }
+    m_Entries.pop_back();
+  }
+  if (!keepWhileMerging) {
+    m_DroppedSavedOffset = 0;
+  }
+}
+
+void CEditHistory::RestoreDroppedRedo() {
+  for (Entry& entry : m_DroppedRedo) {
+    m_Bytes += entry.state.stored.size();
+    m_Entries.push_back(std::move(entry));
+  }
+  if (m_DroppedSavedOffset > 0) {
+    m_Saved = m_Position + m_DroppedSavedOffset;
+  }
+  m_DroppedRedo.clear();
+  m_DroppedSavedOffset = 0;
+}
+
+void CEditHistory::EndMerge() {
+  m_MergeOpen = false;
+  m_DroppedRedo.clear();
+  m_DroppedSavedOffset = 0;
+}
+
 void CEditHistory::DropOldest() {
   m_Bytes -= m_Entries.front().state.stored.size();
   m_Entries.pop_front();
@@ -63,7 +99,7 @@ void CEditHistory::DropOldest() {
 }
 
 CEditSelection CEditHistory::MoveTo(int entry) {
-  m_MergeOpen = false;
+  EndMerge();
   const int from = m_Position;
   m_Position = entry;
   if (entry < from) {

@@ -58,12 +58,13 @@ class CEditHistory {
   // Records the step `name` that led from the current entry to `state`, with the selection before
   // and after it, and drops the entries that could have been redone. The step merges into the
   // current entry instead when `mergeKey` is nonzero, equal to the key that entry was recorded
-  // with, and nothing else happened to the history since. Returns false, recording nothing, when
-  // `state` equals the current entry's.
+  // with, and nothing else happened to the history since; a merged step that comes back to the
+  // state before it is removed and the redo entries it dropped return. Returns false, recording
+  // nothing, when `state` equals the current entry's.
   bool Record(std::string name, uint64_t mergeKey, const CEditSelection& before,
               const CEditSelection& after, CHistoryState state);
   // The next Record makes a new step even when its key matches.
-  void EndMerge() { m_MergeOpen = false; }
+  void EndMerge();
 
   int Size() const { return static_cast<int>(m_Entries.size()); }
   int Position() const { return m_Position; }
@@ -82,8 +83,8 @@ class CEditHistory {
   // The current entry is the saved one / no entry is (the saved state is gone or unknown).
   // Saving also ends a merge: a later drag or nudge makes a step of its own.
   void MarkSaved() {
+    EndMerge();
     m_Saved = m_Position;
-    m_MergeOpen = false;
   }
   void ForgetSaved() { m_Saved = -1; }
   bool IsAtSaved() const { return m_Saved >= 0 && m_Saved == m_Position; }
@@ -100,6 +101,10 @@ class CEditHistory {
   };
 
   void DropOldest();
+  // Drops the entries after the current one; while a merging step is open (`keepWhileMerging`)
+  // they are kept aside, so a drag that comes back to where it started gives them back.
+  void DropRedo(bool keepWhileMerging);
+  void RestoreDroppedRedo();
 
   size_t m_MaxSteps;
   size_t m_MaxBytes;
@@ -108,4 +113,6 @@ class CEditHistory {
   int m_Saved = -1;
   size_t m_Bytes = 0;
   bool m_MergeOpen = false;
+  std::deque<Entry> m_DroppedRedo;  // the redo entries the open merging step replaced
+  int m_DroppedSavedOffset = 0;     // where among them the saved entry was, 0 for nowhere
 };

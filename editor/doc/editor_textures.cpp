@@ -82,6 +82,7 @@ bool CVelloEditor::LoadTexture(const std::string& path, bool addRecord) {
     }
     return false;
   }
+  Changed(kChangeTextures, res::kStepAddTexture);
   return true;
 }
 
@@ -95,6 +96,10 @@ int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
     } else if (!problem.empty()) {
       problems += "\n" + problem;
     }
+  }
+  // The files chosen together are one step.
+  if (added > 0) {
+    Changed(kChangeTextures, res::kStepAddTexture);
   }
   if (!problems.empty()) {
     Warn("以下贴图没有加入：" + problems);
@@ -123,7 +128,6 @@ bool CVelloEditor::LoadTextureFile(const std::string& path, bool addRecord, std:
   if (addRecord) {
     actor->AddTexture(info);
   }
-  Changed(kChangeTextures, res::kStepAddTexture);
   return true;
 }
 

@@ -300,8 +300,8 @@ class CVelloEditor {
   // Loads the surface for texture record `index`, looking beside `documentFolder` first, then in
   // the current directory. Null when not found.
   USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
-  // LoadTexture without its message: the reason for a failure goes to `problem` (empty when
-  // there is no actor or view).
+  // LoadTexture without its message and without telling anyone: the reason for a failure goes to
+  // `problem` (empty when there is no actor or view).
   bool LoadTextureFile(const std::string& path, bool addRecord, std::string* problem);
   void RemoveModuleAt(int index);
   void PickPlacement(UPoint point);

@@ -10,73 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/large_actor.h"
 #include "core/anim/actor_file.h"
 #include "core/anim/obj_actor.h"
 #include "core/foundation/archive_ansi.h"
 
 namespace {
-
-constexpr int kFrames = 2000;
-constexpr int kPlacementsPerFrame = 16;
-constexpr int kTagsPerFrame = 2;
-constexpr int kActions = 400;
-constexpr int kKeysPerAction = 40;
-
-void BuildLargeActor(UObjActor& actor) {
-  actor.Init();
-  actor.name = UName("Large");
-  TTextureInfo texture;
-  std::snprintf(texture.name, sizeof(texture.name), "sheet.png");
-  texture.width = 1024;
-  texture.height = 1024;
-  actor.AddTexture(texture);
-  for (int m = 0; m < kPlacementsPerFrame * 4; ++m) {
-    auto* module = new UObjModule;
-    module->left = static_cast<uint16_t>(m * 16);
-    module->right = static_cast<uint16_t>(m * 16 + 16);
-    module->bottom = 16;
-    actor.AddModule(module);
-  }
-  for (int f = 0; f < kFrames; ++f) {
-    auto* frame = new UObjFrame;
-    std::string name = "Frame " + std::to_string(f);
-    frame->name = UName(name.c_str());
-    frame->origin = UPoint16(static_cast<int16_t>(f % 64), 32);
-    frame->collision = URect(-8, -16, 8, 0);
-    for (int t = 0; t < kTagsPerFrame; ++t) {
-      frame->AddTag(t * 4, -t * 4);
-      frame->tags.back().Param1 = f;
-    }
-    for (int p = 0; p < kPlacementsPerFrame; ++p) {
-      frame->AddModule(static_cast<uint16_t>((f + p) % (kPlacementsPerFrame * 4)), p * 3, -p);
-      TObjFrame& placement = frame->placements.back();
-      // A mix of plain placements and ones carrying every optional value.
-      if (p % 4 == 0) {
-        placement.affine.ScaleXEnable = 1;
-        placement.affine.ScaleYEnable = 1;
-        placement.affine.RotateAngleEnable = 1;
-        placement.affine.AlphaBlendEnable = 1;
-        placement.ScaleX = 1.5f;
-        placement.ScaleY = 0.5f;
-        placement.RotateAngle = static_cast<float>(f % 360);
-        placement.AlphaValue = 200;
-      }
-      placement.affine.FlipX = static_cast<uint32_t>(p & 1);
-    }
-    actor.AddFrame(frame);
-  }
-  for (int a = 0; a < kActions; ++a) {
-    auto* action = new UObjAction;
-    std::string name = "Action " + std::to_string(a);
-    action->name = UName(name.c_str());
-    for (int k = 0; k < kKeysPerAction; ++k) {
-      action->keys.push_back(TActionFrame{static_cast<uint32_t>(k * 3),
-                                          static_cast<uint32_t>((a + k) % kFrames), 0, 0});
-    }
-    actor.AddAction(action);
-  }
-  actor.SetIntroploate();
-}
 
 // The large document, written once, and its size.
 struct Fixture {
@@ -122,7 +61,7 @@ void BM_ArchiveLoad(benchmark::State& state) {
     UArchiveAnsi ar(f.path.c_str(), ArRead);
     ar >> *actor;
     ar.Close();
-    if (ar.IsFailed() || actor->frames.Num() != kFrames) {
+    if (ar.IsFailed() || actor->frames.Num() != kLargeActorFrames) {
       state.SkipWithError("the document did not load");
     }
     // Loading ends with the actor in memory; freeing it is not part of loading.
