@@ -12,8 +12,9 @@ packages=(
   libfreeimage-dev qt6-base-dev fonts-wqy-microhei
   # the accelerated canvas driver: OpenGL through libepoxy, PNG, headless EGL on Mesa for tests
   libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev
-  # tests and benchmarks; the GL widget test runs in a virtual X server
-  libgtest-dev libgmock-dev libbenchmark-dev libqt6opengl6-dev xvfb xauth
+  # tests and benchmarks; the GL widget test runs in a virtual X server, and the recovery test
+  # closes the editor's window through X
+  libgtest-dev libgmock-dev libbenchmark-dev libqt6opengl6-dev xvfb xauth libxcb1-dev
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )

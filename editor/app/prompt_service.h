@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/foundation/message.h"
+#include "editor/app/recovery_offer.h"
 #include "editor/doc/typed_text.h"
 
 class QDialog;
@@ -52,6 +53,10 @@ class CPromptService {
   virtual std::optional<QColor> AskColor(const QColor& initial) = 0;
   // The About dialog.
   virtual void ShowAbout() = 0;
+  // The recovery dialog "恢复文档": the copies left by editors that ended without saving, each
+  // to restore, delete or keep for later. Returns one choice per offer, in order; at most one
+  // is Restore, and never for an offer with a problem.
+  virtual std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) = 0;
   // Any other modal dialog of the program; returns its result code (QDialog::Accepted or
   // Rejected).
   virtual int RunDialog(QDialog& dialog) = 0;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editor/app/input_dialog.h"
+#include "editor/app/recovery_dialog.h"
 #include "editor/res/strings.h"
 #include "editor_support/dialogs/message_box_hook.h"
 
@@ -92,6 +93,13 @@ void CQtPromptService::ShowAbout() {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);
   dialog.exec();
+}
+
+std::vector<CRecoveryChoice> CQtPromptService::AskRecovery(
+    const std::vector<CRecoveryOffer>& offers) {
+  CRecoveryDialog dialog(offers, QApplication::activeWindow());
+  dialog.exec();
+  return dialog.Choices();
 }
 
 int CQtPromptService::RunDialog(QDialog& dialog) {

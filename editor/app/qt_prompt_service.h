@@ -13,5 +13,6 @@ class CQtPromptService : public CPromptService {
   std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override;
   std::optional<QColor> AskColor(const QColor& initial) override;
   void ShowAbout() override;
+  std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override;
   int RunDialog(QDialog& dialog) override;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "editor/app/prompt_service.h"
+#include "editor/app/recovery_start.h"
+#include "editor/app/recovery_store.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
 
@@ -19,6 +21,7 @@ CVelloApp::CVelloApp() {
   m_Editor = std::make_unique<CVelloEditor>();
   m_Doc = std::make_unique<CVelloDoc>(*m_Editor, m_RecentFiles);
   m_Frame = std::make_unique<CMainFrame>(*m_Editor, *m_Doc, m_Router, m_RecentFiles);
+  m_Recovery = std::make_unique<CRecoveryWriter>(*m_Editor, *m_Doc, RecoveryFolder());
   m_Router.AddTarget(&m_Frame->View());
   m_Router.AddTarget(m_Doc.get());
   m_Router.AddTarget(m_Frame.get());
@@ -42,8 +45,10 @@ CVelloApp::CVelloApp() {
 
 CVelloApp::~CVelloApp() {
   // The frame (with the view, whose GL context must be current while the canvas goes) before
-  // the document and the editor context. The document stops telling the frame first.
+  // the document and the editor context. The document stops telling the frame first. A normal
+  // exit removes the recovery copy first.
   m_Doc->SetChangedHandler({});
+  m_Recovery.reset();
   m_Frame.reset();
   m_Doc.reset();
   m_Editor.reset();
@@ -51,10 +56,14 @@ CVelloApp::~CVelloApp() {
 
 void CVelloApp::InitInstance(const QStringList& arguments) {
   m_Doc->OnNewDocument();
-  if (!arguments.isEmpty()) {
-    const std::string path = arguments.first().toStdString();
-    m_Frame->View().SetStartedHandler([this, path] { m_Doc->OpenDocument(path); });
-  }
+  const std::string path = arguments.isEmpty() ? std::string() : arguments.first().toStdString();
+  // Restored textures need the view's canvas, as a document's do. A copy the user chose to
+  // restore wins over the document of the command line.
+  m_Frame->View().SetStartedHandler([this, path] {
+    if (!OfferRecovery(RecoveryFolder(), *m_Doc, *m_Recovery) && !path.empty()) {
+      m_Doc->OpenDocument(path);
+    }
+  });
   m_Frame->show();
 }
 

@@ -8,20 +8,22 @@
 
 #include "editor/app/command_router.h"
 #include "editor/app/recent_files.h"
+#include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"
 
 // The application: the editor context, the document, the main frame and the command router that
 // joins them (view, document, frame, application), and the application's own commands (open,
-// recent files, About, exit). Made inside the QApplication's life, after the default surface
-// format asks for OpenGL 3.3 core.
+// recent files, About, exit), and the writer of the document's recovery copy. Made inside the
+// QApplication's life, after the default surface format asks for OpenGL 3.3 core.
 class CVelloApp : public CCommandTarget {
  public:
   CVelloApp();
   ~CVelloApp() override;
 
-  // Starts the program: the start-up document "TestActor", the main window shown, and the
-  // document named by `arguments` (the program's arguments without its name; may be empty)
-  // opened once the view's GL context exists.
+  // Starts the program: the start-up document "TestActor", the main window shown, and once the
+  // view's GL context exists the recovery copies left by editors that ended without saving are
+  // offered; unless one is restored, the document named by `arguments` (the program's arguments
+  // without its name; may be empty) opens.
   void InitInstance(const QStringList& arguments);
 
   CVelloEditor& Editor() { return *m_Editor; }
@@ -29,6 +31,7 @@ class CVelloApp : public CCommandTarget {
   CMainFrame& Frame() { return *m_Frame; }
   CCommandRouter& Router() { return m_Router; }
   CRecentFiles& RecentFiles() { return m_RecentFiles; }
+  CRecoveryWriter& Recovery() { return *m_Recovery; }
 
   // Open (57601): the open dialog, then the document.
   void OnFileOpen();
@@ -41,6 +44,7 @@ class CVelloApp : public CCommandTarget {
   CRecentFiles m_RecentFiles;
   std::unique_ptr<CVelloDoc> m_Doc;
   std::unique_ptr<CMainFrame> m_Frame;
+  std::unique_ptr<CRecoveryWriter> m_Recovery;
 };
 
 // Names the application for its settings; the program and tests call it before a CVelloApp

@@ -89,6 +89,22 @@ bool CVelloDoc::OpenDocument(const std::string& path) {
   return true;
 }
 
+bool CVelloDoc::OpenRecovered(const std::vector<unsigned char>& stored,
+                              const std::string& documentPath, const std::string& title,
+                              const std::vector<std::string>& texturePaths) {
+  if (!SaveModified()) {
+    return false;
+  }
+  if (!m_Editor.OpenRecovered(stored, documentPath, texturePaths)) {
+    return false;
+  }
+  if (m_Editor.actor != nullptr && m_Editor.actor->frames.Num() > 0) {
+    m_Editor.SelectFrame(0);
+  }
+  SetPathAndTitle(documentPath, documentPath.empty() ? title : FileNameOf(documentPath));
+  return true;
+}
+
 bool CVelloDoc::SaveModified() {
   if (!IsModified()) {
     return true;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/app/command_router.h"
 #include "editor/doc/editor_listener.h"
@@ -31,6 +32,13 @@ class CVelloDoc : public CCommandTarget, public CEditorListener {
   // list follows and frame 0 is selected. False (the open document untouched) when the user
   // cancelled or the file could not be read.
   bool OpenDocument(const std::string& path);
+  // Opens a recovery copy, the actor's stored form `stored`, after the save question: the
+  // document gets `documentPath` (may be empty) and the title of that path, else `title`, and
+  // counts as modified. Textures are looked for at `texturePaths` (where the session that wrote
+  // the copy found them) first. False (the open document untouched) when the user cancelled or
+  // the copy is not a whole actor.
+  bool OpenRecovered(const std::vector<unsigned char>& stored, const std::string& documentPath,
+                     const std::string& title, const std::vector<std::string>& texturePaths);
   // The save question when the actor has unsaved changes: true when the work may go on (saved,
   // discarded, or nothing to save), false when the user cancelled or the save failed.
   bool SaveModified();

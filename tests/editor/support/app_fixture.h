@@ -13,14 +13,16 @@
 #include "tests/support/temp_dir.h"
 
 // Runs each test in a folder of its own (the current directory, where "anmcfg.ini" is read and
-// "LastSave.an1" written) with settings of its own and scripted prompts; StartApp makes the
-// whole program.
+// "LastSave.an1" written) with settings, a data folder of its own and scripted prompts;
+// StartApp makes the whole program.
 class AppTest : public ::testing::Test {
  protected:
   AppTest() {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(dir.File("settings")));
+    // Recovery copies go to a data folder of the test's own.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.File("data")));
   }
   ~AppTest() override { app.reset(); }
 

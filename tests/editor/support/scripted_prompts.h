@@ -61,6 +61,18 @@ class ScriptedPrompts : public CPromptService {
     return Next(colors);
   }
   void ShowAbout() override { ++aboutShown; }
+  // One choice per offer from `recoveryChoices`; Keep for each once it is empty.
+  std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override {
+    recoveryOffers.push_back(offers);
+    std::vector<CRecoveryChoice> choices;
+    for (size_t i = 0; i < offers.size(); ++i) {
+      choices.push_back(recoveryChoices.empty() ? CRecoveryChoice::Keep : recoveryChoices.front());
+      if (!recoveryChoices.empty()) {
+        recoveryChoices.pop_front();
+      }
+    }
+    return choices;
+  }
   int RunDialog(QDialog& dialog) override {
     dialogTitles.push_back(dialog.windowTitle().toStdString());
     if (onDialog) {
@@ -74,6 +86,7 @@ class ScriptedPrompts : public CPromptService {
   std::deque<std::optional<std::string>> paths;
   std::deque<std::optional<std::vector<std::string>>> pathLists;
   std::deque<std::optional<QColor>> colors;
+  std::deque<CRecoveryChoice> recoveryChoices;
   std::function<void(QDialog&)> onDialog;
   int dialogResult = QDialog::Rejected;
 
@@ -82,6 +95,7 @@ class ScriptedPrompts : public CPromptService {
   std::vector<CFileDialogRequest> fileRequests;
   std::vector<QColor> colorInitials;
   std::vector<std::string> dialogTitles;
+  std::vector<std::vector<CRecoveryOffer>> recoveryOffers;
   int aboutShown = 0;
 
  private:
