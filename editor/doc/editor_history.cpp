@@ -253,17 +253,7 @@ bool CVelloEditor::OpenRecovered(const std::vector<unsigned char>& stored,
                  UMessageIcon::Warning});
     return false;
   }
-  recovered->interpolate = interpolationDefault != 0;
-  Clear();
-  actor = recovered.release();
-  ResetSelections();
-  const std::string missing =
-      LoadRecordTextures(texturePaths, std::filesystem::path(documentPath).parent_path().string());
-  SelectAfterOpen();
-  StartHistory(res::kStepRecovered, false);
-  Notify(kChangeWholeActor);
-  if (!missing.empty()) {
-    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
-  }
+  OpenActor(std::move(recovered), texturePaths,
+            std::filesystem::path(documentPath).parent_path().string(), res::kStepRecovered, false);
   return true;
 }

@@ -174,21 +174,27 @@ bool CVelloEditor::LoadActor(const std::string& path) {
                  UMessageIcon::Warning});
     return false;
   }
-  // Reading starts from a freshly initialised actor; the user's setting decides blending.
-  loaded->interpolate = interpolationDefault != 0;
-  Clear();
-  actor = loaded.release();
-  ResetSelections();
+  OpenActor(std::move(loaded), {}, std::filesystem::path(path).parent_path().string(),
+            res::kStepOpen, true);
+  return true;
+}
 
-  const std::string missing =
-      LoadRecordTextures({}, std::filesystem::path(path).parent_path().string());
+void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
+                             const std::vector<std::string>& knownTexturePaths,
+                             const std::string& documentFolder, const char* historyStart,
+                             bool saved) {
+  // Reading starts from a freshly initialised actor; the user's setting decides blending.
+  opened->interpolate = interpolationDefault != 0;
+  Clear();
+  actor = opened.release();
+  ResetSelections();
+  const std::string missing = LoadRecordTextures(knownTexturePaths, documentFolder);
   SelectAfterOpen();
-  StartHistory(res::kStepOpen, true);
+  StartHistory(historyStart, saved);
   Notify(kChangeWholeActor);
   if (!missing.empty()) {
     ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
   }
-  return true;
 }
 
 bool CVelloEditor::SaveActor(const std::string& path) {

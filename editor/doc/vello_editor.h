@@ -279,6 +279,13 @@ class CVelloEditor {
   // Finds texture record `index` at `knownPath`, else like LoadRecordTexture.
   USurface* FindRecordTexture(int index, const std::string& knownPath,
                               const std::string& documentFolder, std::string* found);
+  // Makes `opened` the edited actor with its textures (record i looked for at
+  // `knownTexturePaths[i]` first, then beside `documentFolder`, then in the current directory;
+  // those not found are named in one message), its first frame selected and a history starting
+  // at it, named `historyStart`.
+  void OpenActor(std::unique_ptr<UObjActor> opened,
+                 const std::vector<std::string>& knownTexturePaths,
+                 const std::string& documentFolder, const char* historyStart, bool saved);
   // Adds the surface of every texture record and returns the names of those not found.
   std::string LoadRecordTextures(const std::vector<std::string>& knownPaths,
                                  const std::string& documentFolder);

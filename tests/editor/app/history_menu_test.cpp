@@ -5,7 +5,6 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <filesystem>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "editor/panels/history_panel.h"
 #include "editor/res/command_ids.h"
 #include "editor_support/property_grid/property_grid.h"
+#include "tests/editor/support/window_picture.h"
 #include "tests/support/qt_events.h"
 
 namespace {
@@ -117,15 +117,6 @@ class HistoryMenuTest : public AppTest {
     return qobject_cast<QLineEdit*>(QApplication::focusWidget());
   }
 };
-
-// The main window as a picture, with the GL view's own picture laid over its place.
-QImage WindowPicture(CMainFrame& frame) {
-  QImage window = frame.grab().toImage();
-  const QImage view = frame.View().grabFramebuffer();
-  QPainter painter(&window);
-  painter.drawImage(QRect(frame.View().mapTo(&frame, QPoint(0, 0)), frame.View().size()), view);
-  return window;
-}
 
 TEST_F(HistoryMenuTest, EditsThroughThePanesAreUndoneAndRedoneFromMenuKeysAndHistoryPane) {
   ASSERT_NO_FATAL_FAILURE(StartOnExample());

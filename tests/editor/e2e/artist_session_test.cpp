@@ -11,7 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
-#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
@@ -26,6 +25,7 @@
 #include "editor/view/timeline_style.h"
 #include "editor/view/timeline_track.h"
 #include "tests/editor/support/sprite_files.h"
+#include "tests/editor/support/window_picture.h"
 #include "tests/support/qt_events.h"
 
 namespace {
@@ -149,15 +149,6 @@ class ArtistSessionTest : public AppTest {
     return nullptr;
   }
 };
-
-// The main window as a picture, with the GL view's own picture laid over its place.
-QImage WindowPicture(CMainFrame& frame) {
-  QImage window = frame.grab().toImage();
-  const QImage view = frame.View().grabFramebuffer();
-  QPainter painter(&window);
-  painter.drawImage(QRect(frame.View().mapTo(&frame, QPoint(0, 0)), frame.View().size()), view);
-  return window;
-}
 
 QJsonObject DumpOf(const std::string& document) {
   QProcess cli;

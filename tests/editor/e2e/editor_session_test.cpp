@@ -3,26 +3,15 @@
 // screenshot of the window is kept for people to look at.
 #include "tests/editor/support/app_fixture.h"
 
-#include <QPainter>
 #include <filesystem>
 #include <vector>
 
 #include "core/anim/actor_file.h"
 #include "editor/res/command_ids.h"
+#include "tests/editor/support/window_picture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// The main window as a picture, with the GL view's own picture laid over its place (a plain
-// grab of the window does not always carry the GL content).
-QImage WindowPicture(CMainFrame& frame) {
-  QImage window = frame.grab().toImage();
-  const QImage view = frame.View().grabFramebuffer();
-  QPainter painter(&window);
-  const QPoint at = frame.View().mapTo(&frame, QPoint(0, 0));
-  painter.drawImage(QRect(at, frame.View().size()), view);
-  return window;
-}
 
 // The document's stored bytes with its name replaced, so two documents can be compared whole.
 std::vector<unsigned char> StoredAs(const std::string& path, const char* name, const TempDir& dir) {
