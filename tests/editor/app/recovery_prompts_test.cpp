@@ -55,6 +55,11 @@ TEST(RecoveryDialog, RestoresOneCopyAtMostAndNeverAnUnreadableOne) {
   // Restoring the third moved the first back to "以后再说".
   EXPECT_EQ(ChoiceOf(dialog.ChoiceBox(0)), static_cast<int>(CRecoveryChoice::Keep));
 
+  // A picture of the dialog as the user sees it, for people to look at.
+  dialog.show();
+  ProcessEvents();
+  EXPECT_TRUE(dialog.grab().save(QUILLET_SCREENSHOT_DIR "/recovery_dialog.png"));
+
   // Closed without OK, every copy is kept.
   dialog.reject();
   EXPECT_EQ(dialog.Choices(), std::vector<CRecoveryChoice>(3, CRecoveryChoice::Keep));
