@@ -60,7 +60,7 @@ bool CEditHistory::Record(std::string name, uint64_t mergeKey, uint32_t changes,
 
 void CEditHistory::DropRedo(bool keepWhileMerging) {
   m_DroppedRedo.clear();
-  m_DroppedSavedOffset = m_Saved > m_Position ? m_Saved - m_Position : 0;
+  m_DroppedSavedOffset = keepWhileMerging && m_Saved > m_Position ? m_Saved - m_Position : 0;
   if (m_Saved > m_Position) {
     m_Saved = -1;
   }
@@ -70,9 +70,6 @@ void CEditHistory::DropRedo(bool keepWhileMerging) {
       m_DroppedRedo.push_front(std::move(m_Entries.back()));
     }
     m_Entries.pop_back();
-  }
-  if (!keepWhileMerging) {
-    m_DroppedSavedOffset = 0;
   }
 }
 

@@ -163,18 +163,17 @@ void CVelloEditor::JumpToHistory(int entry) {
   const int from = m_History.Position();
   const uint32_t changes = m_History.ChangesBetween(from, entry);
   const CEditSelection selection = m_History.MoveTo(entry);
-  RestoreEntry(entry, selection, changes);
-  if (actor == nullptr) {
+  if (!RestoreEntry(entry, selection, changes)) {
     // The entry could not be read back (it always can: the history wrote it); stay where we were.
     m_History.MoveTo(from);
   }
 }
 
-void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes) {
+bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes) {
   const CHistoryState& state = m_History.State(entry);
   std::unique_ptr<UObjActor> restored = ReadStoredActor(state.stored);
   if (restored == nullptr) {
-    return;
+    return false;
   }
   // Blending is the user's setting, not part of the stored form.
   restored->interpolate = actor->interpolate;
@@ -213,6 +212,7 @@ void CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint
   // it, never pointers); a texture's picture is only read again when a step changed textures.
   Notify(changes | kChangeSelection | kChangePlayTime | kChangeModified | kChangeTools |
          kChangeHistory);
+  return true;
 }
 
 USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,

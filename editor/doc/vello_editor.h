@@ -268,8 +268,8 @@ class CVelloEditor {
   // Starts an empty history at the current actor, named `name`.
   void StartHistory(const char* name, bool saved);
   // Puts back the state of history entry `entry` with `selection`, and tells `changes` with the
-  // selection's own bits.
-  void RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes);
+  // selection's own bits. False, changing nothing, when the entry's stored form cannot be read.
+  bool RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes);
   // Owns `surface` (may be null) for the texture set and the history: the last owner releases it
   // with the view's GL context current.
   std::shared_ptr<USurface> AdoptSurface(USurface* surface);
