@@ -4,23 +4,11 @@
 #include <functional>
 #include <vector>
 
+#include "editor/res/pane_table.h"
+
 class QDockWidget;
 class QMainWindow;
 class QWidget;
-
-// One docking pane: its id (also the dock's object name), caption, the window title of the panel
-// it hosts, and the command of the View menu that shows it again.
-struct CPaneInfo {
-  int id;
-  const char* caption;
-  const char* windowTitle;
-  bool bordered;
-  int showCommand;
-  bool checkedWhileOpen;  // the show command is checked while the pane is open
-};
-
-// The eleven panes in id order.
-const std::vector<CPaneInfo>& PaneTable();
 
 // Creates the eleven docking panes of `frame`, each hosting the panel window that `makePanel`
 // returns for it, and lays them out as every start does: 4007, 4001 and 4000 tabbed on the left,

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 
 // A prompt service that answers from a script file instead of showing dialogs, for running the
 // program unattended: the program installs it when QUILLET_PROMPT_SCRIPT names a file. Each

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 
 class QLineEdit;
 

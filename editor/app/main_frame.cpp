@@ -13,13 +13,13 @@
 #include <QToolBar>
 
 #include "editor/app/dock_panes.h"
-#include "editor/app/recent_files.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/panels/anim_property_grid.h"
 #include "editor/panels/panel_factory.h"
 #include "editor/res/command_icons.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/services/recent_files.h"
 #include "editor_support/property_grid/property_grid.h"
 
 namespace {
@@ -298,7 +298,7 @@ void CMainFrame::CreatePanes() {
     m_Panes[dock->objectName().toInt()] = dock;
     connect(dock->toggleViewAction(), &QAction::toggled, this, [this] { UpdateCommandStates(); });
   }
-  m_PropertyGrid = dynamic_cast<UPropertyGrid*>(m_Panes.at(4005)->widget());
+  m_PropertyGrid = dynamic_cast<UPropertyGrid*>(m_Panes.at(pane::kProperties)->widget());
 }
 
 bool CMainFrame::IsEditingProperty() const {

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "editor/app/command_router.h"
+#include "editor/services/command_router.h"
 #include "editor/doc/editor_listener.h"
 
 class CRecentFiles;

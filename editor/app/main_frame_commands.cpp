@@ -8,7 +8,7 @@
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/profile_int.h"
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 #include "editor/res/command_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 
 // The prompt service of the running program: real Qt dialogs over the active window.
 class CQtPromptService : public CPromptService {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "editor/app/recovery_offer.h"
+#include "editor/services/recovery_offer.h"
 
 class QComboBox;
 

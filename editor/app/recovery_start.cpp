@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 #include "editor/app/recovery_store.h"
 #include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/app/recovery_note.h"
-#include "editor/app/recovery_offer.h"
+#include "editor/services/recovery_offer.h"
 
 // The folder of recovery copies: "recovery" in the user's data folder
 // (QStandardPaths::AppDataLocation).

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "editor/app/prompt_service.h"
+#include "editor/app/qt_prompt_service.h"
 #include "editor/app/recovery_start.h"
 #include "editor/app/recovery_store.h"
 #include "editor/res/command_ids.h"
@@ -17,9 +17,12 @@ void SetApplicationIdentity() {
 
 CVelloApp::CVelloApp() {
   SetApplicationIdentity();
-  RouteLibraryPromptsToService();
+  // The list lives in the settings, which are found by the names just set.
+  m_RecentFiles.Load();
+  static CQtPromptService qt_prompts;
+  RouteLibraryPromptsToService(qt_prompts);
   m_Editor = std::make_unique<CVelloEditor>();
-  m_Doc = std::make_unique<CVelloDoc>(*m_Editor, m_RecentFiles);
+  m_Doc = std::make_unique<CVelloDoc>(*m_Editor);
   m_Frame = std::make_unique<CMainFrame>(*m_Editor, *m_Doc, m_Router, m_RecentFiles);
   m_Recovery = std::make_unique<CRecoveryWriter>(*m_Editor, *m_Doc, RecoveryFolder());
   m_Router.AddTarget(&m_Frame->View());
@@ -40,6 +43,10 @@ CVelloApp::CVelloApp() {
     m_Frame->UpdateTitle();
     m_Frame->UpdateRecentFiles();
   });
+  m_Doc->SetFileTakenHandler([this](const std::string& path) {
+    m_RecentFiles.Add(QString::fromStdString(path));
+    m_Frame->UpdateRecentFiles();
+  });
   m_Frame->UpdateCommandStates();
 }
 
@@ -48,6 +55,7 @@ CVelloApp::~CVelloApp() {
   // the document and the editor context. The document stops telling the frame first. A normal
   // exit removes the recovery copy first.
   m_Doc->SetChangedHandler({});
+  m_Doc->SetFileTakenHandler({});
   m_Recovery.reset();
   m_Frame.reset();
   m_Doc.reset();

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "editor/app/command_router.h"
-#include "editor/app/recent_files.h"
+#include "editor/services/command_router.h"
+#include "editor/services/recent_files.h"
 #include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"
 

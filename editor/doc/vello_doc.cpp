@@ -3,11 +3,10 @@
 #include <QFileInfo>
 
 #include "core/foundation/text_codec.h"
-#include "editor/app/prompt_service.h"
-#include "editor/app/recent_files.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 
@@ -19,8 +18,7 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
-CVelloDoc::CVelloDoc(CVelloEditor& editor, CRecentFiles& recentFiles)
-    : m_Editor(editor), m_RecentFiles(recentFiles) {
+CVelloDoc::CVelloDoc(CVelloEditor& editor) : m_Editor(editor) {
   m_Editor.AddListener(this);
   const auto has_actor = [this] { return m_Editor.actor != nullptr; };
   OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
@@ -81,7 +79,9 @@ bool CVelloDoc::OpenDocument(const std::string& path) {
     return false;
   }
   m_Editor.SetModified(false);
-  m_RecentFiles.Add(QString::fromStdString(path));
+  if (m_FileTaken) {
+    m_FileTaken(path);
+  }
   if (m_Editor.actor != nullptr && m_Editor.actor->frames.Num() > 0) {
     m_Editor.SelectFrame(0);
   }
@@ -123,8 +123,15 @@ bool CVelloDoc::SaveTo(const std::string& path) {
   if (!m_Editor.SaveActor(path)) {
     return false;
   }
-  m_Editor.SetModified(false);
+  if (IsOwnFile(path)) {
+    m_Editor.SetModified(false);
+  }
   return true;
+}
+
+bool CVelloDoc::IsOwnFile(const std::string& path) const {
+  return !m_Path.empty() &&
+         QFileInfo(QString::fromStdString(path)) == QFileInfo(QString::fromStdString(m_Path));
 }
 
 void CVelloDoc::OnFileNew() {
@@ -148,7 +155,9 @@ void CVelloDoc::OnFileSave() {
   CFileDialogRequest request;
   request.filter = res::kSaveFilter;
   request.defaultExtension = res::kDocumentExtension;
-  request.initialName = GbkToUtf8(m_Editor.actor->name.GetString()) + res::kDocumentExtension;
+  // A nameless actor would propose the hidden file ".an1".
+  const std::string name = GbkToUtf8(m_Editor.actor->name.GetString());
+  request.initialName = (name.empty() ? res::kUntitled : name) + res::kDocumentExtension;
   const std::optional<std::string> path = Prompts().AskSavePath(request);
   if (path) {
     SaveTo(*path);
@@ -164,10 +173,14 @@ bool CVelloDoc::OnFileSaveAs() {
   request.defaultExtension = res::kDocumentExtension;
   request.initialName = m_Path.empty() ? Title() + res::kDocumentExtension : FileNameOf(m_Path);
   const std::optional<std::string> path = Prompts().AskSavePath(request);
-  if (!path || !SaveTo(*path)) {
+  if (!path || !m_Editor.SaveActor(*path)) {
     return false;
   }
-  m_RecentFiles.Add(QString::fromStdString(*path));
+  // The file written becomes the document's own.
+  m_Editor.SetModified(false);
+  if (m_FileTaken) {
+    m_FileTaken(*path);
+  }
   SetPathAndTitle(*path, FileNameOf(*path));
   return true;
 }

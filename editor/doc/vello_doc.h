@@ -4,18 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/command_router.h"
 #include "editor/doc/editor_listener.h"
+#include "editor/services/command_router.h"
 
 class CVelloEditor;
-class CRecentFiles;
 
 // The document: the path and title of the edited actor (which the editor context owns), the file
 // commands (new, save, save as, rename) and the question that keeps unsaved changes from being
 // lost before the actor is replaced or the program closes.
 class CVelloDoc : public CCommandTarget, public CEditorListener {
  public:
-  CVelloDoc(CVelloEditor& editor, CRecentFiles& recentFiles);
+  explicit CVelloDoc(CVelloEditor& editor);
   ~CVelloDoc() override;
 
   // The full path the document was opened from or saved as; empty for a new document.
@@ -25,6 +24,10 @@ class CVelloDoc : public CCommandTarget, public CEditorListener {
   bool IsModified() const;
   // Told whenever the title or the modified state changes.
   void SetChangedHandler(std::function<void()> handler) { m_Changed = std::move(handler); }
+  // Told with the full path when a file became the document: opened, or saved under a new name.
+  void SetFileTakenHandler(std::function<void(const std::string& path)> handler) {
+    m_FileTaken = std::move(handler);
+  }
 
   // The start-up step: an actor named "TestActor" without a path.
   void OnNewDocument();
@@ -52,14 +55,17 @@ class CVelloDoc : public CCommandTarget, public CEditorListener {
   void OnEditorChanged(uint32_t changes) override;
 
  private:
-  // Saves to `path`; on success the actor counts as saved.
+  // Writes the actor to `path`. The actor counts as saved only when `path` is the document's own
+  // file: a copy written elsewhere leaves the document's file, and so its unsaved changes, as
+  // they were.
   bool SaveTo(const std::string& path);
+  bool IsOwnFile(const std::string& path) const;
   void SetPathAndTitle(const std::string& path, const std::string& title);
   void NotifyChanged() const;
 
   CVelloEditor& m_Editor;
-  CRecentFiles& m_RecentFiles;
   std::string m_Path;
   std::string m_Title;
   std::function<void()> m_Changed;
+  std::function<void(const std::string&)> m_FileTaken;
 };

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_settings_dialog.h"

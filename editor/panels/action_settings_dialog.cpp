@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "editor/app/prompt_service.h"
-#include "editor/doc/typed_text.h"
+#include "editor/services/prompt_service.h"
+#include "editor/services/typed_text.h"
 #include "editor/res/strings.h"
 
 CActionSettingsDlg::CActionSettingsDlg(const QString& name, QWidget* parent)

@@ -2,7 +2,7 @@
 
 #include <QContextMenuEvent>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/frame_tag_dialog.h"

@@ -1,6 +1,5 @@
 #include "editor/panels/panel_factory.h"
 
-#include "editor/app/dock_panes.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_frame_panel.h"
 #include "editor/panels/action_panel.h"
@@ -12,34 +11,35 @@
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/module_list.h"
 #include "editor/panels/texture_list.h"
+#include "editor/res/pane_table.h"
 #include "editor/view/action_frame_editor.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
   switch (pane.id) {
-    case 4000:
+    case pane::kModuleCut:
       return new CModuleCutPanel(editor, parent);
-    case 4001:
+    case pane::kModuleList:
       return new CModuleListCtrl(editor, parent);
-    case 4002:
+    case pane::kFrames:
       return new CFramePanel(editor, parent);
-    case 4003:
+    case pane::kActions:
       return new CActionPanel(editor, parent);
-    case 4004:
+    case pane::kActionFrames:
       return new CActionFramePanel(editor, parent);
-    case 4005: {
+    case pane::kProperties: {
       auto* grid = new CAnimPropertyGrid(editor, parent);
       grid->setObjectName("propertyGrid");
       return grid;
     }
-    case 4006:
+    case pane::kFrameModules:
       return new CFrameModulePanel(editor, parent);
-    case 4007:
+    case pane::kTextures:
       return new CTextureListCtrl(editor, parent);
-    case 4008:
+    case pane::kTimeline:
       return new MyActionFrameEditor(editor, parent);
-    case 4009:
+    case pane::kFrameTags:
       return new CFrameTagListCtrl(editor, parent);
-    case 4010:
+    case pane::kHistory:
       return new CHistoryPanel(editor, parent);
     default:
       return nullptr;

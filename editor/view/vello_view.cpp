@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "editor/app/command_router.h"
+#include "editor/services/command_router.h"
 #include "editor/view/widget_window_host.h"
 
 class QLabel;

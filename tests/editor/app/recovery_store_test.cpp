@@ -13,7 +13,7 @@
 
 #include "core/anim/obj_actor.h"
 #include "core/foundation/archive_memory.h"
-#include "editor/app/recent_files.h"
+#include "editor/services/recent_files.h"
 #include "editor/app/recovery_note.h"
 #include "editor/app/recovery_store.h"
 #include "editor/app/recovery_writer.h"
@@ -207,8 +207,7 @@ TEST(RecoveryWriter, KeepsTheCopyCurrentWhileModifiedAndRemovesItWhenSaved) {
   ScriptedPrompts prompts;
   const QString folder = QString::fromStdString(dir.File("recovery"));
   CVelloEditor editor;
-  CRecentFiles recent;
-  CVelloDoc doc(editor, recent);
+  CVelloDoc doc(editor);
   doc.OnNewDocument();
   auto writer = std::make_unique<CRecoveryWriter>(editor, doc, folder);
   writer->SetDelay(std::chrono::milliseconds(20));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/command_router.h"
+#include "editor/services/command_router.h"
 #include "editor/app/input_dialog.h"
 #include "editor/app/profile_int.h"
 #include "tests/editor/support/scripted_prompts.h"

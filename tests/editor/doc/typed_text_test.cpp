@@ -1,4 +1,4 @@
-#include "editor/doc/typed_text.h"
+#include "editor/services/typed_text.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 
 // A prompt service for tests: it records every message and dialog, and answers from queues that
 // the test fills, without showing anything. An empty queue answers as a user who cancels.

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/foundation/message.h"
-#include "editor/app/recovery_offer.h"
-#include "editor/doc/typed_text.h"
+#include "editor/services/recovery_offer.h"
+#include "editor/services/typed_text.h"
 
 class QDialog;
 
@@ -70,7 +70,8 @@ class CPromptService {
   std::optional<std::string> AskTypedText(const std::string& initialUtf8, TypedTextKind kind);
 };
 
-// The service in use: the one installed last, else the Qt implementation.
+// The service in use: the one a scope installed last, else the program's, else one that writes
+// messages to standard error and answers every question with what loses nothing.
 CPromptService& Prompts();
 
 // Makes `service` the service in use for the scope's life, and routes Core's messages and the
@@ -87,9 +88,10 @@ class CPromptScope {
   UMessageHook m_PreviousMessageHook;
 };
 
-// Routes Core's messages and the property grid's colour dialog to Prompts() for good; the
-// program calls it once at start.
-void RouteLibraryPromptsToService();
+// Makes `programService` (which must outlive every prompt) the program's service, and routes
+// Core's messages and the property grid's colour dialog to Prompts() for good; the program
+// calls it once at start.
+void RouteLibraryPromptsToService(CPromptService& programService);
 
 // "description|patterns|..||" as Qt name filters ("description (patterns)").
 QStringList QtNameFilters(const std::string& filter);

@@ -1,13 +1,37 @@
-#include "editor/app/prompt_service.h"
+#include "editor/services/prompt_service.h"
 
+#include <QDialog>
 #include <QStringList>
+#include <cstdio>
 
-#include "editor/app/qt_prompt_service.h"
 #include "editor_support/dialogs/color_picker.h"
 
 namespace {
 
 CPromptService* g_installed = nullptr;
+CPromptService* g_program = nullptr;
+
+// Answers when no service is installed (a tool or test that never set one up): the message goes
+// to standard error and every question gets the answer that loses nothing.
+class CUnattendedPrompts final : public CPromptService {
+ public:
+  UMessageAnswer ShowMessage(const UMessageRequest& request) override {
+    std::fprintf(stderr, "%s\n", request.text.c_str());
+    return SafeAnswer(request.buttons);
+  }
+  std::optional<std::string> AskText(const std::string&, const TextCheck&) override { return {}; }
+  std::optional<std::string> AskOpenPath(const CFileDialogRequest&) override { return {}; }
+  std::optional<std::vector<std::string>> AskOpenPaths(const CFileDialogRequest&) override {
+    return {};
+  }
+  std::optional<std::string> AskSavePath(const CFileDialogRequest&) override { return {}; }
+  std::optional<QColor> AskColor(const QColor&) override { return {}; }
+  void ShowAbout() override {}
+  std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override {
+    return std::vector<CRecoveryChoice>(offers.size(), CRecoveryChoice::Keep);
+  }
+  int RunDialog(QDialog&) override { return QDialog::Rejected; }
+};
 
 UMessageAnswer ForwardMessage(const UMessageRequest& request) {
   return Prompts().ShowMessage(request);
@@ -51,8 +75,11 @@ CPromptService& Prompts() {
   if (g_installed != nullptr) {
     return *g_installed;
   }
-  static CQtPromptService qt_service;
-  return qt_service;
+  if (g_program != nullptr) {
+    return *g_program;
+  }
+  static CUnattendedPrompts unattended;
+  return unattended;
 }
 
 CPromptScope::CPromptScope(CPromptService& service)
@@ -69,7 +96,8 @@ CPromptScope::~CPromptScope() {
   }
 }
 
-void RouteLibraryPromptsToService() {
+void RouteLibraryPromptsToService(CPromptService& programService) {
+  g_program = &programService;
   SetMessageHook(ForwardMessage);
   SetColorPickHook(ForwardColorPick);
 }

@@ -8,8 +8,9 @@ class CRecentFiles {
  public:
   static constexpr int kMaxFiles = 4;
 
-  // Reads the list from the settings.
-  CRecentFiles();
+  // Reads the list from the settings. Call it once the application's organisation and name are
+  // set: before, the settings are another file, and the next Add would overwrite the real list.
+  void Load();
 
   const QStringList& Paths() const { return m_Paths; }
   // Puts `path` first (once) and stores the list.

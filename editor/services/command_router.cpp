@@ -1,4 +1,4 @@
-#include "editor/app/command_router.h"
+#include "editor/services/command_router.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "editor/app/recent_files.h"
+#include "editor/services/recent_files.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -17,7 +17,8 @@ QString Canonical(const QString& path) {
 
 }  // namespace
 
-CRecentFiles::CRecentFiles() {
+void CRecentFiles::Load() {
+  m_Paths.clear();
   QSettings settings;
   settings.beginGroup(kGroup);
   for (int i = 0; i < kMaxFiles; ++i) {
