@@ -387,9 +387,10 @@ void CMainFrame::OnEditorChanged(uint32_t changes) {
   UpdateCommandStates();
 }
 
-void CMainFrame::OnStatusText(int pane, const std::string& utf8) {
-  if (pane > 0 && pane < kStatusPanes) {
-    m_StatusPanes[pane]->setText(QString::fromStdString(utf8));
+void CMainFrame::OnStatusText(::StatusPane pane, const std::string& utf8) {
+  const auto index = static_cast<int>(pane);
+  if (index >= 0 && index < kStatusPanes) {
+    m_StatusPanes[index]->setText(QString::fromStdString(utf8));
   }
 }
 

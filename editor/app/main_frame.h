@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "editor/services/command_router.h"
 #include "editor/doc/editor_listener.h"
+#include "editor/services/command_router.h"
 
 class CRecentFiles;
 class CVelloDoc;
@@ -48,7 +48,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void UpdateRecentFiles();
 
   void OnEditorChanged(uint32_t changes) override;
-  void OnStatusText(int pane, const std::string& utf8) override;
+  void OnStatusText(::StatusPane pane, const std::string& utf8) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "editor/doc/edit_mode.h"
+
 class USurface;
 
 // What the user had selected and which editing mode was on: what undo and redo put back.
 struct CEditSelection {
-  int32_t mode = 0;
+  EditMode mode = EditMode::Module;
   int32_t texture = -1;
   int32_t module = -1;
   int32_t action = -1;

@@ -117,14 +117,6 @@ void CVelloEditor::ChangedBlend(uint32_t changes, const char* step, uint64_t mer
   Changed(changes, step, mergeKey);
 }
 
-void CVelloEditor::ActorEdited(uint32_t changes, const std::string& stepName, uint64_t mergeKey) {
-  if (actor != nullptr) {
-    // An edit of the selected placement (its position, scale or turn) moves its box.
-    SelectedPlacementBox(&placementRect, &placementAngle);
-    ChangedBlend(changes, stepName.c_str(), mergeKey);
-  }
-}
-
 uint64_t CVelloEditor::NudgeKey(int kind) const {
   // Frame and placement indices fit 16 bits each in a document.
   return kNudgeKeyBase | (uint64_t(kind) << 40) |

@@ -167,7 +167,7 @@ void CVelloEditor::MouseDown(uint32_t /*flags*/, UPoint client) {
   leftDown = true;
   m_DragKey = NewMergeKey();
   const UPoint point = ClientToCanvas(client);
-  mode = 1;
+  mode = EditMode::Frame;
   if (EditedFrame() != nullptr) {
     if (tagMode) {
       PickTag(point);
@@ -202,11 +202,12 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
       Changed(kChangeFrames, res::kStepCollision, m_DragKey);
     }
   }
-  Status(1, PointText("World", point));
-  Status(2, PointText("Local", UPoint(point.x - centre.x, point.y - centre.y)));
+  Status(StatusPane::World, PointText("World", point));
+  Status(StatusPane::Local, PointText("Local", UPoint(point.x - centre.x, point.y - centre.y)));
   if (frame != nullptr) {
-    Status(3, PointText("FrameLocal", UPoint(point.x - centre.x - frame->origin.x,
-                                             point.y - centre.y - frame->origin.y)));
+    Status(StatusPane::FrameLocal,
+           PointText("FrameLocal", UPoint(point.x - centre.x - frame->origin.x,
+                                          point.y - centre.y - frame->origin.y)));
   }
 }
 

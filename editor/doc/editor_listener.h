@@ -23,12 +23,19 @@ enum EditorChange : uint32_t {
   kChangeWholeActor = (1u << 13) - 1,
 };
 
+// The panes of the status bar: the command prompt, then the pointer in world, origin and frame
+// coordinates.
+enum class StatusPane { Prompt, World, Local, FrameLocal };
+
 // Told by the editor context after every change; panels and views repaint from it. The context
 // never calls a panel in any other way.
 class CEditorListener {
  public:
   virtual ~CEditorListener();
   virtual void OnEditorChanged(uint32_t changes) = 0;
-  // Pane 1..3 of the status bar ("World x=%4d y=%4d", "Local …", "FrameLocal …").
-  virtual void OnStatusText(int /*pane*/, const std::string& /*utf8*/) {}
+  // A value typed but not yet committed must be committed now: the actor is about to be replaced,
+  // saved or freed.
+  virtual void OnEndEdits() {}
+  // A text for a status-bar pane ("World x=%4d y=%4d", "Local …", "FrameLocal …").
+  virtual void OnStatusText(StatusPane /*pane*/, const std::string& /*utf8*/) {}
 };

@@ -89,7 +89,7 @@ void CVelloEditor::SelectModule(int index) {
     return;
   }
   selectedModule = index;
-  mode = 0;
+  mode = EditMode::Module;
   Notify(kChangeSelection);
 }
 
@@ -158,7 +158,7 @@ void CVelloEditor::SetFrameSelection(int index) {
   if (index != -1) {
     shownFrame = index;
   }
-  mode = 1;
+  mode = EditMode::Frame;
   ClearPlacementSelection();
   ClearTagSelection();
 }
@@ -196,7 +196,7 @@ void CVelloEditor::SelectAction(int index) {
   }
   selectedAction = index;
   selectedActionFrame = -1;
-  mode = 2;
+  mode = EditMode::Action;
   isPlaying = false;
   Notify(kChangeSelection | kChangeTools);
 }
@@ -208,7 +208,7 @@ void CVelloEditor::SelectActionFrame(int index) {
   }
   selectedActionFrame = index;
   isPlaying = false;
-  mode = 1;
+  mode = EditMode::Frame;
   if (index != -1) {
     const TActionFrame& key = action->keys[static_cast<size_t>(index)];
     playTime = static_cast<float>(key.time);
@@ -331,6 +331,10 @@ void CVelloEditor::SelectPlacement(int index) {
   if (frame == nullptr || (index != -1 && frame->GetModule(index) == nullptr)) {
     return;
   }
+  // Editing a placement edits the frame: playback stops and the frame page shows, with the
+  // placement's box (and its rotation) as a pick in the view would give.
+  Stop();
+  mode = EditMode::Frame;
   ClearPlacementSelection();
   selectedPlacement = index;
   SelectedPlacementBox(&placementRect, &placementAngle);

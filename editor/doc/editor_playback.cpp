@@ -42,7 +42,7 @@ void CVelloEditor::Advance(float seconds) {
   if (actor == nullptr) {
     return;
   }
-  if (mode != 2) {
+  if (mode != EditMode::Action) {
     if (actor->frames.IsValidIndex(selectedFrame)) {
       shownFrame = selectedFrame;
     }
@@ -79,7 +79,7 @@ void CVelloEditor::Play() {
   if (ActionAt(selectedAction) == nullptr) {
     return;
   }
-  mode = 2;
+  mode = EditMode::Action;
   isPlaying = true;
   if (!loopPlayback) {
     playTime = 0.0f;

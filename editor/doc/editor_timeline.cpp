@@ -38,7 +38,7 @@ void CVelloEditor::PickTime(uint32_t t) {
   selectedActionFrame = index;
   selectedFrame = frame;
   shownFrame = frame;
-  mode = 1;
+  mode = EditMode::Frame;
   ClearPlacementSelection();
   ClearTagSelection();
   Notify(kChangeSelection | kChangePlayTime | (wasPlaying ? kChangeTools : 0u));

@@ -67,7 +67,6 @@ void CVelloDoc::OnEditorChanged(uint32_t changes) {
 
 void CVelloDoc::OnNewDocument() {
   m_Editor.NewActor(std::string(kStartActorName));
-  m_Editor.SetModified(false);
   SetPathAndTitle({}, {});
 }
 
@@ -78,12 +77,8 @@ bool CVelloDoc::OpenDocument(const std::string& path) {
   if (!m_Editor.LoadActor(path)) {
     return false;
   }
-  m_Editor.SetModified(false);
   if (m_FileTaken) {
     m_FileTaken(path);
-  }
-  if (m_Editor.actor != nullptr && m_Editor.actor->frames.Num() > 0) {
-    m_Editor.SelectFrame(0);
   }
   SetPathAndTitle(path, FileNameOf(path));
   return true;
@@ -98,14 +93,13 @@ bool CVelloDoc::OpenRecovered(const std::vector<unsigned char>& stored,
   if (!m_Editor.OpenRecovered(stored, documentPath, texturePaths)) {
     return false;
   }
-  if (m_Editor.actor != nullptr && m_Editor.actor->frames.Num() > 0) {
-    m_Editor.SelectFrame(0);
-  }
   SetPathAndTitle(documentPath, documentPath.empty() ? title : FileNameOf(documentPath));
   return true;
 }
 
 bool CVelloDoc::SaveModified() {
+  // What is still being typed counts as an edit: committed before the question.
+  m_Editor.EndOpenEdits();
   if (!IsModified()) {
     return true;
   }
@@ -120,13 +114,7 @@ bool CVelloDoc::SaveModified() {
 }
 
 bool CVelloDoc::SaveTo(const std::string& path) {
-  if (!m_Editor.SaveActor(path)) {
-    return false;
-  }
-  if (IsOwnFile(path)) {
-    m_Editor.SetModified(false);
-  }
-  return true;
+  return IsOwnFile(path) ? m_Editor.SaveActor(path) : m_Editor.SaveActorCopy(path);
 }
 
 bool CVelloDoc::IsOwnFile(const std::string& path) const {
@@ -143,7 +131,6 @@ void CVelloDoc::OnFileNew() {
     return;
   }
   m_Editor.NewActor(*name);
-  m_Editor.SetModified(false);
   // A new actor has no file yet: a later save must not write over the document opened before.
   SetPathAndTitle({}, *name);
 }
@@ -173,11 +160,10 @@ bool CVelloDoc::OnFileSaveAs() {
   request.defaultExtension = res::kDocumentExtension;
   request.initialName = m_Path.empty() ? Title() + res::kDocumentExtension : FileNameOf(m_Path);
   const std::optional<std::string> path = Prompts().AskSavePath(request);
+  // The file written becomes the document's own.
   if (!path || !m_Editor.SaveActor(*path)) {
     return false;
   }
-  // The file written becomes the document's own.
-  m_Editor.SetModified(false);
   if (m_FileTaken) {
     m_FileTaken(*path);
   }

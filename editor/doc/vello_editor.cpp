@@ -74,7 +74,7 @@ void CVelloEditor::Notify(uint32_t changes) {
   }
 }
 
-void CVelloEditor::Status(int pane, const std::string& text) {
+void CVelloEditor::Status(StatusPane pane, const std::string& text) {
   const std::vector<CEditorListener*> listeners = m_Listeners;
   for (CEditorListener* listener : listeners) {
     listener->OnStatusText(pane, text);
@@ -137,7 +137,7 @@ void CVelloEditor::SelectAfterOpen() {
   if (!actor->frames.empty()) {
     selectedFrame = 0;
     shownFrame = 0;
-    mode = 1;
+    mode = EditMode::Frame;
   }
 }
 
@@ -198,6 +198,14 @@ void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
 }
 
 bool CVelloEditor::SaveActor(const std::string& path) {
+  if (!SaveActorCopy(path)) {
+    return false;
+  }
+  SetModified(false);
+  return true;
+}
+
+bool CVelloEditor::SaveActorCopy(const std::string& path) {
   if (actor == nullptr) {
     return false;
   }
@@ -207,7 +215,6 @@ bool CVelloEditor::SaveActor(const std::string& path) {
         {"无法保存文件 " + path + "：" + error, "", UMessageButtons::Ok, UMessageIcon::Warning});
     return false;
   }
-  SetModified(false);
   return true;
 }
 
@@ -254,7 +261,19 @@ void CVelloEditor::ViewResized() {
   }
 }
 
+void CVelloEditor::EndOpenEdits() {
+  // A commit may change the list of listeners (a pane rebuilt): walk a copy.
+  const std::vector<CEditorListener*> listeners = m_Listeners;
+  for (CEditorListener* listener : listeners) {
+    if (std::find(m_Listeners.begin(), m_Listeners.end(), listener) != m_Listeners.end()) {
+      listener->OnEndEdits();
+    }
+  }
+}
+
 void CVelloEditor::Shutdown() {
+  // A value still being typed belongs to the actor that is saved and freed below.
+  EndOpenEdits();
   if (m_Window != nullptr) {
     // Surfaces and the canvas free GL objects of the view's context.
     m_Window->MakeContextCurrent();
@@ -264,9 +283,14 @@ void CVelloEditor::Shutdown() {
         currentDirectory.empty()
             ? std::string(kLastSaveName)
             : (std::filesystem::path(currentDirectory) / kLastSaveName).string();
-    SaveActor(target);
+    SaveActorCopy(target);
   }
+  const bool hadActor = actor != nullptr;
   Clear();
+  if (hadActor) {
+    ResetSelections();
+    Notify(kChangeWholeActor);
+  }
   if (m_ViewReady) {
     viewCanvas.Release();
     viewCanvasUtil.DeInit();

@@ -14,6 +14,8 @@
 #include "drivers/accel/canvas_rw.h"
 #include "drivers/accel/canvas_util_rw.h"
 #include "editor/doc/edit_history.h"
+#include "editor/doc/edit_mode.h"
+#include "editor/doc/edited_fields.h"
 #include "editor/doc/editor_listener.h"
 #include "editor/res/strings.h"
 
@@ -50,9 +52,12 @@ class CVelloEditor {
   void Advance(float seconds);
   // Draws the whole scene into the canvas and presents it.
   void Render();
-  // Writes "LastSave.an1" in the current directory when an actor exists, then releases every
-  // texture surface once, the canvas and the factory. Later calls do nothing.
+  // Commits open edits, writes "LastSave.an1" in the current directory when an actor exists,
+  // frees the actor and tells the listeners, then releases every texture surface once, the canvas
+  // and the factory. Later calls do nothing.
   void Shutdown();
+  // Has every listener commit what is being typed in place (see CEditorListener::OnEndEdits).
+  void EndOpenEdits();
   // Plays the selected action from its start (or where it is, when looping).
   void Play();
   void Stop();
@@ -65,9 +70,12 @@ class CVelloEditor {
   // document, then in the current directory; those not found are listed in one message and
   // leave their records as they are.
   bool LoadActor(const std::string& path);
-  // Writes the actor safely (a reader sees the old file or the whole new one). On failure a
-  // message names the file and the reason, and the actor stays modified.
+  // Writes the actor safely (a reader sees the old file or the whole new one) as the document's
+  // file: the actor counts as saved. On failure a message names the file and the reason, and the
+  // actor stays modified.
   bool SaveActor(const std::string& path);
+  // Writes the actor as SaveActor does, as a copy elsewhere: the modified flag stays as it is.
+  bool SaveActorCopy(const std::string& path);
   void SetActorName(const std::string& utf8);
   bool IsModified() const { return m_Modified; }
   // False marks the current history entry as the saved one (a save just wrote it); true forgets
@@ -161,6 +169,8 @@ class CVelloEditor {
   void PlaceModule();
   void DeletePlacement();
   void SwapPlacements(int frame, int a, int b);
+  // Selects placement `index` of the selected frame (-1 for none) for editing: playing stops and
+  // the mode becomes Frame.
   void SelectPlacement(int index);
   void NudgePlacement(int dx, int dy);
   void NudgeFrame(int dx, int dy);
@@ -171,6 +181,26 @@ class CVelloEditor {
   void CreateTag(int clientX, int clientY);
   void DeleteTag(int index);
   void SelectTag(int index);
+
+  // ---- edits of a record's fields, each one step (UTF-8 names are stored as GBK)
+  // The fields as the property pages show them; defaults when the index names nothing.
+  CModuleFields ModuleFields(int index) const;
+  // `placement` names the frame's placement whose fields come along (-1 for none).
+  CFrameFields FrameFields(int index, int placement) const;
+  CActionFields ActionFields(int index) const;
+  // A module whose right lies left of its left, or bottom above its top, is refused.
+  void SetModuleFields(int index, const CModuleFields& fields);
+  // Also sets the fields of placement `fields.placement` when it names one; a placement's module
+  // index cannot change this way.
+  void SetFrameFields(int index, const CFrameFields& fields);
+  void SetActionFields(int index, const CActionFields& fields);
+  void RenameFrame(int index, const std::string& utf8Name);
+  void RenameAction(int index, const std::string& utf8Name);
+  // Gives module `index` the rectangle `shape` (texture pixels, not empty); the reshapes of one
+  // drag share `mergeKey` (see NewMergeKey) and are one step.
+  void ReshapeModule(int index, const URect& shape, uint64_t mergeKey);
+  // The edits of one opening of the tag dialog share `mergeKey`.
+  void SetTag(int frame, int tag, const TFrameTag& fields, uint64_t mergeKey);
 
   // ---- view input (client points in device pixels)
   static constexpr uint32_t kMouseLeft = 0x1, kMouseShift = 0x4, kMouseMiddle = 0x10;
@@ -224,7 +254,7 @@ class CVelloEditor {
   int32_t interpolationDefault = 1;   // "InpolationEnable" of the configuration
   bool isPlaying = false;             // the selected action is playing
   bool loopPlayback = false;          // playing restarts at the end
-  int32_t mode = 0;                   // 0 module, 1 frame, 2 action is being edited
+  EditMode mode = EditMode::Module;
   int32_t selectedModule = -1;
   int32_t selectedAction = -1;
   int32_t selectedFrame = -1;
@@ -254,10 +284,12 @@ class CVelloEditor {
 
  private:
   void Notify(uint32_t changes);
-  void Status(int pane, const std::string& text);
+  void Status(StatusPane pane, const std::string& text);
   // Records the step `step` (see CEditHistory::Record), sets the modified flag from the history
   // and tells `changes`.
   void Changed(uint32_t changes, const char* step, uint64_t mergeKey = 0);
+  // After an edit of a record's fields: the selected placement's box follows, then ChangedBlend.
+  void FieldsEdited(uint32_t changes, const char* step, uint64_t mergeKey = 0);
   // Recomputes blend bits first: after edits to keys, frames or placements.
   void ChangedBlend(uint32_t changes, const char* step, uint64_t mergeKey = 0);
   // Destroys the actor, every texture surface and the history.

@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_settings_dialog.h"
-#include "editor/res/strings.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 
@@ -107,7 +106,5 @@ void CActionPanel::EditAction() {
       !m_Editor.actor->actions.IsValidIndex(index)) {
     return;
   }
-  m_Editor.actor->actions[static_cast<size_t>(index)]->name =
-      StoredName(dialog.Name().toStdString());
-  m_Editor.ActorEdited(kChangeActions, res::kStepRenameAction);
+  m_Editor.RenameAction(index, dialog.Name().toStdString());
 }

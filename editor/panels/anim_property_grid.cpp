@@ -5,19 +5,13 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/anim_property_pages.h"
-#include "editor/res/strings.h"
 
 namespace {
 
-// Changes after which the bound fields may have moved, or another page is due.
+// Changes after which the page may show something else, or another page is due.
 constexpr uint32_t kRebuildChanges = kChangeActor | kChangeTextures | kChangeModules |
                                      kChangeFrames | kChangeActions | kChangeActionKeys |
                                      kChangePlacements | kChangeSelection;
-
-template <typename T>
-T* Selected(UArray<T*>& list, int index) {
-  return list.IsValidIndex(index) ? list[static_cast<size_t>(index)] : nullptr;
-}
 
 }  // namespace
 
@@ -37,35 +31,37 @@ CAnimPropertyGrid::~CAnimPropertyGrid() {
 void CAnimPropertyGrid::RefreshProperties() {
   const int scrolled = verticalScrollBar()->value();
   ResetContent();
-  m_PageChanges = 0;
-  m_PageStep = nullptr;
-  UObjActor* actor = m_Editor.actor;
+  m_PageIndex = -1;
+  const UObjActor* actor = m_Editor.actor;
   if (actor == nullptr) {
     return;
   }
-  switch (m_Editor.mode) {
-    case 0:
-      if (UObjModule* module = Selected(actor->modules, m_Editor.selectedModule)) {
-        BuildModulePage(*this, *module);
-        m_PageChanges = kChangeModules;
-        m_PageStep = res::kStepEditModule;
+  m_PageMode = m_Editor.mode;
+  switch (m_PageMode) {
+    case EditMode::Module:
+      if (actor->modules.IsValidIndex(m_Editor.selectedModule)) {
+        m_PageIndex = m_Editor.selectedModule;
+        m_Module = m_Editor.ModuleFields(m_PageIndex);
+        BuildModulePage(*this, m_Module);
       }
       break;
-    case 1:
-      if (UObjFrame* frame = Selected(actor->frames, m_Editor.selectedFrame)) {
-        BuildFramePage(*this, *frame, m_Editor.selectedPlacement);
-        m_PageChanges = kChangeFrames | kChangePlacements;
-        m_PageStep = res::kStepEditFrame;
+    case EditMode::Frame:
+      if (const UObjFrame* frame = actor->frames.IsValidIndex(m_Editor.selectedFrame)
+                                       ? actor->frames[size_t(m_Editor.selectedFrame)]
+                                       : nullptr) {
+        m_PageIndex = m_Editor.selectedFrame;
+        m_Frame = m_Editor.FrameFields(m_PageIndex, m_Editor.selectedPlacement);
+        BuildFramePage(*this, m_Frame, frame->placements.Num());
       }
       break;
-    case 2:
-      if (UObjAction* action = Selected(actor->actions, m_Editor.selectedAction)) {
-        BuildActionPage(*this, *action);
-        m_PageChanges = kChangeActions;
-        m_PageStep = res::kStepEditAction;
+    case EditMode::Action:
+      if (const UObjAction* action = actor->actions.IsValidIndex(m_Editor.selectedAction)
+                                         ? actor->actions[size_t(m_Editor.selectedAction)]
+                                         : nullptr) {
+        m_PageIndex = m_Editor.selectedAction;
+        m_Action = m_Editor.ActionFields(m_PageIndex);
+        BuildActionPage(*this, m_Action, action->keys.Num());
       }
-      break;
-    default:
       break;
   }
   ExpandAll();
@@ -84,11 +80,21 @@ void CAnimPropertyGrid::OnEditorChanged(uint32_t changes) {
 }
 
 void CAnimPropertyGrid::OnItemCommitted() {
-  if (m_PageStep == nullptr) {
+  if (m_PageIndex < 0) {
     return;
   }
   m_InCommit = true;
-  m_Editor.ActorEdited(m_PageChanges, m_PageStep);
+  switch (m_PageMode) {
+    case EditMode::Module:
+      m_Editor.SetModuleFields(m_PageIndex, m_Module);
+      break;
+    case EditMode::Frame:
+      m_Editor.SetFrameFields(m_PageIndex, m_Frame);
+      break;
+    case EditMode::Action:
+      m_Editor.SetActionFields(m_PageIndex, m_Action);
+      break;
+  }
   m_InCommit = false;
 }
 

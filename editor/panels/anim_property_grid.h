@@ -2,18 +2,18 @@
 
 #include <cstdint>
 
+#include "editor/doc/edit_mode.h"
+#include "editor/doc/edited_fields.h"
 #include "editor/doc/editor_listener.h"
 #include "editor_support/property_grid/property_grid.h"
 
 class CVelloEditor;
 
 // The property pane: one page for what the editor context edits now (its `mode`): the selected
-// module, the selected frame with its selected placement, or the selected action. Items are
-// bound to the model's fields, so a committed edit changes the actor at once; the editor context
-// is then told, which marks the document modified and has every view show the new value.
-//
-// The items hold pointers into the actor, so the page is built again from the selection indices
-// after every change that can move or remove what they point at.
+// module, the selected frame with its selected placement, or the selected action. The page edits
+// a copy of the record's fields; a committed edit hands the copy to the editor context, which
+// makes it one step and has every view show the new value. The page is built again after every
+// change that can alter what it shows.
 class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
  public:
   CAnimPropertyGrid(CVelloEditor& editor, QWidget* parent = nullptr);
@@ -24,9 +24,9 @@ class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
   void RefreshProperties();
 
   void OnEditorChanged(uint32_t changes) override;
+  void OnEndEdits() override { EndEdit(); }
 
-  // Whether an item's value is being edited in place: the item holds a pointer into the actor
-  // until the edit is committed, so the actor must not be swapped meanwhile (undo, redo).
+  // Whether an item's value is being edited in place: undo and redo wait until the edit ends.
   bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
 
  private:
@@ -36,10 +36,13 @@ class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
   void RebuildLater();
 
   CVelloEditor& m_Editor;
-  // What an edit of the page shown changes, for the editor's listeners.
-  uint32_t m_PageChanges = 0;
-  // The name of the history step an edit of the page shown makes; null while no page shows.
-  const char* m_PageStep = nullptr;
+  // The page shown: its kind and the record it edits (-1 while no page shows), with the copy of
+  // that record's fields the items edit.
+  EditMode m_PageMode = EditMode::Module;
+  int m_PageIndex = -1;
+  CModuleFields m_Module;
+  CFrameFields m_Frame;
+  CActionFields m_Action;
   bool m_InCommit = false;
   bool m_RebuildQueued = false;
 };

@@ -1,5 +1,6 @@
 #include "editor/panels/anim_property_pages.h"
 
+#include "editor/panels/checked_number_item.h"
 #include "editor_support/property_grid/choice_item.h"
 #include "editor_support/property_grid/my_property_grid_item_float.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
@@ -42,12 +43,19 @@ UPropertyGridItem* ShownNumber(const QString& caption, int value) {
   return item;
 }
 
-UPropertyGridItem* UShort(const QString& caption, uint16_t& field) {
-  return new MyPropertyGridItemUShort(caption, field, &field);
+UPropertyGridItem* UShort(const QString& caption, uint16_t& field,
+                          std::function<CNumberRange()> range = FieldRange<uint16_t>) {
+  return new CCheckedNumberItem<MyPropertyGridItemUShort>(std::move(range), caption, field, &field);
 }
 
 UPropertyGridItem* Short(const QString& caption, int16_t& field) {
-  return new MyPropertyGridItemShort(caption, field, &field);
+  return new CCheckedNumberItem<MyPropertyGridItemShort>(FieldRange<int16_t>, caption, field,
+                                                         &field);
+}
+
+UPropertyGridItem* Number(const QString& caption, int32_t& field) {
+  return new CCheckedNumberItem<UPropertyGridItemNumber>(FieldRange<int32_t>, caption, field,
+                                                         &field);
 }
 
 UPropertyGridItem* Flag(const QString& caption, uint32_t& field) {
@@ -55,7 +63,8 @@ UPropertyGridItem* Flag(const QString& caption, uint32_t& field) {
 }
 
 UPropertyGridItem* Float(const QString& caption, float& field) {
-  return new MyPropertyGridItemFloat(caption, field, "%0.2f", &field);
+  return new CCheckedNumberItem<MyPropertyGridItemFloat>(FieldRange<float>, caption, field, "%0.2f",
+                                                         &field);
 }
 
 UPropertyGridItem* Choice(const QString& caption,
@@ -84,37 +93,44 @@ void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement) {
       Choice(QStringLiteral("AlphaBlendMode"), kBlendModes, affine.AlphaBlendMode));
   category->AddChildItem(
       Choice(QStringLiteral("AlphaBlendOP"), kBlendOperations, affine.AlphaBlendOP));
-  category->AddChildItem(new MyPropertyGridItemULONG(QStringLiteral("AlphaValue"),
-                                                     placement.AlphaValue, &placement.AlphaValue));
+  category->AddChildItem(new CCheckedNumberItem<MyPropertyGridItemULONG>(
+      FieldRange<uint32_t>, QStringLiteral("AlphaValue"), placement.AlphaValue,
+      &placement.AlphaValue));
 }
 
 }  // namespace
 
-void BuildModulePage(UPropertyGrid& grid, UObjModule& module) {
+void BuildModulePage(UPropertyGrid& grid, CModuleFields& module) {
   UPropertyGridItem* category = grid.AddCategory(QStringLiteral("模块属性"));
   UPropertyGridItem* basic =
       category->AddChildItem(new UPropertyGridItem(QStringLiteral("基本属性")));
   basic->SetReadOnly(true);
-  basic->AddChildItem(UShort(QStringLiteral("Attribute"), module.Attribute));
-  basic->AddChildItem(UShort(QStringLiteral("Left"), module.left));
-  basic->AddChildItem(UShort(QStringLiteral("top"), module.top));
-  basic->AddChildItem(UShort(QStringLiteral("right"), module.right));
-  basic->AddChildItem(UShort(QStringLiteral("bottom"), module.bottom));
+  // The rectangle never turns inside out: each edge stays on its side of the opposite one.
+  const auto up_to = [](const uint16_t& edge) {
+    return [&edge] { return CNumberRange{0, double(edge), true}; };
+  };
+  const auto from = [](const uint16_t& edge) {
+    return [&edge] { return CNumberRange{double(edge), UINT16_MAX, true}; };
+  };
+  basic->AddChildItem(UShort(QStringLiteral("Attribute"), module.attribute));
+  basic->AddChildItem(UShort(QStringLiteral("Left"), module.left, up_to(module.right)));
+  basic->AddChildItem(UShort(QStringLiteral("top"), module.top, up_to(module.bottom)));
+  basic->AddChildItem(UShort(QStringLiteral("right"), module.right, from(module.left)));
+  basic->AddChildItem(UShort(QStringLiteral("bottom"), module.bottom, from(module.top)));
 }
 
-void BuildActionPage(UPropertyGrid& grid, UObjAction& action) {
+void BuildActionPage(UPropertyGrid& grid, CActionFields& action, int keyCount) {
   UPropertyGridItem* category = grid.AddCategory(QStringLiteral("动作属性"));
   category->AddChildItem(
       new MyPropertyGridItemUName(QStringLiteral("动作名"), action.name, &action.name));
-  category->AddChildItem(ShownNumber(QStringLiteral("帧数"), action.keys.Num()));
-  category->AddChildItem(
-      new UPropertyGridItemNumber(QStringLiteral("速度"), action.speed, &action.speed));
+  category->AddChildItem(ShownNumber(QStringLiteral("帧数"), keyCount));
+  category->AddChildItem(Number(QStringLiteral("速度"), action.speed));
 }
 
-void BuildFramePage(UPropertyGrid& grid, UObjFrame& frame, int placement) {
+void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount) {
   UPropertyGridItem* basic = grid.AddCategory(QStringLiteral("基本属性"));
   basic->AddChildItem(new MyPropertyGridItemUName(QStringLiteral("帧名"), frame.name, &frame.name));
-  basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), frame.placements.Num()));
+  basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), placementCount));
 
   UPropertyGridItem* origin = grid.AddCategory(QStringLiteral("原点"));
   origin->AddChildItem(Short(QStringLiteral("x"), frame.origin.x));
@@ -122,16 +138,14 @@ void BuildFramePage(UPropertyGrid& grid, UObjFrame& frame, int placement) {
 
   UPropertyGridItem* collision = grid.AddCategory(QStringLiteral("碰撞区域"));
   URect& box = frame.collision;
-  collision->AddChildItem(new UPropertyGridItemNumber(QStringLiteral("left"), box.left, &box.left));
-  collision->AddChildItem(new UPropertyGridItemNumber(QStringLiteral("top"), box.top, &box.top));
-  collision->AddChildItem(
-      new UPropertyGridItemNumber(QStringLiteral("right"), box.right, &box.right));
-  collision->AddChildItem(
-      new UPropertyGridItemNumber(QStringLiteral("bottom"), box.bottom, &box.bottom));
+  collision->AddChildItem(Number(QStringLiteral("left"), box.left));
+  collision->AddChildItem(Number(QStringLiteral("top"), box.top));
+  collision->AddChildItem(Number(QStringLiteral("right"), box.right));
+  collision->AddChildItem(Number(QStringLiteral("bottom"), box.bottom));
 
   grid.AddCategory(QStringLiteral("触发区域"));
 
-  if (frame.placements.IsValidIndex(placement)) {
-    AddPlacementCategory(grid, frame.placements[static_cast<size_t>(placement)]);
+  if (frame.placement >= 0) {
+    AddPlacementCategory(grid, frame.placementFields);
   }
 }

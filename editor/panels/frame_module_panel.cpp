@@ -70,10 +70,6 @@ void CFrameModulePanel::Refresh() {
 }
 
 void CFrameModulePanel::SelectPlacement(int row) {
-  // Editing a placement edits the frame: playback stops and the frame page shows, with the
-  // placement's box (and its rotation) as a pick in the view would give.
-  m_Editor.Stop();
-  m_Editor.mode = 1;
   m_Editor.SelectPlacement(row);
 }
 

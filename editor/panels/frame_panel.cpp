@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
-#include "editor/res/strings.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 
@@ -128,6 +127,5 @@ void CFramePanel::RenameFrame() {
   if (!name || m_Editor.actor == nullptr || !m_Editor.actor->frames.IsValidIndex(index)) {
     return;
   }
-  m_Editor.actor->frames[static_cast<size_t>(index)]->name = StoredName(*name);
-  m_Editor.ActorEdited(kChangeFrames, res::kStepRenameFrame);
+  m_Editor.RenameFrame(index, *name);
 }

@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "editor/doc/vello_editor.h"
-#include "editor/res/strings.h"
+#include "editor/panels/checked_number_item.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
 #include "editor_support/property_grid/pair_item.h"
 #include "editor_support/property_grid/standard_items.h"
@@ -11,11 +11,20 @@
 namespace {
 
 // A "Position" or "Size" row: it shows "%d,%d" of its two 16-bit children, which are edited.
+UPropertyGridItem* Short(const char* caption, int16_t* field) {
+  return new CCheckedNumberItem<MyPropertyGridItemShort>(FieldRange<int16_t>, caption, *field,
+                                                         field);
+}
+
+UPropertyGridItem* Number(const char* caption, int32_t* field) {
+  return new CCheckedNumberItem<UPropertyGridItemNumber>(FieldRange<int32_t>, caption, *field,
+                                                         field);
+}
+
 void AddPair(UPropertyGridItem* category, const QString& caption, const char* firstCaption,
              int16_t* first, const char* secondCaption, int16_t* second) {
   category->AddChildItem(
-      new UPropertyGridItemPair(caption, new MyPropertyGridItemShort(firstCaption, *first, first),
-                                new MyPropertyGridItemShort(secondCaption, *second, second)));
+      new UPropertyGridItemPair(caption, Short(firstCaption, first), Short(secondCaption, second)));
 }
 
 }  // namespace
@@ -26,6 +35,8 @@ MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, in
     , m_Editor(editor)
     , m_Grid(this)
     , m_Save("保存", this)
+    , m_Frame(frame)
+    , m_TagIndex(tag)
     , m_MergeKey(editor.NewMergeKey()) {
   setWindowTitle("标签属性");
   setObjectName("tagPropertyDialog");
@@ -37,21 +48,22 @@ MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, in
   connect(&m_Save, &QPushButton::clicked, this, &QDialog::accept);
   resize(300, 260);
 
-  UObjFrame* edited = m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(frame);
+  const UObjFrame* edited = m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(frame);
   if (edited != nullptr && edited->tags.IsValidIndex(tag)) {
-    AddItems(edited->tags[static_cast<size_t>(tag)]);
+    m_Tag = edited->tags[static_cast<size_t>(tag)];
+    AddItems();
   }
 }
 
-void MyFrameTagPropertyDlg::AddItems(TFrameTag& tag) {
+void MyFrameTagPropertyDlg::AddItems() {
   UPropertyGridItem* category = m_Grid.AddCategory("Tag属性");
-  category->AddChildItem(new MyPropertyGridItemUName("名字", tag.name, &tag.name));
-  AddPair(category, "Position", "x", &tag.x, "y", &tag.y);
-  AddPair(category, "Size", "width", &tag.width, "height", &tag.height);
-  category->AddChildItem(new UPropertyGridItemNumber("Param1", tag.Param1, &tag.Param1));
-  category->AddChildItem(new UPropertyGridItemNumber("Param2", tag.Param2, &tag.Param2));
+  category->AddChildItem(new MyPropertyGridItemUName("名字", m_Tag.name, &m_Tag.name));
+  AddPair(category, "Position", "x", &m_Tag.x, "y", &m_Tag.y);
+  AddPair(category, "Size", "width", &m_Tag.width, "height", &m_Tag.height);
+  category->AddChildItem(Number("Param1", &m_Tag.Param1));
+  category->AddChildItem(Number("Param2", &m_Tag.Param2));
   m_Grid.ExpandAll();
   m_Grid.SetValueChangedHandler([this](UPropertyGridItem* /*item*/) {
-    m_Editor.ActorEdited(kChangeTags, res::kStepEditTag, m_MergeKey);
+    m_Editor.SetTag(m_Frame, m_TagIndex, m_Tag, m_MergeKey);
   });
 }

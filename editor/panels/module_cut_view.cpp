@@ -269,8 +269,10 @@ void CModuleCutView::ReshapeHitModule() {
   if (actor == nullptr || !actor->modules.IsValidIndex(m_HitModule) || !m_Band.HasRect()) {
     return;
   }
-  UObjModule* module = actor->modules[static_cast<size_t>(m_HitModule)];
-  const URect shape = BandInTexture();
+  const UObjModule* module = actor->modules[static_cast<size_t>(m_HitModule)];
+  const URect band = BandInTexture();
+  const URect shape(ToField(band.left), ToField(band.top), ToField(band.right),
+                    ToField(band.bottom));
   if (module == nullptr || module->texture != m_Editor.selectedTexture || shape.GetWidth() <= 0 ||
       shape.GetHeight() <= 0) {
     return;
@@ -279,12 +281,8 @@ void CModuleCutView::ReshapeHitModule() {
       module->bottom == shape.bottom) {
     return;
   }
-  module->left = ToField(shape.left);
-  module->top = ToField(shape.top);
-  module->right = ToField(shape.right);
-  module->bottom = ToField(shape.bottom);
   m_Reshaping = true;
-  m_Editor.ActorEdited(kChangeModules, res::kStepReshapeModule, m_DragKey);
+  m_Editor.ReshapeModule(m_HitModule, shape, m_DragKey);
   m_Reshaping = false;
 }
 

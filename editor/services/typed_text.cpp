@@ -1,6 +1,11 @@
 #include "editor/services/typed_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
 
 #include "core/foundation/name.h"
 #include "core/foundation/text_codec.h"
@@ -38,4 +43,57 @@ std::string TypedTextProblem(std::string_view utf8, TypedTextKind kind) {
     return "文字太长：最多 128 个字符。";
   }
   return {};
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The whole of `text` as a number, or nothing. Whole numbers take digits with an optional sign;
+// other numbers what strtod reads, when it reads all of the text.
+std::optional<double> ParseNumber(std::string_view text, bool whole) {
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  if (whole) {
+    const std::string_view digits = text.front() == '+' ? text.substr(1) : text;
+    long long value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+      return std::nullopt;
+    }
+    return static_cast<double>(value);
+  }
+  const std::string copy(text);
+  char* end = nullptr;
+  const double value = std::strtod(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string RangeText(const CNumberRange& range) {
+  std::ostringstream text;
+  text.precision(range.whole ? 20 : 7);
+  text << range.min << " 到 " << range.max;
+  return text.str();
+}
+
+}  // namespace
+
+std::string TypedNumberProblem(std::string_view utf8, const std::string& caption,
+                               const CNumberRange& range) {
+  const std::optional<double> value = ParseNumber(Trimmed(utf8), range.whole);
+  if (value && *value >= range.min && *value <= range.max) {
+    return {};
+  }
+  return caption + " 只能是 " + RangeText(range) + " 之间的" + (range.whole ? "整数" : "数") +
+         "，输入的 \"" + std::string(utf8) + "\" 没有采用。";
 }

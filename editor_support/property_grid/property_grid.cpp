@@ -41,6 +41,17 @@ void UPropertyGrid::ResetContent() {
   clear();
 }
 
+void UPropertyGrid::EndEdit() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) {
+    return;
+  }
+  if (QWidget* editor = indexWidget(current.siblingAtColumn(kValueColumn))) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
 void UPropertyGrid::ExpandAll() {
   expandAll();
 }

@@ -35,6 +35,9 @@ class PINDLE_API UPropertyGrid : public QTreeWidget {
   void ResetContent();
   // Expands every category and every item with children.
   void ExpandAll();
+  // Commits the value being edited in place, if any, and closes its editor, as leaving the row
+  // would.
+  void EndEdit();
 
   void SetValueChangedHandler(ValueChangedHandler handler) { m_ValueChanged = std::move(handler); }
   void SetInplaceButtonHandler(InplaceButtonHandler handler) {

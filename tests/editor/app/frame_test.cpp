@@ -274,7 +274,7 @@ TEST_F(AppTest, ToolCommandsReachTheEditorAndShowTheirState) {
   editor.SelectAction(editor.CreateAction("a"));
   editor.InsertActionKey(editor.selectedAction, 0, static_cast<uint32_t>(frame_index));
   Trigger(cmd::kPlay);
-  EXPECT_EQ(editor.mode, 2);
+  EXPECT_EQ(editor.mode, EditMode::Action);
   EXPECT_TRUE(editor.isPlaying);
   Trigger(cmd::kStop);
   EXPECT_FALSE(editor.isPlaying);

@@ -17,8 +17,8 @@
 class RecordingListener : public CEditorListener {
  public:
   void OnEditorChanged(uint32_t changes) override { masks.push_back(changes); }
-  void OnStatusText(int pane, const std::string& utf8) override {
-    status[pane < 1 || pane > 3 ? 0 : pane] = utf8;
+  void OnStatusText(StatusPane pane, const std::string& utf8) override {
+    status[static_cast<int>(pane)] = utf8;
   }
   // How many notifications carried `bit`.
   int Count(uint32_t bit) const {

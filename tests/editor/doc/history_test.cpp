@@ -327,7 +327,7 @@ TEST_F(HistoryTest, UndoRestoresTheSelectionAndANewEditDropsTheRedoSteps) {
   EXPECT_EQ(editor_.selectedFrame, -1);
   editor_.Undo();
   EXPECT_EQ(editor_.selectedFrame, 1);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
 
   // A drag selects the placement it moves; undo selects it again from anywhere.
   editor_.SelectFrame(0);
@@ -340,7 +340,7 @@ TEST_F(HistoryTest, UndoRestoresTheSelectionAndANewEditDropsTheRedoSteps) {
   editor_.Undo();
   EXPECT_EQ(editor_.selectedFrame, 0);
   EXPECT_EQ(editor_.selectedPlacement, 0);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   EXPECT_EQ(Placement(0).x, 0);
   EXPECT_EQ(editor_.placementRect.left, 0);
 

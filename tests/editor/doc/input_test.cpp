@@ -19,7 +19,7 @@ TEST_F(InputTest, ClicksPickTheLaterPlacementAndFollowScaleAndRotation) {
   Frame().origin = UPoint16{5, -3};
   Click(22, 4);
   EXPECT_EQ(editor_.selectedPlacement, 2);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   EXPECT_EQ(editor_.grabOffset.x, 2);
   EXPECT_EQ(editor_.grabOffset.y, 4);
   // Clicking inside the selected placement keeps it, even where an earlier one lies too.
@@ -246,7 +246,7 @@ TEST_F(InputTest, WithoutAFrameTheMouseChangesNoActorData) {
   editor_.RotatePlacement();
   editor_.CreateTag(1, 1);
   EXPECT_FALSE(editor_.IsModified());
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   EXPECT_EQ(listener_.status[1], "World x= 170 y= 125");
   EXPECT_EQ(listener_.status[3], "");
 }

@@ -52,7 +52,7 @@ TEST_F(ModelTest, DeletingAFrameResetsWhatPointedAtItAndRenumbersTheKeys) {
   editor_.SelectAction(0);
   editor_.SelectActionFrame(1);
   EXPECT_EQ(editor_.selectedFrame, 1);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   EXPECT_EQ(editor_.playTime, 10.0f);
   editor_.SelectPlacement(0);
   editor_.ToggleTagMode();
@@ -131,7 +131,7 @@ TEST_F(ModelTest, ModulesFramesAndPlacementsKeepTheirSelectionsConsistent) {
   MakeFrame({UPoint(0, 0), UPoint(4, 4), UPoint(8, 8)});
   editor_.CreateModule(Module(0, 0, 0, 2, 2));
   editor_.SelectModule(1);
-  EXPECT_EQ(editor_.mode, 0);
+  EXPECT_EQ(editor_.mode, EditMode::Module);
   editor_.PlaceModule();
   ASSERT_EQ(Frame().GetModuleSize(), 4);
 

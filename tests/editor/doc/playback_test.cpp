@@ -33,7 +33,7 @@ class PlaybackTest : public EditorTest {
 TEST_F(PlaybackTest, PlayingStopsAtTheLastKeyALittleUnderASecond) {
   SetUpAction();
   editor_.Play();
-  EXPECT_EQ(editor_.mode, 2);
+  EXPECT_EQ(editor_.mode, EditMode::Action);
   EXPECT_EQ(editor_.playTime, 0.0f);
   // Time 11 is passed after 11/12 s: the tick at 920 ms.
   const uint32_t stopped = PlayUntilStopped(1000, 2000);
@@ -90,5 +90,5 @@ TEST_F(PlaybackTest, TheFirstTickOnlyRecordsTheTimeAndFramesFollowTheSelection) 
   editor_.SelectFrame(0);
   editor_.Advance(0.02f);
   EXPECT_EQ(editor_.shownFrame, 0);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
 }

@@ -82,7 +82,7 @@ TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
   // A click on the red placement selects it and gives the view the keyboard.
   QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 6, cy + 6));
   EXPECT_EQ(Editor().selectedPlacement, 0);
-  EXPECT_EQ(Editor().mode, 1);
+  EXPECT_EQ(Editor().mode, EditMode::Frame);
   EXPECT_EQ(Frame().focusWidget(), &View());
 
   // Arrows nudge it; the keypad moves the whole frame.
@@ -159,7 +159,7 @@ TEST(ViewStartTest, WithoutOpenGlTheViewSaysSoInItsPlace) {
   EXPECT_TRUE(label->text().startsWith("OpenGL 3.3"));
   QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::keyClick(&view, Qt::Key_Delete);
-  EXPECT_EQ(editor.mode, 0);
+  EXPECT_EQ(editor.mode, EditMode::Module);
 }
 
 TEST(ViewKeyTest, QtKeysMapToTheEditorsKeys) {

@@ -154,14 +154,14 @@ TEST_F(CutPanelTest, DraggingTheBandEdgeReshapesThePressedModule) {
   editor_.CreateModule(Module(0, 40, 8, 56, 24));
   editor_.CreateModule(Module(0, 0, 0, 24, 16));
   editor_.SetModified(false);
-  editor_.mode = 1;
+  editor_.mode = EditMode::Frame;
 
   Hover({40, 8});
   EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
   QTest::mousePress(&View(), Qt::LeftButton, {}, {24, 8});
   EXPECT_EQ(View().HitModule(), 1);
   EXPECT_EQ(editor_.selectedModule, 1);
-  EXPECT_EQ(editor_.mode, 0);
+  EXPECT_EQ(editor_.mode, EditMode::Module);
   EXPECT_EQ(View().Band().Rect().right, 24);
   EXPECT_EQ(View().cursor().shape(), Qt::SizeHorCursor);
 

@@ -73,7 +73,7 @@ TEST_F(FrameModulePanelTest, PickingMovingAndDeletingPlacements) {
   ClickRow(list, 2);
   EXPECT_EQ(editor.selectedPlacement, 2);
   EXPECT_FALSE(editor.isPlaying);
-  EXPECT_EQ(editor.mode, 1);
+  EXPECT_EQ(editor.mode, EditMode::Frame);
   const URect& box = editor.placementRect;
   EXPECT_EQ((std::vector<int>{box.left, box.top, box.right, box.bottom}),
             (std::vector<int>{5, 6, 21, 14}));

@@ -59,10 +59,10 @@ TEST_F(ListsTest, ModuleRowsShowEveryEdgeAndPickingOneEditsThatModule) {
   EXPECT_EQ(tipAt(1), "left 8.000, top 0.000, right 24.000, bottom 16.000");
 
   // Picking a row selects that module and edits it: the module page shows.
-  editor.mode = 2;
+  editor.mode = EditMode::Action;
   ClickRow(list, 1);
   EXPECT_EQ(editor.selectedModule, 1);
-  EXPECT_EQ(editor.mode, 0);
+  EXPECT_EQ(editor.mode, EditMode::Module);
 
   // A module picked elsewhere (the cutting view) is the list's selected row too.
   editor.SelectModule(0);

@@ -103,7 +103,7 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   ASSERT_TRUE(editor.isPlaying);
   ClickRow(*actions.List(), run);
   EXPECT_EQ(editor.selectedAction, run);
-  EXPECT_EQ(editor.mode, 2);
+  EXPECT_EQ(editor.mode, EditMode::Action);
   EXPECT_FALSE(editor.isPlaying);
   EXPECT_EQ(Row(*actions.List(), run), (QStringList{"[ run ]", "2"}));
   ASSERT_EQ(keyList.topLevelItemCount(), 2);
@@ -114,7 +114,7 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   ClickRow(keyList, 1);
   EXPECT_EQ(editor.selectedActionFrame, 1);
   EXPECT_EQ(editor.selectedFrame, 0);
-  EXPECT_EQ(editor.mode, 1);
+  EXPECT_EQ(editor.mode, EditMode::Frame);
   EXPECT_EQ(editor.playTime, 5.0f);
   EXPECT_EQ(Row(keyList, 1)[0], "[ 1 ]");
   EXPECT_EQ(SelectedRows(keyList), std::vector<int>{1});

@@ -37,7 +37,7 @@ TEST_F(FramePanelTest, AddsFramesSelectsThemAndCountsTheirPlacements) {
   ClickRow(list, 0);
   EXPECT_EQ(editor.selectedFrame, 0);
   EXPECT_EQ(editor.shownFrame, 0);
-  EXPECT_EQ(editor.mode, 1);
+  EXPECT_EQ(editor.mode, EditMode::Frame);
   EXPECT_EQ(Row(list, 0)[0], "[ 0 ]");
   EXPECT_EQ(Row(list, 1)[0], "  1");
   EXPECT_EQ(SelectedRows(list), std::vector<int>{0});

@@ -183,19 +183,19 @@ TEST_F(PropertyPanelTest, ThePageFollowsTheEditedKindWithItsCaptions) {
   editor_.InsertActionKey(0, 4, 0);
 
   editor_.SelectModule(0);
-  EXPECT_EQ(editor_.mode, 0);
+  EXPECT_EQ(editor_.mode, EditMode::Module);
   EXPECT_EQ(Rows(), QStringList({"模块属性", "模块属性/基本属性", "模块属性/基本属性/Attribute=0",
                                  "模块属性/基本属性/Left=0", "模块属性/基本属性/top=0",
                                  "模块属性/基本属性/right=16", "模块属性/基本属性/bottom=8"}));
 
   editor_.SelectAction(0);
-  EXPECT_EQ(editor_.mode, 2);
+  EXPECT_EQ(editor_.mode, EditMode::Action);
   EXPECT_EQ(Rows(), QStringList({"动作属性", "动作属性/动作名=walk", "动作属性/帧数=2",
                                  "动作属性/速度=0"}));
   EXPECT_TRUE(Find("动作属性/帧数")->GetReadOnly());
 
   editor_.SelectFrame(0);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   const QStringList frame_rows = {"基本属性",          "基本属性/帧名=frame",
                                   "基本属性/帧数=1",   "原点",
                                   "原点/x=0",          "原点/y=0",
@@ -446,7 +446,7 @@ TEST_F(PropertyPanelTest, EachPageNamesItsStepAndUndoShowsTheOldValue) {
   editor_.Undo();
   ProcessEvents();
   EXPECT_EQ(editor_.StoredActor(), frameEdited);
-  ASSERT_EQ(editor_.mode, 2);
+  ASSERT_EQ(editor_.mode, EditMode::Action);
   EXPECT_EQ(Value("动作属性/速度"), QStringLiteral("0"));
   editor_.Undo();
   editor_.Undo();
@@ -461,4 +461,41 @@ TEST_F(PropertyPanelTest, EachPageNamesItsStepAndUndoShowsTheOldValue) {
   ProcessEvents();
   EXPECT_EQ(editor_.StoredActor(), moduleEdited);
   EXPECT_EQ(Value("模块属性/基本属性/right"), QStringLiteral("4"));
+}
+
+// A typed value the stored field cannot hold, or that is no finite number, is refused with a
+// message naming the values allowed; the field and the row keep their value.
+TEST_F(PropertyPanelTest, ValuesTheFieldCannotHoldAreRefused) {
+  MakeFrame({UPoint(3, 0)});
+  editor_.SelectFrame(0);
+  editor_.SelectPlacement(0);
+  editor_.SetModified(false);
+  const auto refused = [this](const QString& path, const QString& text, const char* range) {
+    messages_.clear();
+    const QString before = Value(path);
+    Type(path, text);
+    EXPECT_EQ(Value(path), before) << text.toStdString();
+    ASSERT_EQ(messages_.size(), 1u) << text.toStdString();
+    EXPECT_NE(messages_[0].find(range), std::string::npos) << messages_[0];
+  };
+  refused("当前选择Module/x", "40000", "-32768 到 32767");
+  refused("原点/y", "abc", "-32768 到 32767");
+  refused("当前选择Module/ScaleX", "nan", "3.402823e+38");
+  EXPECT_EQ(Placement(0).x, 3);
+  EXPECT_EQ(Frame().origin.y, 0);
+  EXPECT_EQ(Placement(0).ScaleX, 0.0f);
+  EXPECT_FALSE(editor_.IsModified());
+
+  // A module's edges stay within the texture's 16-bit range and never cross each other.
+  editor_.SelectModule(0);
+  refused("模块属性/基本属性/Left", "-1", "0 到 16");
+  refused("模块属性/基本属性/right", "-1", "0 到 65535");
+  refused("模块属性/基本属性/top", "9", "0 到 8");
+  EXPECT_EQ(editor_.actor->modules[0]->left, 0);
+  EXPECT_EQ(editor_.actor->modules[0]->right, 16);
+  EXPECT_FALSE(editor_.IsModified());
+  messages_.clear();
+  Type("模块属性/基本属性/right", " 12 ");
+  EXPECT_EQ(editor_.actor->modules[0]->right, 12);
+  EXPECT_TRUE(messages_.empty());
 }

@@ -147,7 +147,7 @@ TEST_F(TimelineTest, ClickingACellSetsTheTimeAndShowsTheFrameOfTheKeyInForce) {
   EXPECT_EQ(editor_.shownFrame, 2);
   EXPECT_EQ(editor_.selectedFrame, 2);
   EXPECT_EQ(editor_.selectedActionFrame, 2);
-  EXPECT_EQ(editor_.mode, 1);
+  EXPECT_EQ(editor_.mode, EditMode::Frame);
   EXPECT_EQ(Ruler().MarkTime(), 12u);
   EXPECT_EQ(timeline_.StatusLine().text().toStdString(),
             "当前帧   12 \t 当前帧索引号    2 \t 帧频率 12.0 fps \t 运行时间 12.000 s  "
