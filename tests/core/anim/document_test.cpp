@@ -456,15 +456,20 @@ TEST(ActorFileTest, FailuresAreReportedAndLeaveTheTargetAlone) {
   TempDir dir;
   const std::string path = dir.File("sprite.an1");
   UObjActor actor;
-  EXPECT_FALSE(LoadActorFile(path.c_str(), actor));  // missing
+  std::string reason;
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "cannot open '" + path + "': No such file or directory");
 
   WriteFileBytes(path, Bytes(kSmallDocument.begin(), kSmallDocument.end() - 1));
-  EXPECT_FALSE(LoadActorFile(path.c_str(), actor));
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "'" + path + "' is damaged: its key count is more than the file can hold");
   EXPECT_EQ(actor.frames.Num(), 1);
   EXPECT_EQ(actor.actions.Num(), 0);
+  WriteFileBytes(path, Bytes(kSmallDocument.begin(), kSmallDocument.begin() + 20));
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "'" + path + "' is damaged: it ends early");
 
   BuildSmallActor(actor);
-  std::string reason;
   EXPECT_FALSE(SaveActorFile(dir.File("no/such/dir.an1").c_str(), actor, &reason));
   EXPECT_NE(reason.find("no/such"), std::string::npos) << reason;
   EXPECT_FALSE(SaveActorFile(nullptr, actor, &reason));
