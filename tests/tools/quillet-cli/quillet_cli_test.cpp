@@ -165,6 +165,9 @@ TEST(QuilletCliTest, ErrorsAreOneLineWithTheirExitStatus) {
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.args << ": " << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.an1")));
+  EXPECT_EQ(
+      RunCli(dir, "dump " + Quoted(cut)).err,
+      "quillet-cli dump: '" + cut + "' is damaged: its key count is more than the file can hold\n");
 }
 
 TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
@@ -405,4 +408,37 @@ TEST(QuilletCliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
   EXPECT_TRUE(refused(dir.File("in.png"),
                       "stx-import " + Quoted(dir.File("in.png")) + " " + out + " --tile 4x4"));
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.stx")));
+}
+
+TEST(QuilletCliTest, StandardOutputIsWrittenInPlaceAndChecked) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildDrawingActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+  const std::string log = dir.File("build.log");
+  WriteFileBytes(log, {'l', 'o', 'g'});
+  CliRun run = RunCli(dir, "resave " + Quoted(doc) + " /dev/stdout >> " + Quoted(log));
+  EXPECT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(RunCli(dir, "resave " + Quoted(doc) + " " + Quoted(dir.File("out.an1"))).status, 0);
+  Bytes expected = {'l', 'o', 'g'};
+  const Bytes document = ReadFileBytes(dir.File("out.an1"));
+  expected.insert(expected.end(), document.begin(), document.end());
+  EXPECT_EQ(ReadFileBytes(log), expected);
+
+  const TBitmap picture = MakePicture(8, 4, [](int x, int y) { return TileColor(x, x, y); });
+  ASSERT_TRUE(SavePicture(picture.get(), dir.File("in.png"), FIF_PNG));
+  ASSERT_EQ(RunCli(dir, "stx-import " + Quoted(dir.File("in.png")) + " " +
+                            Quoted(dir.File("map.stx")) + " --tile 4x4")
+                .status,
+            0);
+  for (const std::string& args : {"dump " + Quoted(doc), "draws " + Quoted(doc) + " --frame 0",
+                                  std::string("--help"), "stx-info " + Quoted(dir.File("map.stx")),
+                                  "stx-import " + Quoted(dir.File("in.png")) + " " +
+                                      Quoted(dir.File("again.stx")) + " --tile 4x4"}) {
+    run = RunCli(dir, args + " > /dev/full");
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_EQ(run.err, "quillet-cli: cannot write the standard output: No space left on device\n")
+        << args;
+  }
 }
