@@ -17,6 +17,7 @@
 #include "core/foundation/archive_ansi.h"
 #include "core/foundation/archive_memory.h"
 #include "tests/core/anim/allocation_meter.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 
 using ::testing::ElementsAre;
@@ -137,12 +138,8 @@ void BuildSmallActor(UObjActor& actor) {
   texture.width = 64;
   texture.height = 32;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
+  auto* module = new UObjModule(Module(0, 1, 2, 33, 34));
   module->Attribute = 7;
-  module->left = 1;
-  module->top = 2;
-  module->right = 33;
-  module->bottom = 34;
   actor.AddModule(module);
   auto* frame = new UObjFrame;
   frame->name = UName("f");

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/damaged_bmp_headers.h"
 #include "tests/support/image_variants.h"
 
 namespace {
@@ -224,34 +225,13 @@ TEST(BmpFormatTest, RunsPastTheRowCostNoMoreThanRunsOfOnePixel) {
 }
 
 TEST(BmpFormatTest, DamagedHeadersGiveNothing) {
-  std::vector<uint32_t> unused;
-  const Bytes good = WriteBmp(kBmpVariants[2], &unused);  // 8-bit
-  const Bytes rle = WriteBmp(kBmpVariants[5], &unused);
-  auto with = [](Bytes file, size_t at, std::initializer_list<uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
-    return file;
-  };
-  const std::pair<const char*, Bytes> cases[] = {
-      {"not a bitmap", with(good, 0, {'P', 'M'})},
-      {"unknown header size", with(good, 14, {41})},
-      {"width beyond the cap", with(good, 18, {0x00, 0x00, 0x00, 0x10})},
-      {"width times height beyond the cap", with(good, 18, {0x00, 0x00, 0x01, 0x00})},
-      {"run-length picture beyond the cap", with(rle, 18, {0x00, 0x00, 0x00, 0x02})},
-      {"negative width", with(good, 18, {0xFB, 0xFF, 0xFF, 0xFF})},
-      {"zero height", with(good, 22, {0, 0, 0, 0})},
-      {"most negative height", with(good, 22, {0x00, 0x00, 0x00, 0x80})},
-      {"7 bits a pixel", with(good, 28, {7})},
-      {"RLE4 on 8 bits", with(good, 30, {2})},
-      {"JPEG inside", with(good, 30, {4})},
-      {"top-down run-length data", with(rle, 22, {0xFD, 0xFF, 0xFF, 0xFF})},
-      {"pixels beyond the end", with(good, 10, {0xFF, 0xFF, 0, 0})},
-  };
-  for (const auto& [name, file] : cases) {
+  for (const auto& [name, file] : DamagedBmpHeaders()) {
     TBmpPicture picture;
     EXPECT_FALSE(DecodeBmp(file.data(), file.size(), kCap, &picture)) << name;
     EXPECT_TRUE(picture.pixels.empty()) << name;
   }
 
+  std::vector<uint32_t> unused;
   BmpVariant scattered = kBmpVariants[7];
   scattered.masks = {0xF00F, 0x07E0, 0x001F, 0};  // red bits not in one run
   const Bytes file = WriteBmp(scattered, &unused);

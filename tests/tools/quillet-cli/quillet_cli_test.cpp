@@ -11,6 +11,7 @@
 #include "core/anim/actor_file.h"
 #include "tests/core/tiles/tile_test_support.h"
 #include "tests/support/file_faults.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -27,11 +28,8 @@ void BuildActor(UObjActor& actor) {
   texture.width = 64;
   texture.height = 32;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
-  module->texture = 3;  // a texture that does not exist is kept as it is
+  auto* module = new UObjModule(Module(3, 0, 0, 16, 8));  // texture 3 does not exist: kept as is
   module->Attribute = 9;
-  module->right = 16;
-  module->bottom = 8;
   actor.AddModule(module);
   auto* frame = new UObjFrame;
   frame->name = UName("f\"1\\");
@@ -201,13 +199,7 @@ void BuildDrawingActor(UObjActor& actor) {
     actor.AddTexture(texture);
   }
   for (const uint16_t texture : {uint16_t{1}, uint16_t{0}}) {
-    auto* module = new UObjModule;
-    module->texture = texture;
-    module->left = 2;
-    module->top = 4;
-    module->right = 18;
-    module->bottom = 12;
-    actor.AddModule(module);
+    actor.AddModule(new UObjModule(Module(texture, 2, 4, 18, 12)));
   }
   auto* first = new UObjFrame;
   first->origin = UPoint16(10, 20);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/anim/actor_file.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -71,12 +72,7 @@ void WriteDocument(const std::string& path) {
   texture.width = kTextureSize;
   texture.height = kTextureSize;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
-  module->left = 2;
-  module->top = 4;
-  module->right = 18;
-  module->bottom = 12;
-  actor.AddModule(module);
+  actor.AddModule(new UObjModule(Module(0, 2, 4, 18, 12)));
   auto* still = new UObjFrame;
   still->origin = UPoint16(3, 1);
   still->AddModule(0, 0, 0);
