@@ -1,18 +1,13 @@
 #include "core/anim/actor_file.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/anim/record_codec.h"
 #include "core/foundation/archive_ansi.h"
 #include "core/foundation/atomic_file.h"
-
-bool LoadActorFile(const char* path, UObjActor& actor) {
-  actor.Init();
-  UArchiveAnsi ar;
-  if (ar.Open(path, ArRead) == 0) {
-    return false;
-  }
-  ar >> actor;
-  ar.Close();
-  return !ar.IsFailed();
-}
+#include "core/foundation/regular_file.h"
 
 namespace {
 
@@ -23,7 +18,41 @@ bool Fail(std::string* error, const std::string& reason) {
   return false;
 }
 
+// Why the regular file at `path` cannot be opened for reading, from errno as
+// OpenRegularFileForReading leaves it.
+std::string CannotOpen(const std::string& path) {
+  const char* reason = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+  return "cannot open '" + path + "': " + reason;
+}
+
 }  // namespace
+
+bool LoadActorFile(const char* path, UObjActor& actor, std::string* error) {
+  actor.Init();
+  if (path == nullptr) {
+    return Fail(error, "no file name");
+  }
+  UArchiveAnsi ar;
+  if (ar.Open(path, ArRead) == 0) {
+    return Fail(error, CannotOpen(path));
+  }
+  const char* refusedCount = nullptr;
+  {
+    StoredReader in(ar);
+    ReadActor(in, actor);
+    refusedCount = in.RefusedCount();
+  }
+  actor.SetIntroploate();
+  ar.Close();
+  if (!ar.IsFailed()) {
+    return true;
+  }
+  const std::string damaged = "'" + std::string(path) + "' is damaged: ";
+  if (refusedCount != nullptr) {
+    return Fail(error, damaged + "its " + refusedCount + " count is more than the file can hold");
+  }
+  return Fail(error, damaged + "it ends early");
+}
 
 bool SaveActorFile(const char* path, const UObjActor& actor, std::string* error) {
   if (path == nullptr) {
@@ -33,8 +62,9 @@ bool SaveActorFile(const char* path, const UObjActor& actor, std::string* error)
   if (!file.Begin()) {
     return Fail(error, file.Error());
   }
+  // Through the writer's own stream, which also writes a descriptor such as /dev/stdout in place.
   UArchiveAnsi ar;
-  if (ar.Open(file.Path().c_str(), ArWrite) == 0) {
+  if (ar.OpenStream(file.Stream()) == 0) {
     return Fail(error, "cannot open " + file.Path() + " for writing");
   }
   ar << actor;

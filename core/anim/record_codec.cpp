@@ -43,10 +43,10 @@ bool ReadRecords(StoredReader& in, UArray<T>& list, int32_t count) {
 
 // Reads a count and that many records the actor owns, appending each once read completely.
 template <typename T>
-bool ReadOwned(StoredReader& in, UArray<T*>& list, int min_record_size,
+bool ReadOwned(StoredReader& in, UArray<T*>& list, int min_record_size, const char* what,
                bool (*read)(StoredReader&, T&)) {
   int32_t count = 0;
-  if (!in.TakeCount(count, min_record_size)) {
+  if (!in.TakeCount(count, min_record_size, what)) {
     return false;
   }
   ReserveStored(in, list, count);
@@ -182,14 +182,15 @@ bool ReadFrame(StoredReader& in, UObjFrame& frame) {
   frame.collision =
       URect(LoadI32(head + 36), LoadI32(head + 40), LoadI32(head + 44), LoadI32(head + 48));
   int32_t tag_count = 0;
-  if (!in.TakeCount(tag_count, kStoredTagSize) ||
+  if (!in.TakeCount(tag_count, kStoredTagSize, "tag") ||
       !ReadRecords<&ReadTag>(in, frame.tags, tag_count)) {
     return false;
   }
 
   // Three reserved words, then the placements.
   int32_t placement_count = 0;
-  if (in.Take(12) == nullptr || !in.TakeCount(placement_count, kMinStoredPlacementSize)) {
+  if (in.Take(12) == nullptr ||
+      !in.TakeCount(placement_count, kMinStoredPlacementSize, "placement")) {
     return false;
   }
   const size_t before = frame.placements.size();
@@ -227,7 +228,7 @@ bool ReadAction(StoredReader& in, UObjAction& action) {
     }
     DecodeName(head, action.name);
     action.speed = LoadI32(head + 32);
-    return in.TakeCount(key_count, kStoredKeySize) &&
+    return in.TakeCount(key_count, kStoredKeySize, "key") &&
            ReadRecords<&ReadKey>(in, action.keys, key_count);
   }();
   if (!read) {
@@ -242,16 +243,16 @@ bool ReadActor(StoredReader& in, UObjActor& actor) {
     return false;
   }
   int32_t texture_count = 0;
-  if (!in.TakeCount(texture_count, kStoredTextureSize)) {
+  if (!in.TakeCount(texture_count, kStoredTextureSize, "texture")) {
     return false;
   }
   if (!ReadRecords<&ReadTexture>(in, actor.textures, texture_count)) {
     return false;
   }
   // Each step stops at the first failure, so nothing after a damaged record is taken.
-  return ReadOwned(in, actor.modules, kStoredModuleSize, &ReadModule) &&
-         ReadOwned(in, actor.frames, kMinStoredFrameSize, &ReadFrame) &&
-         ReadOwned(in, actor.actions, kMinStoredActionSize, &ReadAction);
+  return ReadOwned(in, actor.modules, kStoredModuleSize, "module", &ReadModule) &&
+         ReadOwned(in, actor.frames, kMinStoredFrameSize, "frame", &ReadFrame) &&
+         ReadOwned(in, actor.actions, kMinStoredActionSize, "action", &ReadAction);
 }
 
 void WriteName(StoredWriter& out, const UName& name) {

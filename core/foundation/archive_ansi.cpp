@@ -21,14 +21,9 @@ UArchiveAnsi::~UArchiveAnsi() {
 
 int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
   Lock lock(m_Lock);
-  if (m_File != nullptr) {
-    const bool was_writing = m_AccessMethod == ArWrite;
-    CloseFile();
-    if (was_writing && IsFailed()) {
-      return 0;
-    }
+  if (!CloseEarlierFile()) {
+    return 0;
   }
-  ClearFailed();
   m_AccessMethod = mode;
   if (mode != ArWrite && mode != ArRead) {
     return 1;
@@ -37,12 +32,8 @@ int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
     SetFailed();
     return 0;
   }
-  if (m_Buffer == nullptr) {
-    m_Buffer = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
-  }
-  m_bOpened = true;
-  m_Size = 0;
-  m_FilePos = 0;
+  m_OwnsFile = true;
+  StartOpened();
   if (mode == ArRead) {
     // Sizes and positions are 32-bit in every stored form; a longer file cannot be read.
     long length = -1;
@@ -57,6 +48,43 @@ int UArchiveAnsi::Open(const char* path, ArAccessMethod mode) {
     m_Size = static_cast<int32_t>(length);
   }
   return 1;
+}
+
+int UArchiveAnsi::OpenStream(std::FILE* stream) {
+  Lock lock(m_Lock);
+  if (!CloseEarlierFile()) {
+    return 0;
+  }
+  m_AccessMethod = ArWrite;
+  if (stream == nullptr) {
+    SetFailed();
+    return 0;
+  }
+  m_File = stream;
+  m_OwnsFile = false;
+  StartOpened();
+  return 1;
+}
+
+bool UArchiveAnsi::CloseEarlierFile() {
+  if (m_File != nullptr) {
+    const bool was_writing = m_AccessMethod == ArWrite;
+    CloseFile();
+    if (was_writing && IsFailed()) {
+      return false;
+    }
+  }
+  ClearFailed();
+  return true;
+}
+
+void UArchiveAnsi::StartOpened() {
+  if (m_Buffer == nullptr) {
+    m_Buffer = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+  }
+  m_bOpened = true;
+  m_Size = 0;
+  m_FilePos = 0;
 }
 
 bool UArchiveAnsi::OpenFile(const char* path, ArAccessMethod mode) {
@@ -282,7 +310,9 @@ void UArchiveAnsi::CloseFile() {
   if (m_AccessMethod == ArWrite && !FlushWrites()) {
     SetFailed();
   }
-  if (std::fclose(m_File) != 0 && m_AccessMethod == ArWrite) {
+  // A stream the caller lent stays open, but what was written to it must reach its file.
+  const bool closed = m_OwnsFile ? std::fclose(m_File) == 0 : std::fflush(m_File) == 0;
+  if (!closed && m_AccessMethod == ArWrite) {
     SetFailed();
   }
   m_File = nullptr;

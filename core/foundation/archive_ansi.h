@@ -35,6 +35,10 @@ class CORE_API UArchiveAnsi : public UArchive {
   // reached the file, Open returns 0 and stays failed without opening `path`, so the loss is not
   // forgotten (Close it first to tell the two apart).
   int Open(const char* path, ArAccessMethod mode) override;
+  // Opens for writing onto `stream`, which stays the caller's: Close writes out what is collected
+  // and flushes the stream, but leaves it open. Returns 0, failed, for a null stream, and when a
+  // file still open from before lost data, as Open does.
+  int OpenStream(std::FILE* stream);
   void Seek(int offset, ArchivePos origin) override;
   void Write(const void* data, int size) override;
   void Read(void* data, int size) override;
@@ -50,6 +54,11 @@ class CORE_API UArchiveAnsi : public UArchive {
  private:
   // Opens `path` without waiting on a FIFO, and refuses what is not a regular file when reading.
   bool OpenFile(const char* path, ArAccessMethod mode);
+  // Closes the file open from before, if any, and clears the failure state; false, staying
+  // failed, when that file was being written and not all of it reached the file.
+  bool CloseEarlierFile();
+  // Sets up the buffer and the counts for a file just opened.
+  void StartOpened();
   void CloseFile();
   // Writes the collected bytes to the file; false when that failed.
   bool FlushWrites();
@@ -61,6 +70,8 @@ class CORE_API UArchiveAnsi : public UArchive {
   static constexpr size_t kBufferSize = 64 * 1024;
 
   std::FILE* m_File = nullptr;
+  // Whether Close closes m_File, or only flushes a stream the caller lent.
+  bool m_OwnsFile = true;
   std::unique_ptr<unsigned char[]> m_Buffer;
   // Reading: m_Buffer[m_Next, m_End) is read ahead and not yet taken. Writing: m_Buffer[0,
   // m_End) is waiting to be written and m_Next is 0.

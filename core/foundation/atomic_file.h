@@ -12,9 +12,14 @@
 // writer that is destroyed without a successful Commit removes its temporary file and leaves the
 // target as it was.
 //
-// A target that exists and is not a regular file (a device such as /dev/stdout, a FIFO) cannot
-// be replaced; it is written directly, with the same checks. A symbolic link to a file replaces
-// the file it names and stays a link. The new file keeps the permissions of the one it replaces.
+// A target that exists and is not a regular file (a device such as /dev/null, a FIFO) cannot
+// be replaced; it is written directly, with the same checks. So are the names of this process's
+// own descriptors (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N), whatever they lead to:
+// Stream() then writes through the descriptor itself, keeping its position and append mode, so
+// `tool save /dev/stdout >> log` adds to the log and works on a pipe or a socket too; write such
+// a target through Stream() only, as opening the name again would start the file anew. A
+// symbolic link replaces the file it names, or creates it when it does not exist yet, and stays a
+// link. The new file takes the permissions of the one it replaces when it is committed.
 //
 //   UAtomicFile file(path);
 //   if (!file.Begin()) { ... file.Error() ... }
@@ -36,7 +41,8 @@ class CORE_API UAtomicFile {
   // Begin.
   std::FILE* Stream();
   // Makes the new content the target's. False, with the reason in Error(), when any write, the
-  // flush, the sync or the rename failed; the target is then untouched.
+  // flush, the sync or the rename failed; the target is then untouched. Once the rename is done
+  // the target holds the new content, so a folder that cannot be synced after it does not fail.
   bool Commit();
   const std::string& Error() const { return m_Error; }
 
@@ -44,12 +50,18 @@ class CORE_API UAtomicFile {
   bool Fail(const std::string& what);
   // Removes the temporary file and closes what is open.
   void Discard();
+  // Begin for a target that is written in place: a duplicate of `fd` (a descriptor of this
+  // process), or `m_Target` opened without waiting for a FIFO's reader when `fd` is -1.
+  bool BeginDirect(int fd);
 
   std::string m_Target;
   // The file the rename replaces: the target, or the file its symbolic link names.
   std::string m_Replaced;
   std::string m_WritePath;
   std::string m_Error;
+  // The mode of the file replaced (its type bits included, so 0 only when there is none), whose
+  // permissions go on the new file before the rename.
+  unsigned m_Mode = 0;
   int m_Fd = -1;
   std::FILE* m_Stream = nullptr;
   bool m_Direct = false;

@@ -217,11 +217,18 @@ bool DecodeRuns(const uint8_t* data, size_t size, const THeader& h, TBmpPicture*
   const bool fourBits = h.compression == kBiRle4;
   int64_t x = 0;
   int64_t y = 0;
-  auto put = [&](uint32_t index) {
-    if (x < h.width && y < h.rows) {
-      picture->pixels[h.PictureRow(y) * width + static_cast<size_t>(x)] = h.palette[index];
+  // Stores the `count` indices that `indexAt(i)` gives from x on, cut at the end of the row (or
+  // dropped below the last one), and moves x past all of them in one step, so that the work
+  // follows the picture and not the counts a file claims.
+  auto put = [&](int count, auto indexAt) {
+    if (y < h.rows && x < h.width) {
+      uint32_t* row = picture->pixels.data() + h.PictureRow(y) * width;
+      const int64_t shown = std::min<int64_t>(count, h.width - x);
+      for (int i = 0; i < shown; ++i) {
+        row[x + i] = h.palette[indexAt(i)];
+      }
     }
-    ++x;
+    x += count;
   };
   // The `i`th index of a run: whole bytes, or the high and then the low half of each byte.
   auto indexOf = [fourBits](uint8_t byte, int i) {
@@ -237,9 +244,7 @@ bool DecodeRuns(const uint8_t* data, size_t size, const THeader& h, TBmpPicture*
     const uint8_t value = data[p + 1];
     p += 2;
     if (count > 0) {
-      for (int i = 0; i < count; ++i) {
-        put(indexOf(value, i));
-      }
+      put(count, [&](int i) { return indexOf(value, i); });
     } else if (value == 0) {  // end of line
       x = 0;
       ++y;
@@ -258,9 +263,8 @@ bool DecodeRuns(const uint8_t* data, size_t size, const THeader& h, TBmpPicture*
       if (size - p < padded) {
         return false;
       }
-      for (int i = 0; i < value; ++i) {
-        put(indexOf(data[p + static_cast<size_t>(fourBits ? i / 2 : i)], i));
-      }
+      put(value,
+          [&](int i) { return indexOf(data[p + static_cast<size_t>(fourBits ? i / 2 : i)], i); });
       p += padded;
     }
   }

@@ -72,20 +72,26 @@ class StoredReader {
     return TakeSlowly(size);
   }
 
-  // Reads a record count; a negative one, or one the rest of the stream cannot hold at
-  // `min_record_size` bytes a record, fails the archive. Returns whether the records may be read.
-  bool TakeCount(int32_t& count, int min_record_size) {
+  // Reads the count of the records named `what` ("texture", static text); a negative one, or one
+  // the rest of the stream cannot hold at `min_record_size` bytes a record, fails the archive and
+  // is kept as RefusedCount(). Returns whether the records may be read.
+  bool TakeCount(int32_t& count, int min_record_size, const char* what) {
     const unsigned char* bytes = Take(4);
     if (bytes == nullptr) {
       return false;
     }
     count = LoadI32(bytes);
     if (!CountFitsIn(count, min_record_size, RemainingBytes())) {
+      m_RefusedCount = what;
       m_Ar.SetFailed();
       return false;
     }
     return true;
   }
+
+  // What the count was of that failed the archive, as given to TakeCount; null when none did (a
+  // failed archive then ended early).
+  const char* RefusedCount() const { return m_RefusedCount; }
 
   // Bytes left in the stream after what was taken, or -1 when the archive cannot tell.
   int RemainingBytes() {
@@ -114,6 +120,7 @@ class StoredReader {
   const unsigned char* m_Next = nullptr;
   const unsigned char* m_End = nullptr;
   int m_RemainingAtView = -1;
+  const char* m_RefusedCount = nullptr;
   std::vector<unsigned char> m_Scratch;
 };
 

@@ -152,7 +152,8 @@ bool UStxImage::save(const char* path) {
   const std::string target = path;
   UAtomicFile file(target);
   UArchiveAnsi ar;
-  if (!file.Begin() || ar.Open(file.Path().c_str(), ArWrite) == 0) {
+  // Through the writer's own stream, which also writes a descriptor such as /dev/stdout in place.
+  if (!file.Begin() || ar.OpenStream(file.Stream()) == 0) {
     m_Error = file.Error().empty() ? "cannot write '" + target + "'" : file.Error();
     return false;
   }

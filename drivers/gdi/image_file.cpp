@@ -69,9 +69,9 @@ long DLL_CALLCONV TellTracked(fi_handle handle) {
 // Reads the regular file at `path` whole. False for anything else (opening a named pipe would
 // wait for a writer), for an empty file and for a file larger than any picture within the cap can
 // need: four bytes a pixel plus room for headers, palettes and the slack of compressed streams.
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-  constexpr uint64_t kMaxFileBytes = URasterPicture::kMaxPixels * 4 + (uint64_t{16} << 20);
-  return ReadRegularFile(path, kMaxFileBytes, bytes) && !bytes.empty();
+bool ReadWholeFile(const char* path, int64_t maxPixels, std::vector<uint8_t>& bytes) {
+  const uint64_t maxFileBytes = static_cast<uint64_t>(maxPixels) * 4 + (uint64_t{16} << 20);
+  return ReadRegularFile(path, maxFileBytes, bytes) && !bytes.empty();
 }
 
 // A decoded 0xAARRGGBB pixel with straight alpha as the surface holds it: premultiplied when
@@ -120,10 +120,11 @@ void CopyGrey16(FIBITMAP* grey, URasterPicture& picture) {
   }
 }
 
-// Decodes a bitmap file through Core's decoder into `picture`; false leaves it empty.
-bool ReadBmp(const std::vector<uint8_t>& bytes, URasterPicture& picture) {
+// Decodes a bitmap file of at most `maxPixels` pixels through Core's decoder into `picture`; false
+// leaves it empty.
+bool ReadBmp(const std::vector<uint8_t>& bytes, int64_t maxPixels, URasterPicture& picture) {
   TBmpPicture bmp;
-  if (!DecodeBmp(bytes.data(), bytes.size(), URasterPicture::kMaxPixels, &bmp) ||
+  if (!DecodeBmp(bytes.data(), bytes.size(), maxPixels, &bmp) ||
       !picture.Create(bmp.width, bmp.height)) {
     return false;
   }
@@ -139,17 +140,18 @@ bool ReadBmp(const std::vector<uint8_t>& bytes, URasterPicture& picture) {
 
 }  // namespace
 
-bool ReadImageFile(const char* path, URasterPicture& picture) {
+bool ReadImageFile(const char* path, URasterPicture& picture, int64_t maxPixels) {
   picture.Free();
+  maxPixels = std::clamp<int64_t>(maxPixels, 0, URasterPicture::kMaxPixels);
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  if (!ReadWholeFile(path, maxPixels, bytes)) {
     return false;
   }
   // Only the texture formats, the ones both canvas drivers read, so that a picture looks the same
   // under either; leaving FreeImage's other decoders out also keeps hostile files of formats no
   // texture uses away from them. Bitmaps go through Core's decoder, which both drivers share.
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    return ReadBmp(bytes, picture);
+    return ReadBmp(bytes, maxPixels, picture);
   }
   FIMEMORY* memory = FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
   const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
@@ -168,7 +170,7 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
     }
     const int64_t width = FreeImage_GetWidth(header.get());
     const int64_t height = FreeImage_GetHeight(header.get());
-    if (width <= 0 || height <= 0 || width * height > URasterPicture::kMaxPixels) {
+    if (width <= 0 || height <= 0 || width * height > maxPixels) {
       return false;
     }
   }
@@ -181,7 +183,7 @@ bool ReadImageFile(const char* path, URasterPicture& picture) {
   const auto width = static_cast<int>(FreeImage_GetWidth(loaded.get()));
   const auto height = static_cast<int>(FreeImage_GetHeight(loaded.get()));
   // The full load must agree with the header that was checked against the cap.
-  if (int64_t{width} * height > URasterPicture::kMaxPixels) {
+  if (int64_t{width} * height > maxPixels) {
     return false;
   }
   const FREE_IMAGE_TYPE type = FreeImage_GetImageType(loaded.get());

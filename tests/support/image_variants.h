@@ -209,51 +209,59 @@ struct PngVariant {
   std::vector<uint32_t> expected;
 };
 
+// Appends a 2 x 2 picture of `colorType` and `depth` with the given rows and the pixels it must
+// decode to; returns it for further settings (valid until the next append).
+inline PngVariant* AddPngVariant(std::vector<PngVariant>& variants, const char* name, int colorType,
+                                 int depth, std::vector<std::vector<uint8_t>> rows,
+                                 std::vector<uint32_t> expected) {
+  PngVariant v{name, {}, std::move(expected)};
+  v.picture.width = 2;
+  v.picture.height = 2;
+  v.picture.colorType = colorType;
+  v.picture.bitDepth = depth;
+  v.picture.rows = std::move(rows);
+  variants.push_back(std::move(v));
+  return &variants.back();
+}
+
 inline std::vector<PngVariant> PngVariants() {
   std::vector<PngVariant> variants;
-  auto add = [&](const char* name, int colorType, int depth, std::vector<std::vector<uint8_t>> rows,
-                 std::vector<uint32_t> expected) {
-    PngVariant v{name, {}, std::move(expected)};
-    v.picture.width = 2;
-    v.picture.height = 2;
-    v.picture.colorType = colorType;
-    v.picture.bitDepth = depth;
-    v.picture.rows = std::move(rows);
-    variants.push_back(std::move(v));
-    return &variants.back();
-  };
-  add("RGBA 8", PNG_COLOR_TYPE_RGB_ALPHA, 8,
-      {{255, 0, 255, 255, 10, 20, 30, 128}, {0, 0, 0, 0, 1, 2, 3, 4}},
-      {0xFFFF00FFu, 0x800A141Eu, 0x00000000u, 0x04010203u});
-  add("RGB 8 with magenta", PNG_COLOR_TYPE_RGB, 8,
-      {{255, 0, 255, 10, 20, 30}, {0, 0, 0, 255, 0, 254}},
-      {0x00FF00FFu, 0xFF0A141Eu, 0xFF000000u, 0xFFFF00FEu});
-  add("RGB 16", PNG_COLOR_TYPE_RGB, 16,
-      {{0xFF, 0x01, 0x00, 0xFF, 0xFF, 0x80, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC},
-       {0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF}},
-      {0x00FF00FFu, 0xFF12569Au, 0xFF000000u, 0x00FF00FFu});
-  add("grey 8", PNG_COLOR_TYPE_GRAY, 8, {{0, 255}, {128, 7}},
-      {0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFF070707u});
-  add("grey 2", PNG_COLOR_TYPE_GRAY, 2, {{0b00'11'0000}, {0b01'10'0000}},
-      {0xFF000000u, 0xFFFFFFFFu, 0xFF555555u, 0xFFAAAAAAu});
-  add("grey and alpha 16", PNG_COLOR_TYPE_GRAY_ALPHA, 16,
+  AddPngVariant(variants, "RGBA 8", PNG_COLOR_TYPE_RGB_ALPHA, 8,
+                {{255, 0, 255, 255, 10, 20, 30, 128}, {0, 0, 0, 0, 1, 2, 3, 4}},
+                {0xFFFF00FFu, 0x800A141Eu, 0x00000000u, 0x04010203u});
+  AddPngVariant(variants, "RGB 8 with magenta", PNG_COLOR_TYPE_RGB, 8,
+                {{255, 0, 255, 10, 20, 30}, {0, 0, 0, 255, 0, 254}},
+                {0x00FF00FFu, 0xFF0A141Eu, 0xFF000000u, 0xFFFF00FEu});
+  AddPngVariant(variants, "RGB 16", PNG_COLOR_TYPE_RGB, 16,
+                {{0xFF, 0x01, 0x00, 0xFF, 0xFF, 0x80, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC},
+                 {0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF}},
+                {0x00FF00FFu, 0xFF12569Au, 0xFF000000u, 0x00FF00FFu});
+  AddPngVariant(variants, "grey 8", PNG_COLOR_TYPE_GRAY, 8, {{0, 255}, {128, 7}},
+                {0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFF070707u});
+  AddPngVariant(variants, "grey 2", PNG_COLOR_TYPE_GRAY, 2, {{0b00'11'0000}, {0b01'10'0000}},
+                {0xFF000000u, 0xFFFFFFFFu, 0xFF555555u, 0xFFAAAAAAu});
+  AddPngVariant(
+      variants, "grey and alpha 16", PNG_COLOR_TYPE_GRAY_ALPHA, 16,
       {{0x40, 0x00, 0xFF, 0xFF, 0x80, 0xFF, 0x10, 0x00}, {0, 0, 0, 0, 0xFF, 0xFF, 0x7F, 0xFF}},
       {0xFF404040u, 0x10808080u, 0x00000000u, 0x7FFFFFFFu});
   PngVariant* keyed =
-      add("grey 8 with a transparent value", PNG_COLOR_TYPE_GRAY, 8, {{9, 10}, {255, 9}},
-          {0x00090909u, 0xFF0A0A0Au, 0xFFFFFFFFu, 0x00090909u});
+      AddPngVariant(variants, "grey 8 with a transparent value", PNG_COLOR_TYPE_GRAY, 8,
+                    {{9, 10}, {255, 9}}, {0x00090909u, 0xFF0A0A0Au, 0xFFFFFFFFu, 0x00090909u});
   keyed->picture.greyKey = true;
   keyed->picture.keyGrey = 9;
-  PngVariant* palette = add("palette with transparency", PNG_COLOR_TYPE_PALETTE, 4,
-                            {{0x01}, {0x23}}, {0x00FF00FFu, 0x80102030u, 0xFFF0E0D0u, 0xFF00FF00u});
+  PngVariant* palette =
+      AddPngVariant(variants, "palette with transparency", PNG_COLOR_TYPE_PALETTE, 4,
+                    {{0x01}, {0x23}}, {0x00FF00FFu, 0x80102030u, 0xFFF0E0D0u, 0xFF00FF00u});
   palette->picture.palette = {{255, 0, 255}, {0x10, 0x20, 0x30}, {0xF0, 0xE0, 0xD0}, {0, 255, 0}};
   palette->picture.paletteAlpha = {0, 0x80};  // entries past the chunk stay opaque
-  PngVariant* plain = add("palette with magenta", PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}, {1, 0}},
-                          {0x00FF00FFu, 0xFF102030u, 0xFF102030u, 0x00FF00FFu});
+  PngVariant* plain =
+      AddPngVariant(variants, "palette with magenta", PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}, {1, 0}},
+                    {0x00FF00FFu, 0xFF102030u, 0xFF102030u, 0x00FF00FFu});
   plain->picture.palette = {{255, 0, 255}, {0x10, 0x20, 0x30}};
-  PngVariant* interlaced = add("interlaced RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8,
-                               {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14, 15, 16}},
-                               {0x04010203u, 0x08050607u, 0x0C090A0Bu, 0x100D0E0Fu});
+  PngVariant* interlaced =
+      AddPngVariant(variants, "interlaced RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8,
+                    {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14, 15, 16}},
+                    {0x04010203u, 0x08050607u, 0x0C090A0Bu, 0x100D0E0Fu});
   interlaced->picture.interlaced = true;
   return variants;
 }

@@ -1,5 +1,6 @@
 // quillet-cli render DOC.an1 (--frame N | --action A --time T) --out OUT.png [options]: draws a
 // picture of the document through a canvas driver and writes it as a PNG.
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "core/canvas/surface.h"
 #include "core/foundation/text_codec.h"
+#include "core/tiles/stored_name.h"
 #include "tools/quillet-cli/command.h"
 #include "tools/quillet-cli/document_input.h"
 #include "tools/quillet-cli/offscreen_renderer.h"
@@ -30,16 +32,19 @@ struct RenderOptions {
   std::string textures;
 };
 
+// "0x" and one to eight hexadecimal digits, nothing else (no sign, no space, no second "0x").
 std::optional<uint32_t> ParseColor(const std::string& text) {
   if (text.size() < 3 || text.size() > 10 || text.compare(0, 2, "0x") != 0) {
     return std::nullopt;
   }
-  char* end = nullptr;
-  const unsigned long value = std::strtoul(text.c_str() + 2, &end, 16);
-  if (*end != '\0') {
+  uint32_t value = 0;
+  const char* digits = text.data() + 2;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(digits, end, value, 16);
+  if (error != std::errc() || stop != end) {
     return std::nullopt;
   }
-  return static_cast<uint32_t>(value);
+  return value;
 }
 
 bool ReadRenderOptions(const ParsedArgs& parsed, const std::string& document,
@@ -117,9 +122,10 @@ class TextureSet {
   bool Load(const UObjActor& actor, const std::string& directory, UCanvasUtil& util,
             std::string& error) {
     for (const TTextureInfo& texture : actor.textures) {
-      // Texture names are GBK bytes; the file system speaks UTF-8.
-      const std::string name =
-          GbkToUtf8(std::string_view(texture.name, strnlen(texture.name, sizeof(texture.name))));
+      // Texture names are GBK bytes; the file system speaks UTF-8. Only the bare file name is
+      // looked up, as the editor does, so that a stored path never leads out of `directory`.
+      const std::string name = BareFileName(
+          GbkToUtf8(std::string_view(texture.name, strnlen(texture.name, sizeof(texture.name)))));
       const std::filesystem::path path =
           directory.empty() ? std::filesystem::path(name) : std::filesystem::path(directory) / name;
       USurface* surface = util.CreateUSurfaceFromFile(path.c_str(), texture.width, texture.height);

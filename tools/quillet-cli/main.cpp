@@ -1,5 +1,6 @@
 // quillet-cli: reads and writes ".an1" documents and ".stx" tiled images for asset pipelines. Each
 // subcommand lives in a file of its own and is listed in kCommands.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -31,14 +32,25 @@ void PrintToolHelp(std::FILE* out) {
   std::fprintf(out, "\nRun 'quillet-cli COMMAND --help' for the arguments of a command.\n");
 }
 
-}  // namespace
-
-int ReportError(const char* command, const std::string& message, int status) {
-  std::fprintf(stderr, "quillet-cli %s: %s\n", command, message.c_str());
-  return status;
+// Hands on `status` once everything printed on standard output has reached it; output that was
+// lost (a full disk, a closed pipe) fails the run, since a pipeline would take what it got as
+// whole.
+int FinishOutput(int status) {
+  const bool written = std::ferror(stdout) == 0;
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int flushError = errno;
+  const bool closed = std::fclose(stdout) == 0;
+  if (written && flushed && closed) {
+    return status;
+  }
+  const int error = flushError != 0 ? flushError : errno;
+  std::fprintf(stderr, "quillet-cli: cannot write the standard output: %s\n",
+               error != 0 ? std::strerror(error) : "output lost");
+  return status == kExitOk ? kExitBadInput : status;
 }
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "quillet-cli: no command given (see quillet-cli --help)\n");
     return kExitUsage;
@@ -64,4 +76,15 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "quillet-cli: unknown command '%s' (see quillet-cli --help)\n",
                name.c_str());
   return kExitUsage;
+}
+
+}  // namespace
+
+int ReportError(const char* command, const std::string& message, int status) {
+  std::fprintf(stderr, "quillet-cli %s: %s\n", command, message.c_str());
+  return status;
+}
+
+int main(int argc, char** argv) {
+  return FinishOutput(Run(argc, argv));
 }

@@ -17,6 +17,7 @@
 #include "core/foundation/archive_ansi.h"
 #include "core/foundation/archive_memory.h"
 #include "tests/core/anim/allocation_meter.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 
 using ::testing::ElementsAre;
@@ -137,12 +138,8 @@ void BuildSmallActor(UObjActor& actor) {
   texture.width = 64;
   texture.height = 32;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
+  auto* module = new UObjModule(Module(0, 1, 2, 33, 34));
   module->Attribute = 7;
-  module->left = 1;
-  module->top = 2;
-  module->right = 33;
-  module->bottom = 34;
   actor.AddModule(module);
   auto* frame = new UObjFrame;
   frame->name = UName("f");
@@ -456,15 +453,20 @@ TEST(ActorFileTest, FailuresAreReportedAndLeaveTheTargetAlone) {
   TempDir dir;
   const std::string path = dir.File("sprite.an1");
   UObjActor actor;
-  EXPECT_FALSE(LoadActorFile(path.c_str(), actor));  // missing
+  std::string reason;
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "cannot open '" + path + "': No such file or directory");
 
   WriteFileBytes(path, Bytes(kSmallDocument.begin(), kSmallDocument.end() - 1));
-  EXPECT_FALSE(LoadActorFile(path.c_str(), actor));
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "'" + path + "' is damaged: its key count is more than the file can hold");
   EXPECT_EQ(actor.frames.Num(), 1);
   EXPECT_EQ(actor.actions.Num(), 0);
+  WriteFileBytes(path, Bytes(kSmallDocument.begin(), kSmallDocument.begin() + 20));
+  EXPECT_FALSE(LoadActorFile(path.c_str(), actor, &reason));
+  EXPECT_EQ(reason, "'" + path + "' is damaged: it ends early");
 
   BuildSmallActor(actor);
-  std::string reason;
   EXPECT_FALSE(SaveActorFile(dir.File("no/such/dir.an1").c_str(), actor, &reason));
   EXPECT_NE(reason.find("no/such"), std::string::npos) << reason;
   EXPECT_FALSE(SaveActorFile(nullptr, actor, &reason));

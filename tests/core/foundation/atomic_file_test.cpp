@@ -1,9 +1,14 @@
 #include "core/foundation/atomic_file.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -34,6 +39,31 @@ std::string ReadText(const std::string& path) {
   const Bytes bytes = ReadFileBytes(path);
   return {bytes.begin(), bytes.end()};
 }
+
+// Takes the lowest free descriptor number, so that descriptors opened later get higher ones;
+// Exhaust() then lowers the limit to it, and the process can open no more descriptors while those
+// it holds stay usable. The limit comes back when the object goes.
+class DescriptorLimit {
+ public:
+  DescriptorLimit() : taken_(::open("/dev/null", O_RDONLY)) {
+    ::getrlimit(RLIMIT_NOFILE, &previous_);
+  }
+  DescriptorLimit(const DescriptorLimit&) = delete;
+  DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+  ~DescriptorLimit() {
+    ::setrlimit(RLIMIT_NOFILE, &previous_);
+    ::close(taken_);
+  }
+
+  void Exhaust() {
+    const rlimit limited{static_cast<rlim_t>(taken_ + 1), previous_.rlim_max};
+    ::setrlimit(RLIMIT_NOFILE, &limited);
+  }
+
+ private:
+  int taken_;
+  rlimit previous_{};
+};
 
 }  // namespace
 
@@ -116,4 +146,83 @@ TEST(AtomicFileTest, ThreadsSavingOnePathNeverMixTheirFiles) {
   ASSERT_GE(text.size(), 4096u);
   EXPECT_EQ(text, std::string(text.size(), static_cast<char>('a' + (text.size() - 4096))));
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(AtomicFileTest, OwnDescriptorsAreWrittenWhereTheyStand) {
+  TempDir dir;
+  const std::string log = dir.File("build.log");
+  WriteFileBytes(log, {'l', 'o', 'g', '\n'});
+  const int appending = ::open(log.c_str(), O_WRONLY | O_APPEND);
+  ASSERT_GE(appending, 0);
+  for (const std::string prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+    EXPECT_TRUE(WriteText(prefix + std::to_string(appending), prefix)) << prefix;
+  }
+  ::close(appending);
+  EXPECT_EQ(ReadText(log), "log\n/dev/fd//proc/self/fd/");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+
+  int ends[2];
+  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+  EXPECT_TRUE(WriteText("/dev/fd/" + std::to_string(ends[0]), "over a socket"));
+  char got[32] = {};
+  EXPECT_EQ(::recv(ends[1], got, sizeof(got), MSG_DONTWAIT), 13);
+  EXPECT_STREQ(got, "over a socket");
+  ::close(ends[0]);
+  ::close(ends[1]);
+}
+
+TEST(AtomicFileTest, EachStateOfTheWriterEndsAsItSays) {
+  TempDir dir;
+  {  // A Begin after one that failed on a FIFO without a reader starts afresh.
+    const std::string path = dir.File("was-a-fifo.txt");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    UAtomicFile file(path);
+    EXPECT_FALSE(file.Begin());
+    ::unlink(path.c_str());
+    ASSERT_TRUE(file.Begin());
+    std::fputs("second try", file.Stream());
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadText(path), "second try");
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  }
+  {  // A read-only file takes its mode only once written, so writers that open the path work.
+    const std::string path = dir.File("read-only.txt");
+    ASSERT_TRUE(WriteText(path, "old"));
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    UAtomicFile file(path);
+    ASSERT_TRUE(file.Begin());
+    EXPECT_NE(
+        std::filesystem::status(file.Path()).permissions() & std::filesystem::perms::owner_write,
+        std::filesystem::perms::none);
+    {
+      UArchiveAnsi ar(file.Path().c_str(), ArWrite);
+      ar.Write("new", 3);
+    }
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::group_read |
+                                                               std::filesystem::perms::others_read);
+  }
+  {  // A name as long as a file name may be still leaves room for the temporary one.
+    const std::string path = dir.File(std::string(NAME_MAX, 'n'));
+    EXPECT_TRUE(WriteText(path, "long"));
+    EXPECT_EQ(ReadText(path), "long");
+  }
+  {  // A link to a file not made yet makes that file and stays a link.
+    const std::string link = dir.File("dangling");
+    std::filesystem::create_symlink("made-through-link.txt", link);
+    ASSERT_TRUE(WriteText(link, "made"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadText(dir.File("made-through-link.txt")), "made");
+  }
+  {  // Once renamed the target is replaced, even when no descriptor is left to sync the folder.
+    DescriptorLimit limit;
+    UAtomicFile file(dir.File("replaced.txt"));
+    ASSERT_TRUE(file.Begin());
+    std::fputs("renamed", file.Stream());
+    limit.Exhaust();
+    EXPECT_TRUE(file.Commit()) << file.Error();
+  }
+  EXPECT_EQ(ReadText(dir.File("replaced.txt")), "renamed");
 }

@@ -294,56 +294,49 @@ image_variants::Bytes WriteForeignBmp(const ForeignBmp& foreign, std::vector<uin
 // and transparency chunks on grey and colour pictures. Samples of 16 bits keep their high byte.
 std::vector<image_variants::PngVariant> MorePngVariants() {
   std::vector<image_variants::PngVariant> variants;
-  auto add = [&](const char* name, int colorType, int depth, std::vector<std::vector<uint8_t>> rows,
-                 std::vector<uint32_t> expected) {
-    image_variants::PngVariant v{name, {}, std::move(expected)};
-    v.picture.width = 2;
-    v.picture.height = 2;
-    v.picture.colorType = colorType;
-    v.picture.bitDepth = depth;
-    v.picture.rows = std::move(rows);
-    variants.push_back(std::move(v));
-    return &variants.back();
-  };
-  add("grey 1", PNG_COLOR_TYPE_GRAY, 1, {{0b10'000000}, {0b01'000000}},
-      {0xFFFFFFFFu, 0xFF000000u, 0xFF000000u, 0xFFFFFFFFu});
-  add("grey 4", PNG_COLOR_TYPE_GRAY, 4, {{0x0F}, {0x58}},
-      {0xFF000000u, 0xFFFFFFFFu, 0xFF555555u, 0xFF888888u});
-  add("grey 16", PNG_COLOR_TYPE_GRAY, 16, {{0x00, 0x00, 0xFF, 0xFF}, {0x80, 0x7F, 0x12, 0xFF}},
-      {0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFF121212u});
-  add("grey and alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8,
-      {{0x40, 0xFF, 0x80, 0x10}, {0, 0, 255, 0x7F}},
-      {0xFF404040u, 0x10808080u, 0x00000000u, 0x7FFFFFFFu});
-  add("RGBA 16", PNG_COLOR_TYPE_RGB_ALPHA, 16,
+  image_variants::AddPngVariant(variants, "grey 1", PNG_COLOR_TYPE_GRAY, 1,
+                                {{0b10'000000}, {0b01'000000}},
+                                {0xFFFFFFFFu, 0xFF000000u, 0xFF000000u, 0xFFFFFFFFu});
+  image_variants::AddPngVariant(variants, "grey 4", PNG_COLOR_TYPE_GRAY, 4, {{0x0F}, {0x58}},
+                                {0xFF000000u, 0xFFFFFFFFu, 0xFF555555u, 0xFF888888u});
+  image_variants::AddPngVariant(variants, "grey 16", PNG_COLOR_TYPE_GRAY, 16,
+                                {{0x00, 0x00, 0xFF, 0xFF}, {0x80, 0x7F, 0x12, 0xFF}},
+                                {0xFF000000u, 0xFFFFFFFFu, 0xFF808080u, 0xFF121212u});
+  image_variants::AddPngVariant(variants, "grey and alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8,
+                                {{0x40, 0xFF, 0x80, 0x10}, {0, 0, 255, 0x7F}},
+                                {0xFF404040u, 0x10808080u, 0x00000000u, 0x7FFFFFFFu});
+  image_variants::AddPngVariant(
+      variants, "RGBA 16", PNG_COLOR_TYPE_RGB_ALPHA, 16,
       {{0xFF, 0x01, 0x00, 0xFF, 0xFF, 0x80, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0x80,
         0x00},
        {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
       {0xFFFF00FFu, 0x8012569Au, 0x00000000u, 0xFFFF00FFu});
-  image_variants::PngVariant* grey16Key =
-      add("grey 16 with a transparent value", PNG_COLOR_TYPE_GRAY, 16,
-          {{0x12, 0x34, 0x12, 0x35}, {0xFF, 0xFF, 0x12, 0x34}},
-          {0x00121212u, 0xFF121212u, 0xFFFFFFFFu, 0x00121212u});
+  image_variants::PngVariant* grey16Key = image_variants::AddPngVariant(
+      variants, "grey 16 with a transparent value", PNG_COLOR_TYPE_GRAY, 16,
+      {{0x12, 0x34, 0x12, 0x35}, {0xFF, 0xFF, 0x12, 0x34}},
+      {0x00121212u, 0xFF121212u, 0xFFFFFFFFu, 0x00121212u});
   grey16Key->picture.greyKey = true;
   grey16Key->picture.keyGrey = 0x1234;
-  image_variants::PngVariant* rgbKey = add("RGB 8 with a transparent colour", PNG_COLOR_TYPE_RGB, 8,
-                                           {{10, 20, 30, 255, 0, 255}, {10, 20, 31, 10, 20, 30}},
-                                           {0x000A141Eu, 0xFFFF00FFu, 0xFF0A141Fu, 0x000A141Eu});
+  image_variants::PngVariant* rgbKey =
+      image_variants::AddPngVariant(variants, "RGB 8 with a transparent colour", PNG_COLOR_TYPE_RGB,
+                                    8, {{10, 20, 30, 255, 0, 255}, {10, 20, 31, 10, 20, 30}},
+                                    {0x000A141Eu, 0xFFFF00FFu, 0xFF0A141Fu, 0x000A141Eu});
   rgbKey->picture.rgbKey = true;
   rgbKey->picture.keyRgb[0] = 10;
   rgbKey->picture.keyRgb[1] = 20;
   rgbKey->picture.keyRgb[2] = 30;
-  image_variants::PngVariant* rgb16Key =
-      add("RGB 16 with a transparent colour", PNG_COLOR_TYPE_RGB, 16,
-          {{0x10, 0x01, 0x20, 0x02, 0x30, 0x03, 0x10, 0x01, 0x20, 0x02, 0x30, 0x04},
-           {0xFF, 0, 0, 0, 0xFF, 0, 0x10, 0x01, 0x20, 0x02, 0x30, 0x03}},
-          {0x00102030u, 0xFF102030u, 0xFFFF00FFu, 0x00102030u});
+  image_variants::PngVariant* rgb16Key = image_variants::AddPngVariant(
+      variants, "RGB 16 with a transparent colour", PNG_COLOR_TYPE_RGB, 16,
+      {{0x10, 0x01, 0x20, 0x02, 0x30, 0x03, 0x10, 0x01, 0x20, 0x02, 0x30, 0x04},
+       {0xFF, 0, 0, 0, 0xFF, 0, 0x10, 0x01, 0x20, 0x02, 0x30, 0x03}},
+      {0x00102030u, 0xFF102030u, 0xFFFF00FFu, 0x00102030u});
   rgb16Key->picture.rgbKey = true;
   rgb16Key->picture.keyRgb[0] = 0x1001;
   rgb16Key->picture.keyRgb[1] = 0x2002;
   rgb16Key->picture.keyRgb[2] = 0x3003;
-  image_variants::PngVariant* palette =
-      add("palette 2 without transparency", PNG_COLOR_TYPE_PALETTE, 2,
-          {{0b00'01'0000}, {0b10'11'0000}}, {0x00FF00FFu, 0xFF102030u, 0xFFF0E0D0u, 0xFF00FF00u});
+  image_variants::PngVariant* palette = image_variants::AddPngVariant(
+      variants, "palette 2 without transparency", PNG_COLOR_TYPE_PALETTE, 2,
+      {{0b00'01'0000}, {0b10'11'0000}}, {0x00FF00FFu, 0xFF102030u, 0xFFF0E0D0u, 0xFF00FF00u});
   palette->picture.palette = {{255, 0, 255}, {0x10, 0x20, 0x30}, {0xF0, 0xE0, 0xD0}, {0, 255, 0}};
   return variants;
 }

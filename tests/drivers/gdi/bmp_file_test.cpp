@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/drivers/gdi/gdi_test_support.h"
+#include "tests/support/damaged_bmp_headers.h"
 #include "tests/support/file_faults.h"
 #include "tests/support/image_variants.h"
 
@@ -156,34 +157,7 @@ TEST_F(LumselBmpTest, ThirtyTwoBitsWithoutMasksKeepTheFourthByteAsAlphaUnlessItI
 }
 
 TEST_F(LumselBmpTest, DamagedOrForeignHeadersGiveNoSurface) {
-  std::vector<uint32_t> unused;
-  const Bytes good = WriteBmp(kBmpVariants[2], &unused);  // 8-bit
-  const Bytes rle = WriteBmp(kBmpVariants[5], &unused);
-  const Bytes fields = WriteBmp(kBmpVariants[7], &unused);  // 16-bit 5-6-5
-  auto with = [](Bytes file, size_t at, std::initializer_list<uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
-    return file;
-  };
-  const std::pair<const char*, Bytes> cases[] = {
-      {"an OS/2 bitmap array", with(good, 0, {'B', 'A'})},
-      {"unknown header size", with(good, 14, {41})},
-      {"OS/2 header size", with(good, 14, {12})},
-      {"width beyond the cap", with(good, 18, {0x00, 0x00, 0x00, 0x10})},
-      {"width times height beyond the cap", with(good, 18, {0x00, 0x00, 0x01, 0x00})},
-      {"run-length picture beyond the cap", with(rle, 18, {0x00, 0x00, 0x00, 0x02})},
-      {"negative width", with(good, 18, {0xFB, 0xFF, 0xFF, 0xFF})},
-      {"zero height", with(good, 22, {0, 0, 0, 0})},
-      {"most negative height", with(good, 22, {0x00, 0x00, 0x00, 0x80})},
-      {"7 bits a pixel", with(good, 28, {7})},
-      {"RLE4 on 8 bits", with(good, 30, {2})},
-      {"JPEG inside", with(good, 30, {4})},
-      {"PNG inside", with(good, 30, {5})},
-      {"top-down run-length data", with(rle, 22, {0xFD, 0xFF, 0xFF, 0xFF})},
-      {"pixels beyond the end", with(good, 10, {0xFF, 0xFF, 0, 0})},
-      {"red bits not in one run", with(fields, 54, {0x0F, 0xF0, 0, 0})},
-      {"a 16-bit mask beyond 16 bits", with(fields, 58, {0xE0, 0x07, 0x01, 0})},
-  };
-  for (const auto& [name, file] : cases) {
+  for (const auto& [name, file] : DamagedBmpHeaders()) {
     EXPECT_TRUE(Load(file).empty()) << name;
   }
 }

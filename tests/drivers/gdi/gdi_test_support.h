@@ -14,35 +14,17 @@
 #include "drivers/gdi/canvas_gdi.h"
 #include "drivers/gdi/canvas_util_gdi.h"
 #include "drivers/gdi/surface_gdi.h"
+#include "tests/support/freeimage_picture.h"
 #include "tests/support/temp_dir.h"
 
 // The colour of each pixel of a test image, 0xAARRGGBB with straight alpha.
-using TPixelOf = std::function<uint32_t(int x, int y)>;
+using TPixelOf = TColorAt;
 
 // Writes a real image file through FreeImage, 24 bits a pixel (alpha dropped) or 32.
 inline bool WriteImage(const std::string& path, FREE_IMAGE_FORMAT format, int bpp, int width,
                        int height, const TPixelOf& pixel_of) {
-  FIBITMAP* bitmap = FreeImage_Allocate(width, height, bpp);
-  if (bitmap == nullptr) {
-    return false;
-  }
-  const int bytes = bpp / 8;
-  for (int y = 0; y < height; ++y) {
-    BYTE* line = FreeImage_GetScanLine(bitmap, height - 1 - y);  // FreeImage: bottom row first
-    for (int x = 0; x < width; ++x) {
-      const uint32_t color = pixel_of(x, y);
-      BYTE* pixel = line + x * bytes;
-      pixel[FI_RGBA_BLUE] = static_cast<BYTE>(color);
-      pixel[FI_RGBA_GREEN] = static_cast<BYTE>(color >> 8);
-      pixel[FI_RGBA_RED] = static_cast<BYTE>(color >> 16);
-      if (bpp == 32) {
-        pixel[FI_RGBA_ALPHA] = static_cast<BYTE>(color >> 24);
-      }
-    }
-  }
-  const bool saved = FreeImage_Save(format, bitmap, path.c_str(), 0) != 0;
-  FreeImage_Unload(bitmap);
-  return saved;
+  const TBitmap bitmap = MakePicture(width, height, pixel_of, bpp);
+  return bitmap != nullptr && FreeImage_Save(format, bitmap.get(), path.c_str(), 0) != 0;
 }
 
 struct SurfaceReleaser {

@@ -9,7 +9,7 @@
 #include "core/foundation/message.h"
 #include "drivers/accel/egl_window_host.h"
 #include "editor/doc/vello_editor.h"
-#include "tests/editor/support/model_records.h"
+#include "tests/support/model_records.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_dir.h"
 

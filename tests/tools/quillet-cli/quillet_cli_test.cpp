@@ -11,6 +11,7 @@
 #include "core/anim/actor_file.h"
 #include "tests/core/tiles/tile_test_support.h"
 #include "tests/support/file_faults.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -27,11 +28,8 @@ void BuildActor(UObjActor& actor) {
   texture.width = 64;
   texture.height = 32;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
-  module->texture = 3;  // a texture that does not exist is kept as it is
+  auto* module = new UObjModule(Module(3, 0, 0, 16, 8));  // texture 3 does not exist: kept as is
   module->Attribute = 9;
-  module->right = 16;
-  module->bottom = 8;
   actor.AddModule(module);
   auto* frame = new UObjFrame;
   frame->name = UName("f\"1\\");
@@ -165,6 +163,9 @@ TEST(QuilletCliTest, ErrorsAreOneLineWithTheirExitStatus) {
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.args << ": " << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.an1")));
+  EXPECT_EQ(
+      RunCli(dir, "dump " + Quoted(cut)).err,
+      "quillet-cli dump: '" + cut + "' is damaged: its key count is more than the file can hold\n");
 }
 
 TEST(QuilletCliTest, HelpOnTheToolAndEachCommand) {
@@ -198,13 +199,7 @@ void BuildDrawingActor(UObjActor& actor) {
     actor.AddTexture(texture);
   }
   for (const uint16_t texture : {uint16_t{1}, uint16_t{0}}) {
-    auto* module = new UObjModule;
-    module->texture = texture;
-    module->left = 2;
-    module->top = 4;
-    module->right = 18;
-    module->bottom = 12;
-    actor.AddModule(module);
+    actor.AddModule(new UObjModule(Module(texture, 2, 4, 18, 12)));
   }
   auto* first = new UObjFrame;
   first->origin = UPoint16(10, 20);
@@ -405,4 +400,37 @@ TEST(QuilletCliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
   EXPECT_TRUE(refused(dir.File("in.png"),
                       "stx-import " + Quoted(dir.File("in.png")) + " " + out + " --tile 4x4"));
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.stx")));
+}
+
+TEST(QuilletCliTest, StandardOutputIsWrittenInPlaceAndChecked) {
+  TempDir dir;
+  const std::string doc = dir.File("doc.an1");
+  UObjActor actor;
+  BuildDrawingActor(actor);
+  ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+  const std::string log = dir.File("build.log");
+  WriteFileBytes(log, {'l', 'o', 'g'});
+  CliRun run = RunCli(dir, "resave " + Quoted(doc) + " /dev/stdout >> " + Quoted(log));
+  EXPECT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(RunCli(dir, "resave " + Quoted(doc) + " " + Quoted(dir.File("out.an1"))).status, 0);
+  Bytes expected = {'l', 'o', 'g'};
+  const Bytes document = ReadFileBytes(dir.File("out.an1"));
+  expected.insert(expected.end(), document.begin(), document.end());
+  EXPECT_EQ(ReadFileBytes(log), expected);
+
+  const TBitmap picture = MakePicture(8, 4, [](int x, int y) { return TileColor(x, x, y); });
+  ASSERT_TRUE(SavePicture(picture.get(), dir.File("in.png"), FIF_PNG));
+  ASSERT_EQ(RunCli(dir, "stx-import " + Quoted(dir.File("in.png")) + " " +
+                            Quoted(dir.File("map.stx")) + " --tile 4x4")
+                .status,
+            0);
+  for (const std::string& args : {"dump " + Quoted(doc), "draws " + Quoted(doc) + " --frame 0",
+                                  std::string("--help"), "stx-info " + Quoted(dir.File("map.stx")),
+                                  "stx-import " + Quoted(dir.File("in.png")) + " " +
+                                      Quoted(dir.File("again.stx")) + " --tile 4x4"}) {
+    run = RunCli(dir, args + " > /dev/full");
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_EQ(run.err, "quillet-cli: cannot write the standard output: No space left on device\n")
+        << args;
+  }
 }

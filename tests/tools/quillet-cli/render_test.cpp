@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/anim/actor_file.h"
+#include "tests/support/model_records.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 
@@ -71,12 +72,7 @@ void WriteDocument(const std::string& path) {
   texture.width = kTextureSize;
   texture.height = kTextureSize;
   actor.AddTexture(texture);
-  auto* module = new UObjModule;
-  module->left = 2;
-  module->top = 4;
-  module->right = 18;
-  module->bottom = 12;
-  actor.AddModule(module);
+  actor.AddModule(new UObjModule(Module(0, 2, 4, 18, 12)));
   auto* still = new UObjFrame;
   still->origin = UPoint16(3, 1);
   still->AddModule(0, 0, 0);
@@ -221,6 +217,9 @@ TEST_P(RenderTest, MissingTexturesAndBadOptionsAreErrors) {
        {std::string("--frame 0"), std::string("--frame 0 --out x.png --size 0x5"),
         std::string("--frame 0 --out x.png --zoom 9"),
         std::string("--frame 0 --out x.png --background red"),
+        std::string("--frame 0 --out x.png --background 0x-1"),
+        std::string("--frame 0 --out x.png --background 0x0x12"),
+        std::string("--frame 0 --out x.png --background '0x 12'"),
         std::string("--frame 7 --out x.png")}) {
     run = Render(options);
     EXPECT_EQ(run.status, 2) << options;
@@ -228,6 +227,23 @@ TEST_P(RenderTest, MissingTexturesAndBadOptionsAreErrors) {
   }
   run = RunCli(dir, "render " + Quoted(doc) + " --frame 0 --out x.png --driver vulkan");
   EXPECT_EQ(run.status, 2);
+}
+
+TEST_P(RenderTest, TexturesAreLookedUpByTheirFileNameInTheFolder) {
+  std::filesystem::create_directory(dir.File("sub"));
+  const struct {
+    const char* name;
+    std::string folder;
+    int status;
+  } cases[] = {{"../sprite.png", dir.File("sub"), 1}, {"C:\\art\\sprite.png", dir.File(""), 0}};
+  for (const auto& c : cases) {
+    UObjActor actor;
+    ASSERT_TRUE(LoadActorFile(doc.c_str(), actor));
+    std::strcpy(actor.textures[0].name, c.name);
+    ASSERT_TRUE(SaveActorFile(doc.c_str(), actor));
+    const CliRun run = Render("--frame 0 --textures " + Quoted(c.folder) + " --out " + Quoted(out));
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+  }
 }
 
 TEST_P(RenderTest, AFullDiskIsAnErrorAndAnEarlierPictureStays) {
