@@ -35,8 +35,8 @@ class HistoryTest : public EditorTest {
   // actions "idle" (keys on both frames) and "run"; "walk" is selected.
   void MakeActor() {
     editor_.Render();
-    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
-    ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u), true));
+    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png")));
+    ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u)));
     editor_.CreateModule(Module(0, 0, 0, 16, 8));
     editor_.CreateModule(Module(1, 0, 0, 8, 8));
     editor_.CreateFrame("stand");
@@ -259,8 +259,8 @@ TEST_F(HistoryTest, DeletingTheFrameOfTheLastKeyUndoesAndRedoesExactly) {
 TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPicture) {
   editor_.ToggleGrid();
   editor_.ToggleCentre();
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
-  ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png")));
+  ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u)));
   editor_.CreateModule(Module(0, 0, 0, 16, 8));
   editor_.CreateModule(Module(1, 0, 0, 8, 8));
   editor_.CreateModule(Module(0, 8, 0, 16, 8));
@@ -552,7 +552,7 @@ TEST_F(HistoryTest, TheHistoryKeepsTheNewestStepsWithinItsBounds) {
 TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
   std::filesystem::create_directories(dir_.File("art"));
   std::filesystem::create_directories(dir_.File("empty"));
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("art/a.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("art/a.png")));
   editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 16, 8)));
   editor_.CreateFrame("frame");
   editor_.PlaceModule();
