@@ -238,10 +238,8 @@ uint32_t CVelloEditor::RecordRun() {
   }
   const CEditRun run = std::move(*m_Run);
   m_Run.reset();
-  if (m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after,
-                       CaptureState())) {
-    ++m_EditSerial;
-  }
+  // The run's edits told the serial already.
+  m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after, CaptureState());
   m_SettledSelection = run.after;
   const bool was = m_Modified;
   m_Modified = !m_History.IsAtSaved();
@@ -268,10 +266,7 @@ void CVelloEditor::RecordRunBeneath() {
   frame = new UObjFrame(*run.edited);
   CHistoryState state{std::make_shared<const std::vector<unsigned char>>(Encode(*ran)),
                       HiddenPlacementValues(*ran), current.textures};
-  if (m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after,
-                       std::move(state))) {
-    ++m_EditSerial;
-  }
+  m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after, std::move(state));
   m_SettledSelection = run.after;
 }
 

@@ -95,3 +95,10 @@ TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
   EXPECT_FALSE(editor_.LoadTexture(dir_.File("nothing.png")));
   EXPECT_EQ(messages_.size(), 2u);
 }
+
+// Every texture loaded comes with its record: the two lists never fall out of step.
+template <typename Editor>
+constexpr bool kLoadsWithoutRecord = requires(Editor& editor) {
+  editor.LoadTexture(std::string(), false);
+};
+static_assert(!kLoadsWithoutRecord<CVelloEditor>);
