@@ -8,6 +8,7 @@
 
 // The large document the benchmarks work on: about 1 MB stored, 2,000 frames of 16 placements
 // and 2 tags each, and 400 actions of 40 keys, all cut from one 1024 x 1024 texture "sheet.png".
+// With `frames` other than 2,000 the actions grow in proportion (20,000 frames: about 10 MB).
 constexpr int kLargeActorFrames = 2000;
 constexpr int kLargeActorPlacementsPerFrame = 16;
 constexpr int kLargeActorTagsPerFrame = 2;
@@ -15,7 +16,7 @@ constexpr int kLargeActorActions = 400;
 constexpr int kLargeActorKeysPerAction = 40;
 constexpr int kLargeActorTextureSize = 1024;
 
-inline void BuildLargeActor(UObjActor& actor) {
+inline void BuildLargeActor(UObjActor& actor, int frames = kLargeActorFrames) {
   actor.Init();
   actor.name = UName("Large");
   TTextureInfo texture;
@@ -30,7 +31,7 @@ inline void BuildLargeActor(UObjActor& actor) {
     module->bottom = 16;
     actor.AddModule(module);
   }
-  for (int f = 0; f < kLargeActorFrames; ++f) {
+  for (int f = 0; f < frames; ++f) {
     auto* frame = new UObjFrame;
     std::string name = "Frame " + std::to_string(f);
     frame->name = UName(name.c_str());
@@ -59,13 +60,13 @@ inline void BuildLargeActor(UObjActor& actor) {
     }
     actor.AddFrame(frame);
   }
-  for (int a = 0; a < kLargeActorActions; ++a) {
+  for (int a = 0; a < kLargeActorActions * frames / kLargeActorFrames; ++a) {
     auto* action = new UObjAction;
     std::string name = "Action " + std::to_string(a);
     action->name = UName(name.c_str());
     for (int k = 0; k < kLargeActorKeysPerAction; ++k) {
-      action->keys.push_back(TActionFrame{
-          static_cast<uint32_t>(k * 3), static_cast<uint32_t>((a + k) % kLargeActorFrames), 0, 0});
+      action->keys.push_back(TActionFrame{static_cast<uint32_t>(k * 3),
+                                          static_cast<uint32_t>((a + k) % frames), 0, 0});
     }
     actor.AddAction(action);
   }

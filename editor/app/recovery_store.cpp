@@ -13,6 +13,7 @@
 #include "core/foundation/archive_memory.h"
 #include "core/foundation/atomic_file.h"
 #include "core/foundation/regular_file.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -52,29 +53,31 @@ std::string StoredActorProblem(const std::vector<unsigned char>& stored) {
   return archive.IsFailed() ? "the copy is not a whole actor" : std::string();
 }
 
-// Reads what copy `id` holds into `found`.
+// Reads what copy `id` holds into `found`. A copy that reads whole without its note (missing or
+// damaged) can still be restored, as a document never saved.
 void ReadFound(CFoundRecovery& found) {
   CRecoveryOffer& offer = found.offer;
-  std::vector<unsigned char> note_bytes;
-  if (!ReadRegularFile(found.copy->NotePath().c_str(), kMaxRecoveryNoteSize, note_bytes)) {
-    offer.problem = "the note is missing or cannot be read";
+  if (!ReadRegularFile(found.copy->CopyPath().c_str(), kMaxCopySize, found.stored)) {
+    offer.problem = "the copy is missing or cannot be read";
   } else {
-    offer.problem = ReadRecoveryNote(
-        std::string_view(reinterpret_cast<const char*>(note_bytes.data()), note_bytes.size()),
-        &found.note);
+    offer.problem = StoredActorProblem(found.stored);
   }
-  if (offer.problem.empty()) {
+  std::vector<unsigned char> note_bytes;
+  const bool note_read =
+      ReadRegularFile(found.copy->NotePath().c_str(), kMaxRecoveryNoteSize, note_bytes) &&
+      ReadRecoveryNote(
+          std::string_view(reinterpret_cast<const char*>(note_bytes.data()), note_bytes.size()),
+          &found.note)
+          .empty();
+  if (note_read) {
     offer.title = found.note.title;
     offer.documentPath = found.note.documentPath;
     offer.time = found.note.time;
-    if (!ReadRegularFile(found.copy->CopyPath().c_str(), kMaxCopySize, found.stored)) {
-      offer.problem = "the copy is missing or cannot be read";
-    } else {
-      offer.problem = StoredActorProblem(found.stored);
-    }
+  } else {
+    found.note = CRecoveryNote();
+    offer.title = offer.problem.empty() ? res::kUntitled : found.copy->Id().toStdString();
   }
   if (!offer.problem.empty()) {
-    found.note = CRecoveryNote();
     found.stored.clear();
   }
   if (offer.title.empty()) {
@@ -130,8 +133,9 @@ void CRecoveryCopy::Remove() {
 
 bool WriteRecoveryFiles(const std::string& copyPath, const std::vector<unsigned char>& stored,
                         const std::string& notePath, const std::string& note, std::string* error) {
-  return WriteAtomically(copyPath, stored.data(), stored.size(), error) &&
-         WriteAtomically(notePath, note.data(), note.size(), error);
+  // The note first: a copy found without its note could not say whose it is.
+  return WriteAtomically(notePath, note.data(), note.size(), error) &&
+         WriteAtomically(copyPath, stored.data(), stored.size(), error);
 }
 
 std::vector<CFoundRecovery> FindRecoveryCopies(const QString& folder) {

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds kDefaultDelay{3000};
+constexpr std::chrono::milliseconds kDefaultLongestWait{30000};
 
 }  // namespace
 
@@ -17,6 +18,9 @@ CRecoveryWriter::CRecoveryWriter(CVelloEditor& editor, const CVelloDoc& doc, QSt
   m_Timer.setSingleShot(true);
   m_Timer.setInterval(kDefaultDelay);
   QObject::connect(&m_Timer, &QTimer::timeout, [this] { OnTimeout(); });
+  m_Deadline.setSingleShot(true);
+  m_Deadline.setInterval(kDefaultLongestWait);
+  QObject::connect(&m_Deadline, &QTimer::timeout, [this] { OnTimeout(); });
   m_SeenSerial = m_Editor.EditSerial();
   m_Editor.AddListener(this);
 }
@@ -24,6 +28,7 @@ CRecoveryWriter::CRecoveryWriter(CVelloEditor& editor, const CVelloDoc& doc, QSt
 CRecoveryWriter::~CRecoveryWriter() {
   m_Editor.RemoveListener(this);
   m_Timer.stop();
+  m_Deadline.stop();
   RemoveCopy();
   {
     std::lock_guard lock(m_Mutex);
@@ -37,9 +42,18 @@ void CRecoveryWriter::SetDelay(std::chrono::milliseconds delay) {
   m_Timer.setInterval(delay);
 }
 
+void CRecoveryWriter::SetLongestWait(std::chrono::milliseconds wait) {
+  m_Deadline.setInterval(wait);
+}
+
+void CRecoveryWriter::SetProblemHandler(std::function<void(const std::string&)> handler) {
+  m_SayProblem = std::move(handler);
+}
+
 void CRecoveryWriter::Adopt(std::unique_ptr<CRecoveryCopy> copy) {
   RemoveCopy();
   m_Timer.stop();
+  m_Deadline.stop();
   m_Copy = std::move(copy);
   m_SeenSerial = m_Editor.EditSerial();
   m_WrittenSerial = m_SeenSerial;
@@ -58,29 +72,43 @@ std::string CRecoveryWriter::LastError() {
 void CRecoveryWriter::OnEditorChanged(uint32_t /*changes*/) {
   if (!m_Editor.IsModified()) {
     m_Timer.stop();
+    m_Deadline.stop();
     RemoveCopy();
     return;
   }
-  // Each change to the actor restarts the wait; selections and the like do not.
+  // Each change to the actor restarts the wait, within the longest wait from the first change
+  // not yet written; selections and the like do not.
   const uint64_t serial = m_Editor.EditSerial();
   if (serial != m_SeenSerial || (!m_Timer.isActive() && serial != m_WrittenSerial)) {
     m_SeenSerial = serial;
     m_Timer.start();
+    if (!m_Deadline.isActive()) {
+      m_Deadline.start();
+    }
   }
 }
 
 void CRecoveryWriter::OnTimeout() {
-  const uint64_t serial = m_Editor.EditSerial();
-  if (!m_Editor.IsModified() || m_Editor.actor == nullptr || serial == m_WrittenSerial) {
+  m_Timer.stop();
+  m_Deadline.stop();
+  if (!m_Editor.IsModified() || m_Editor.actor == nullptr ||
+      m_Editor.EditSerial() == m_WrittenSerial) {
     return;
   }
+  CStoredForm stored = m_Editor.CurrentStoredForm();
+  if (!m_Editor.IsModified()) {
+    return;  // the run of nudges it recorded came back to the saved state
+  }
+  const uint64_t serial = m_Editor.EditSerial();
   if (!m_Copy) {
     std::string error;
     m_Copy = CRecoveryCopy::CreateLocked(m_Folder, &error);
     if (!m_Copy) {
-      qWarning("No recovery copy: %s", error.c_str());
-      std::lock_guard lock(m_Mutex);
-      m_LastError = error;
+      {
+        std::lock_guard lock(m_Mutex);
+        m_LastError = error;
+      }
+      Failed(error);
       return;
     }
   }
@@ -91,8 +119,24 @@ void CRecoveryWriter::OnTimeout() {
   for (int i = 0; i < m_Editor.actor->textures.Num(); ++i) {
     note.texturePaths.push_back(m_Editor.TexturePath(i));
   }
-  Post({m_Copy->CopyPath(), m_Copy->NotePath(), m_Editor.StoredActor(), WriteRecoveryNote(note)});
+  Post({m_Copy->CopyPath(), m_Copy->NotePath(), std::move(stored), WriteRecoveryNote(note)});
   m_WrittenSerial = serial;
+}
+
+void CRecoveryWriter::Failed(const std::string& error) {
+  qWarning("The recovery copy is not kept: %s", error.c_str());
+  if (!m_ProblemSaid && m_SayProblem) {
+    m_SayProblem("无法保存恢复副本：" + error);
+  }
+  m_ProblemSaid = true;
+  m_WrittenSerial.reset();
+  if (m_Editor.IsModified()) {
+    m_Timer.start();
+  }
+}
+
+void CRecoveryWriter::Succeeded() {
+  m_ProblemSaid = false;
 }
 
 void CRecoveryWriter::RemoveCopy() {
@@ -130,10 +174,11 @@ void CRecoveryWriter::RunWrites() {
     lock.unlock();
     std::string error;
     const bool written =
-        WriteRecoveryFiles(job.copyPath, job.stored, job.notePath, job.note, &error);
-    if (!written) {
-      qWarning("Writing the recovery copy failed: %s", error.c_str());
-    }
+        WriteRecoveryFiles(job.copyPath, *job.stored, job.notePath, job.note, &error);
+    // The timer's thread hears of it; the call is dropped when the writer has gone.
+    QMetaObject::invokeMethod(
+        &m_Timer, [this, written, error] { written ? Succeeded() : Failed(error); },
+        Qt::QueuedConnection);
     lock.lock();
     m_Writing = false;
     m_LastError = written ? std::string() : error;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 
 #include "editor/app/qt_prompt_service.h"
 #include "editor/app/recovery_start.h"
@@ -25,6 +26,9 @@ CVelloApp::CVelloApp() {
   m_Doc = std::make_unique<CVelloDoc>(*m_Editor);
   m_Frame = std::make_unique<CMainFrame>(*m_Editor, *m_Doc, m_Router, m_RecentFiles);
   m_Recovery = std::make_unique<CRecoveryWriter>(*m_Editor, *m_Doc, RecoveryFolder());
+  m_Recovery->SetProblemHandler([this](const std::string& text) {
+    m_Frame->StatusPane(0)->setText(QString::fromStdString(text));
+  });
   m_Router.AddTarget(&m_Frame->View());
   m_Router.AddTarget(m_Doc.get());
   m_Router.AddTarget(m_Frame.get());

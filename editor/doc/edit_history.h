@@ -33,17 +33,38 @@ struct CHistoryTexture {
   bool operator==(const CHistoryTexture&) const = default;
 };
 
-// The actor as the history keeps it: its stored form (the bytes a save writes) and its textures.
+// The values of placement `placement` of frame `frame` that its stored form leaves out while
+// their enable bits are clear; a reader gives such fields 1, 1, 0 and 1 instead.
+struct CHiddenPlacement {
+  int32_t frame = 0;
+  int32_t placement = 0;
+  float scaleX = 1.0f;
+  float scaleY = 1.0f;
+  float rotateAngle = 0.0f;
+  uint32_t alphaValue = 1;
+  bool operator==(const CHiddenPlacement&) const = default;
+};
+
+// A stored form shared by the history and whoever else wants the same bytes (the recovery
+// copy), never changed once made.
+using CStoredForm = std::shared_ptr<const std::vector<unsigned char>>;
+
+// The actor as the history keeps it: its stored form (the bytes a save writes), the placement
+// values the stored form leaves out, and its textures.
 struct CHistoryState {
-  std::vector<unsigned char> stored;
+  CStoredForm stored;
+  std::vector<CHiddenPlacement> hidden;
   std::vector<CHistoryTexture> textures;
-  bool operator==(const CHistoryState&) const = default;
+  // The same stored bytes and textures: what tells one step from none.
+  bool SameStoredForm(const CHistoryState& other) const;
+  size_t Bytes() const;
 };
 
 // The undo history: a list of states, the first one where the history started, each later one
 // the result of a named step. Every entry keeps the whole stored form, so a step costs memory in
 // proportion to the size of the actor's stored form; the oldest entries go when there are more
-// than `maxSteps` steps or the kept stored forms pass `maxBytes`.
+// than `maxSteps` steps or the kept stored forms, with the texture surfaces only the history
+// keeps alive, pass `maxBytes`.
 class CEditHistory {
  public:
   static constexpr size_t kMaxSteps = 200;
@@ -68,6 +89,11 @@ class CEditHistory {
               const CEditSelection& after, CHistoryState state);
   // The next Record makes a new step even when its key matches.
   void EndMerge();
+  // A Record with `mergeKey` would merge into the current entry.
+  bool WouldMerge(uint64_t mergeKey) const {
+    return mergeKey != 0 && m_MergeOpen && m_Position > 0 &&
+           m_Entries[static_cast<size_t>(m_Position)].mergeKey == mergeKey;
+  }
 
   int Size() const { return static_cast<int>(m_Entries.size()); }
   int Position() const { return m_Position; }
@@ -93,8 +119,10 @@ class CEditHistory {
   }
   void ForgetSaved() { m_Saved = -1; }
   bool IsAtSaved() const { return m_Saved >= 0 && m_Saved == m_Position; }
-  // The bytes of the stored forms kept.
-  size_t Bytes() const { return m_Bytes; }
+  // The bytes the history keeps alive: every entry's stored form and hidden values, and each
+  // texture surface (width x height x 4) that no longer belongs to the current entry's textures
+  // (the texture set), counted once.
+  size_t Bytes() const { return m_Bytes + HistoryOnlySurfaceBytes(); }
 
  private:
   struct Entry {
@@ -106,6 +134,7 @@ class CEditHistory {
     CHistoryState state;
   };
 
+  size_t HistoryOnlySurfaceBytes() const;
   void DropOldest();
   // Drops the entries after the current one; while a merging step is open (`keepWhileMerging`)
   // they are kept aside, so a drag that comes back to where it started gives them back.
@@ -117,7 +146,7 @@ class CEditHistory {
   std::deque<Entry> m_Entries;
   int m_Position = -1;
   int m_Saved = -1;
-  size_t m_Bytes = 0;
+  size_t m_Bytes = 0;  // of the stored forms and hidden values
   bool m_MergeOpen = false;
   std::deque<Entry> m_DroppedRedo;  // the redo entries the open merging step replaced
   int m_DroppedSavedOffset = 0;     // where among them the saved entry was, 0 for nowhere

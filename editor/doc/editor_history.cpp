@@ -1,4 +1,5 @@
 // Undo and redo: recording each edit as a step of the history, and putting an entry back.
+#include <bit>
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -28,21 +29,91 @@ std::unique_ptr<UObjActor> ReadStoredActor(const std::vector<unsigned char>& sto
   return actor;
 }
 
-}  // namespace
-
-std::vector<unsigned char> CVelloEditor::StoredActor() const {
-  if (actor == nullptr) {
-    return {};
-  }
+std::vector<unsigned char> Encode(const UObjActor& actor) {
   UArchiveMemory ar;
-  ar << *actor;
+  ar << actor;
   ar.Close();
   return ar.GetBuffer();
 }
 
+bool SameBits(float a, float b) {
+  return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
+
+// The values of every placement that its stored form leaves out and a reader would not give back.
+std::vector<CHiddenPlacement> HiddenPlacementValues(const UObjActor& actor) {
+  std::vector<CHiddenPlacement> hidden;
+  for (int f = 0; f < actor.frames.Num(); ++f) {
+    const UObjFrame* frame = actor.frames[static_cast<size_t>(f)];
+    for (int p = 0; frame != nullptr && p < frame->placements.Num(); ++p) {
+      const TObjFrame& placement = frame->placements[static_cast<size_t>(p)];
+      const WObjAffine& affine = placement.affine;
+      const CHiddenPlacement values{
+          f,
+          p,
+          (affine.ScaleXEnable & 1) != 0 ? 1.0f : placement.ScaleX,
+          (affine.ScaleYEnable & 1) != 0 ? 1.0f : placement.ScaleY,
+          (affine.RotateAngleEnable & 1) != 0 ? 0.0f : placement.RotateAngle,
+          (affine.AlphaBlendEnable & 1) != 0 ? 1u : placement.AlphaValue};
+      if (!SameBits(values.scaleX, 1.0f) || !SameBits(values.scaleY, 1.0f) ||
+          !SameBits(values.rotateAngle, 0.0f) || values.alphaValue != 1u) {
+        hidden.push_back(values);
+      }
+    }
+  }
+  return hidden;
+}
+
+void RestoreHiddenValues(UObjActor& actor, const std::vector<CHiddenPlacement>& hidden) {
+  for (const CHiddenPlacement& values : hidden) {
+    UObjFrame* frame = actor.GetFrame(values.frame);
+    TObjFrame* placement = frame == nullptr ? nullptr : frame->GetModule(values.placement);
+    if (placement == nullptr) {
+      continue;
+    }
+    const WObjAffine& affine = placement->affine;
+    if ((affine.ScaleXEnable & 1) == 0) {
+      placement->ScaleX = values.scaleX;
+    }
+    if ((affine.ScaleYEnable & 1) == 0) {
+      placement->ScaleY = values.scaleY;
+    }
+    if ((affine.RotateAngleEnable & 1) == 0) {
+      placement->RotateAngle = values.rotateAngle;
+    }
+    if ((affine.AlphaBlendEnable & 1) == 0) {
+      placement->AlphaValue = values.alphaValue;
+    }
+  }
+}
+
+void DestroyActor(UObjActor* actor) {
+  actor->Destroy();
+  delete actor;
+}
+
+}  // namespace
+
+std::vector<unsigned char> CVelloEditor::StoredActor() const {
+  return actor == nullptr ? std::vector<unsigned char>() : Encode(*actor);
+}
+
+CStoredForm CVelloEditor::CurrentStoredForm() {
+  if (m_Run && !leftDown && !middleDown) {
+    CloseRun();
+  }
+  if (m_Run || m_History.IsEmpty()) {
+    return std::make_shared<const std::vector<unsigned char>>(StoredActor());
+  }
+  return m_History.State(m_History.Position()).stored;
+}
+
 CHistoryState CVelloEditor::CaptureState() const {
   CHistoryState state;
-  state.stored = StoredActor();
+  state.stored = std::make_shared<const std::vector<unsigned char>>(StoredActor());
+  if (actor != nullptr) {
+    state.hidden = HiddenPlacementValues(*actor);
+  }
   state.textures.reserve(m_TextureOwners.size());
   for (size_t i = 0; i < m_TextureOwners.size(); ++i) {
     state.textures.push_back({m_TextureOwners[i], m_TexturePaths[i]});
@@ -89,6 +160,10 @@ void CVelloEditor::StartHistory(const char* name, bool saved) {
 }
 
 void CVelloEditor::Changed(uint32_t changes, const char* step, uint64_t mergeKey) {
+  if (m_Run) {
+    RecordRunBeneath();
+    changes |= kChangeHistory;
+  }
   const CEditSelection after = CurrentSelection();
   if (actor != nullptr &&
       m_History.Record(step, mergeKey, changes, m_SettledSelection, after, CaptureState())) {
@@ -117,6 +192,88 @@ void CVelloEditor::ChangedBlend(uint32_t changes, const char* step, uint64_t mer
   Changed(changes, step, mergeKey);
 }
 
+void CVelloEditor::RunEdited(uint32_t changes, const char* step, uint64_t mergeKey) {
+  if (m_Run && (m_Run->mergeKey != mergeKey || m_Run->frame != selectedFrame)) {
+    RecordRunBeneath();
+    changes |= kChangeHistory;
+  }
+  const UObjFrame* frame = EditedFrame();
+  if (frame == nullptr) {
+    return;
+  }
+  if (!m_Run) {
+    m_Run = CEditRun{step, mergeKey, 0, m_SettledSelection, {}, selectedFrame, nullptr};
+    changes |= kChangeHistory;
+  }
+  m_Run->changes |= changes;
+  m_Run->after = CurrentSelection();
+  m_Run->edited = std::make_shared<const UObjFrame>(*frame);
+  ++m_EditSerial;
+  if (!m_Modified) {
+    m_Modified = true;
+    changes |= kChangeModified;
+  }
+  m_Recording = true;
+  Notify(changes);
+  m_Recording = false;
+}
+
+void CVelloEditor::CloseRunUnless(uint64_t mergeKey) {
+  if (m_Run && m_Run->mergeKey != mergeKey) {
+    CloseRun();
+  }
+}
+
+void CVelloEditor::CloseRun() {
+  if (m_Run) {
+    m_Recording = true;
+    Notify(RecordRun());
+    m_Recording = false;
+  }
+}
+
+uint32_t CVelloEditor::RecordRun() {
+  if (!m_Run) {
+    return 0;
+  }
+  const CEditRun run = std::move(*m_Run);
+  m_Run.reset();
+  // The run's edits told the serial already.
+  m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after, CaptureState());
+  m_SettledSelection = run.after;
+  const bool was = m_Modified;
+  m_Modified = !m_History.IsAtSaved();
+  return kChangeHistory | (was != m_Modified ? static_cast<uint32_t>(kChangeModified) : 0u);
+}
+
+void CVelloEditor::RecordRunBeneath() {
+  const CEditRun run = std::move(*m_Run);
+  m_Run.reset();
+  if (m_History.IsEmpty()) {
+    return;
+  }
+  // The current entry is the actor before the run (or its last recorded part): the run only
+  // changed its frame.
+  const CHistoryState& current = m_History.State(m_History.Position());
+  std::unique_ptr<UObjActor, void (*)(UObjActor*)> ran(ReadStoredActor(*current.stored).release(),
+                                                       &DestroyActor);
+  if (ran == nullptr || !ran->frames.IsValidIndex(run.frame)) {
+    return;  // the history wrote the entry, so it reads back; the run is lost otherwise
+  }
+  RestoreHiddenValues(*ran, current.hidden);
+  UObjFrame*& frame = ran->frames[static_cast<size_t>(run.frame)];
+  delete frame;
+  frame = new UObjFrame(*run.edited);
+  CHistoryState state{std::make_shared<const std::vector<unsigned char>>(Encode(*ran)),
+                      HiddenPlacementValues(*ran), current.textures};
+  m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after, std::move(state));
+  m_SettledSelection = run.after;
+}
+
+bool CVelloEditor::RunAddsEntry() const {
+  return m_Run && !m_History.WouldMerge(m_Run->mergeKey);
+}
+
 uint64_t CVelloEditor::NudgeKey(int kind) const {
   // Frame and placement indices fit 16 bits each in a document.
   return kNudgeKeyBase | (uint64_t(kind) << 40) |
@@ -124,32 +281,60 @@ uint64_t CVelloEditor::NudgeKey(int kind) const {
          (uint32_t(selectedPlacement) & 0xFFFFu);
 }
 
+int CVelloEditor::HistoryPosition() const {
+  return m_History.Position() + (RunAddsEntry() ? 1 : 0);
+}
+
+int CVelloEditor::HistorySize() const {
+  // A step recorded now drops the redo entries.
+  return m_Run ? HistoryPosition() + 1 : m_History.Size();
+}
+
+bool CVelloEditor::CanUndo() const {
+  return HistoryPosition() > 0;
+}
+
+bool CVelloEditor::CanRedo() const {
+  return HistoryPosition() + 1 < HistorySize();
+}
+
 std::string CVelloEditor::UndoName() const {
-  return CanUndo() ? m_History.Name(m_History.Position()) : std::string();
+  return CanUndo() ? HistoryName(HistoryPosition()) : std::string();
 }
 
 std::string CVelloEditor::RedoName() const {
-  return CanRedo() ? m_History.Name(m_History.Position() + 1) : std::string();
+  return CanRedo() ? HistoryName(HistoryPosition() + 1) : std::string();
 }
 
 std::string CVelloEditor::HistoryName(int entry) const {
-  return entry >= 0 && entry < m_History.Size() ? m_History.Name(entry) : std::string();
+  if (RunAddsEntry() && entry == HistoryPosition()) {
+    return m_Run->step;
+  }
+  return entry >= 0 && entry < HistorySize() ? m_History.Name(entry) : std::string();
 }
 
 void CVelloEditor::Undo() {
-  if (CanUndo()) {
+  CloseRun();
+  if (m_History.CanUndo()) {
     JumpToHistory(m_History.Position() - 1);
   }
 }
 
 void CVelloEditor::Redo() {
-  if (CanRedo()) {
+  CloseRun();
+  if (m_History.CanRedo()) {
     JumpToHistory(m_History.Position() + 1);
   }
 }
 
 void CVelloEditor::JumpToHistory(int entry) {
-  if (actor == nullptr || entry < 0 || entry >= m_History.Size() || entry == m_History.Position()) {
+  if (actor == nullptr || entry < 0 || entry >= HistorySize() || entry == HistoryPosition()) {
+    return;
+  }
+  // A run that came back to where it started makes no entry: the one it would have made is gone,
+  // those before it keep their numbers.
+  CloseRun();
+  if (entry >= m_History.Size() || entry == m_History.Position()) {
     return;
   }
   const int from = m_History.Position();
@@ -163,10 +348,11 @@ void CVelloEditor::JumpToHistory(int entry) {
 
 bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint32_t changes) {
   const CHistoryState& state = m_History.State(entry);
-  std::unique_ptr<UObjActor> restored = ReadStoredActor(state.stored);
+  std::unique_ptr<UObjActor> restored = ReadStoredActor(*state.stored);
   if (restored == nullptr) {
     return false;
   }
+  RestoreHiddenValues(*restored, state.hidden);
   // Blending is the user's setting, not part of the stored form.
   restored->interpolate = actor->interpolate;
   actor->Destroy();

@@ -160,7 +160,7 @@ void CVelloEditor::DragTag(UPoint point) {
       int64_t{point.y} - frame->origin.y - centre.y - tagGrabOffset.y + kTagBoxSize / 2;
   tag.x = SaturateCast<int16_t>(x);
   tag.y = SaturateCast<int16_t>(y);
-  Changed(kChangeTags, res::kStepMoveTag, m_DragKey);
+  RunEdited(kChangeTags, res::kStepMoveTag, m_DragKey);
 }
 
 void CVelloEditor::MouseDown(uint32_t /*flags*/, UPoint client) {
@@ -188,18 +188,21 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
     }
     if (tagMode) {
       if (leftDown && tagFrame == selectedFrame && frame->tags.IsValidIndex(draggedTag)) {
+        CloseRunUnless(m_DragKey);
         DragTag(point);
       }
     } else if (flags == kMouseLeft && leftDown) {
       if (TObjFrame* placement = frame->GetModule(selectedPlacement)) {
+        CloseRunUnless(m_DragKey);
         placement->x = SaturateCast<int16_t>(int64_t{local.x} - grabOffset.x);
         placement->y = SaturateCast<int16_t>(int64_t{local.y} - grabOffset.y);
         SelectedPlacementBox(&placementRect, &placementAngle);
-        ChangedBlend(kChangePlacements, res::kStepMovePlacement, m_DragKey);
+        RunEdited(kChangePlacements, res::kStepMovePlacement, m_DragKey);
       }
     } else if (flags == kMouseMiddle && middleDown) {
+      CloseRunUnless(m_DragKey);
       frame->collision = Normalised(m_CollisionAnchor, local);
-      Changed(kChangeFrames, res::kStepCollision, m_DragKey);
+      RunEdited(kChangeFrames, res::kStepCollision, m_DragKey);
     }
   }
   Status(StatusPane::World, PointText("World", point));
@@ -213,6 +216,8 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
 
 void CVelloEditor::MouseUp(uint32_t /*flags*/, UPoint /*client*/) {
   leftDown = false;
+  // The drag is one step, recorded as it ends.
+  CloseRun();
 }
 
 void CVelloEditor::MiddleDown(uint32_t /*flags*/, UPoint client) {
@@ -220,10 +225,11 @@ void CVelloEditor::MiddleDown(uint32_t /*flags*/, UPoint client) {
   middleDown = true;
   m_DragKey = NewMergeKey();
   if (UObjFrame* frame = EditedFrame()) {
+    CloseRunUnless(m_DragKey);
     m_CollisionAnchor =
         UPoint(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
     frame->collision = Normalised(m_CollisionAnchor, m_CollisionAnchor);
-    Changed(kChangeFrames, res::kStepCollision, m_DragKey);
+    RunEdited(kChangeFrames, res::kStepCollision, m_DragKey);
   }
 }
 
@@ -233,10 +239,12 @@ void CVelloEditor::MiddleUp(uint32_t /*flags*/, UPoint client) {
   middleDown = false;
   UObjFrame* frame = EditedFrame();
   if (wasDown && frame != nullptr) {
+    CloseRunUnless(m_DragKey);
     const UPoint local(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
     frame->collision = Normalised(m_CollisionAnchor, local);
-    Changed(kChangeFrames, res::kStepCollision, m_DragKey);
+    RunEdited(kChangeFrames, res::kStepCollision, m_DragKey);
   }
+  CloseRun();
 }
 
 void CVelloEditor::KeyDown(Key key) {

@@ -57,6 +57,17 @@ void CVelloEditor::InsertModule(int index, const UObjModule& module) {
     return;
   }
   actor->InsModule(index, new UObjModule(module));
+  // Placements name their modules by index.
+  for (UObjFrame* frame : actor->frames) {
+    if (frame == nullptr) {
+      continue;
+    }
+    for (TObjFrame& placement : frame->placements) {
+      if (placement.module >= index && placement.module < UINT16_MAX) {
+        ++placement.module;
+      }
+    }
+  }
   if (selectedModule >= index) {
     ++selectedModule;
   }
@@ -347,10 +358,12 @@ void CVelloEditor::NudgePlacement(int dx, int dy) {
   if (placement == nullptr) {
     return;
   }
+  const uint64_t key = NudgeKey(0);
+  CloseRunUnless(key);
   placement->x = Moved(placement->x, dx);
   placement->y = Moved(placement->y, dy);
   SelectedPlacementBox(&placementRect, &placementAngle);
-  ChangedBlend(kChangePlacements, res::kStepMovePlacement, NudgeKey(0));
+  RunEdited(kChangePlacements, res::kStepMovePlacement, key);
 }
 
 void CVelloEditor::NudgeFrame(int dx, int dy) {
@@ -358,12 +371,14 @@ void CVelloEditor::NudgeFrame(int dx, int dy) {
   if (frame == nullptr) {
     return;
   }
+  const uint64_t key = NudgeKey(1);
+  CloseRunUnless(key);
   for (TObjFrame& placement : frame->placements) {
     placement.x = Moved(placement.x, dx);
     placement.y = Moved(placement.y, dy);
   }
   SelectedPlacementBox(&placementRect, &placementAngle);
-  ChangedBlend(kChangePlacements, res::kStepMoveFrame, NudgeKey(1));
+  RunEdited(kChangePlacements, res::kStepMoveFrame, key);
 }
 
 void CVelloEditor::RotatePlacement() {

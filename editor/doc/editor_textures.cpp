@@ -74,9 +74,9 @@ USurface* CVelloEditor::LoadRecordTexture(int index, const std::string& document
   return nullptr;
 }
 
-bool CVelloEditor::LoadTexture(const std::string& path, bool addRecord) {
+bool CVelloEditor::LoadTexture(const std::string& path) {
   std::string problem;
-  if (!LoadTextureFile(path, addRecord, &problem)) {
+  if (!LoadTextureFile(path, &problem)) {
     if (!problem.empty()) {
       Warn(problem);
     }
@@ -91,7 +91,7 @@ int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
   std::string problems;
   for (const std::string& path : paths) {
     std::string problem;
-    if (LoadTextureFile(path, true, &problem)) {
+    if (LoadTextureFile(path, &problem)) {
       ++added;
     } else if (!problem.empty()) {
       problems += "\n" + problem;
@@ -107,7 +107,7 @@ int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
   return added;
 }
 
-bool CVelloEditor::LoadTextureFile(const std::string& path, bool addRecord, std::string* problem) {
+bool CVelloEditor::LoadTextureFile(const std::string& path, std::string* problem) {
   problem->clear();
   if (actor == nullptr || !m_ViewReady) {
     return false;
@@ -118,16 +118,14 @@ bool CVelloEditor::LoadTextureFile(const std::string& path, bool addRecord, std:
     return false;
   }
   TTextureInfo info;
-  if (addRecord && !MakeRecord(path, surface, &info, problem)) {
+  if (!MakeRecord(path, surface, &info, problem)) {
     Destroy(surface);
     return false;
   }
   textureSurfaces.push_back(surface);
   m_TextureOwners.push_back(AdoptSurface(surface));
   m_TexturePaths.push_back(std::filesystem::absolute(path).lexically_normal().string());
-  if (addRecord) {
-    actor->AddTexture(info);
-  }
+  actor->AddTexture(info);
   return true;
 }
 

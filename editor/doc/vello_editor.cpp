@@ -61,14 +61,19 @@ void CVelloEditor::Notify(uint32_t changes) {
   if (changes == 0) {
     return;
   }
+  const bool settles = !m_Recording && (changes & kChangeSelection) != 0;
+  if (settles) {
+    // A drag or run of nudges before a new selection is over: its step is recorded now.
+    changes |= RecordRun();
+  }
   // A listener may remove itself while being told.
   const std::vector<CEditorListener*> listeners = m_Listeners;
   for (CEditorListener* listener : listeners) {
     listener->OnEditorChanged(changes);
   }
-  if (!m_Recording && (changes & kChangeSelection) != 0) {
+  if (settles) {
     // A selection changed between edits: what it was is what undoing the next edit restores, and
-    // a drag or run of nudges that came before is over.
+    // the step before it takes no more merging edits.
     m_SettledSelection = CurrentSelection();
     m_History.EndMerge();
   }
@@ -82,6 +87,8 @@ void CVelloEditor::Status(StatusPane pane, const std::string& text) {
 }
 
 void CVelloEditor::SetModified(bool modified) {
+  // A save wrote the run under way with the rest: its step comes first.
+  CloseRun();
   if (modified) {
     m_History.ForgetSaved();
   } else {
@@ -111,6 +118,7 @@ void CVelloEditor::Clear() {
     viewCanvas.ResetTexDict();
   }
   // The history shares the surfaces: they go with it.
+  m_Run.reset();
   m_History.Clear();
   textureSurfaces.clear();
   m_TextureOwners.clear();

@@ -88,9 +88,12 @@ class CVelloEditor {
   void ActorEdited(uint32_t changes, const std::string& stepName = res::kStepEdit,
                    uint64_t mergeKey = 0);
 
-  // ---- history: every change to the actor is a step; opening a document and New start anew
-  bool CanUndo() const { return m_History.CanUndo(); }
-  bool CanRedo() const { return m_History.CanRedo(); }
+  // ---- history: every change to the actor is a step; opening a document and New start anew.
+  // A drag in the view or a run of nudges changes the actor at once but is recorded when it
+  // ends (the button goes up, the selection changes, an undo, a save, another edit); until then
+  // these answer as if it were recorded.
+  bool CanUndo() const;
+  bool CanRedo() const;
   // The name of the step Undo would revert / Redo would repeat, "" when there is none.
   std::string UndoName() const;
   std::string RedoName() const;
@@ -98,9 +101,9 @@ class CVelloEditor {
   void Redo();
   // Entry 0 is where the history starts ("打开", "新建", "恢复", or the oldest step kept), entry i
   // the state after step i.
-  int HistorySize() const { return m_History.Size(); }
+  int HistorySize() const;
   std::string HistoryName(int entry) const;
-  int HistoryPosition() const { return m_History.Position(); }
+  int HistoryPosition() const;
   // Undoes or redoes to `entry`, restoring the actor, its textures and the selection.
   void JumpToHistory(int entry);
   // A fresh key for the edits of one drag, which then merge into one step.
@@ -109,6 +112,9 @@ class CVelloEditor {
   // ---- recovery
   // The actor's stored form as it is now: the bytes a save writes.
   std::vector<unsigned char> StoredActor() const;
+  // The same bytes, shared with the history's current entry: a run of nudges under way is
+  // recorded first; only during a mouse drag are they encoded afresh.
+  CStoredForm CurrentStoredForm();
   // Grows with every change to the actor (edits, undo, redo, open, New).
   uint64_t EditSerial() const { return m_EditSerial; }
   // Opens an actor from a recovered stored form. Texture record i is looked for at
@@ -120,9 +126,9 @@ class CVelloEditor {
                      const std::vector<std::string>& texturePaths);
 
   // ---- textures
-  // Loads the image at `path` as a new texture surface; with `addRecord` the actor also gets a
-  // texture record named after the file. A file name longer than a record holds is refused.
-  bool LoadTexture(const std::string& path, bool addRecord);
+  // Loads the image at `path` as a new texture with its record, named after the file. A file
+  // name longer than a record holds is refused.
+  bool LoadTexture(const std::string& path);
   // Adds the image at each path as a new texture with its record. The files that cannot be
   // added are named, each with its reason, in one message. Returns how many were added.
   int AddTextures(const std::vector<std::string>& paths);
@@ -138,6 +144,7 @@ class CVelloEditor {
 
   // ---- model operations
   int CreateModule(const UObjModule& module);
+  // Placements of module `index` and later follow their modules up by one.
   void InsertModule(int index, const UObjModule& module);
   void DeleteModule(int index);
   // Also sets mode 0 (a module is edited).
@@ -292,6 +299,20 @@ class CVelloEditor {
   void FieldsEdited(uint32_t changes, const char* step, uint64_t mergeKey = 0);
   // Recomputes blend bits first: after edits to keys, frames or placements.
   void ChangedBlend(uint32_t changes, const char* step, uint64_t mergeKey = 0);
+  // An edit of a drag or run of nudges (`mergeKey`) in the selected frame, which only moves
+  // things in it (no blend bit can change): tells `changes` at once and leaves the recording to
+  // the run's end. Call CloseRunUnless(mergeKey) before changing the actor.
+  void RunEdited(uint32_t changes, const char* step, uint64_t mergeKey);
+  void CloseRunUnless(uint64_t mergeKey);
+  // Records the open run as its step and tells what that changed.
+  void CloseRun();
+  // Records the open run from the actor as it is; returns the bits to tell.
+  uint32_t RecordRun();
+  // Records the open run when another edit has already changed the actor: from the current
+  // entry with the run's frame put in.
+  void RecordRunBeneath();
+  // The open run will make an entry of its own (it does not merge into the current one).
+  bool RunAddsEntry() const;
   // Destroys the actor, every texture surface and the history.
   void Clear();
   // The actor and textures as the history keeps them.
@@ -342,7 +363,7 @@ class CVelloEditor {
   USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
   // LoadTexture without its message and without telling anyone: the reason for a failure goes to
   // `problem` (empty when there is no actor or view).
-  bool LoadTextureFile(const std::string& path, bool addRecord, std::string* problem);
+  bool LoadTextureFile(const std::string& path, std::string* problem);
   void RemoveModuleAt(int index);
   void PickPlacement(UPoint point);
   void PickTag(UPoint point);
@@ -358,6 +379,16 @@ class CVelloEditor {
   bool m_Recording = false;           // listeners are being told of a recorded step
   uint64_t m_LastMergeKey = 0;
   uint64_t m_DragKey = 0;  // merge key of the mouse drag under way
+  struct CEditRun {
+    const char* step = nullptr;
+    uint64_t mergeKey = 0;
+    uint32_t changes = 0;
+    CEditSelection before;
+    CEditSelection after;
+    int32_t frame = -1;
+    std::shared_ptr<const UObjFrame> edited;  // the frame as the run's last edit left it
+  };
+  std::optional<CEditRun> m_Run;  // the drag or run of nudges not yet recorded
   uint64_t m_EditSerial = 0;
   HWND m_Window = nullptr;
   bool m_ViewReady = false;

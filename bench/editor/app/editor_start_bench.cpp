@@ -105,7 +105,7 @@ void BM_TickWhilePlayingThousandPlacements(benchmark::State& state) {
     return;
   }
   CVelloEditor& editor = app.Editor();
-  editor.LoadTexture(dir.File("sprite.png"), true);
+  editor.LoadTexture(dir.File("sprite.png"));
   UObjModule module;
   module.right = kHalf;
   module.bottom = kTextureSize;

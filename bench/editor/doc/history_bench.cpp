@@ -14,9 +14,11 @@
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_dir.h"
 
-// Undo and redo of one placement move on the large document (about 1 MB stored, 2,000 frames)
-// opened in the editor context with its texture, in a headless view. Each must fit one tick of
-// the editor's 20 ms clock. Recording the move as a step is measured too: every edit pays it.
+// Edits on the large document opened in the editor context with its texture, in a headless view:
+// about 1 MB stored (2,000 frames; argument 1) and about 10 MB (20,000 frames; argument 10).
+// One mouse move of a placement drag and one nudge of a run must cost what they change, well
+// under a millisecond and about the same on both; undo and redo of a move must fit one tick of
+// the editor's 20 ms clock. Recording a nudge as a step of its own is measured too.
 
 namespace {
 
@@ -24,7 +26,7 @@ using Clock = std::chrono::steady_clock;
 
 class LargeDocument {
  public:
-  LargeDocument() : m_Host(320, 240) {
+  explicit LargeDocument(int megabytes = 1) : m_Host(320, 240) {
     m_PreviousHook = SetMessageHook([this](const UMessageRequest&) {
       m_Complained = true;
       return UMessageAnswer::Ok;
@@ -35,7 +37,7 @@ class LargeDocument {
     m_Editor.currentDirectory = m_Dir.path().string();
     m_Editor.NewActor("bench");
     UObjActor actor;
-    BuildLargeActor(actor);
+    BuildLargeActor(actor, kLargeActorFrames * megabytes);
     const std::string path = m_Dir.File("large.an1");
     const int size = kLargeActorTextureSize;
     if (!SaveActorFile(path.c_str(), actor) ||
@@ -49,6 +51,7 @@ class LargeDocument {
     m_Editor.SelectFrame(kLargeActorFrames / 2);
     m_Editor.SelectPlacement(0);
     m_Editor.NudgePlacement(1, 0);
+    m_Editor.SelectPlacement(-1);  // the nudge is recorded
     m_Ready = !m_Complained && m_Editor.CanUndo() && m_Editor.textureSurfaces[0] != nullptr;
   }
   ~LargeDocument() {
@@ -75,7 +78,7 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 
 // Each iteration undoes the move and redoes it; only the half named by `timeUndo` is counted.
 void RunUndoRedo(benchmark::State& state, bool timeUndo) {
-  LargeDocument document;
+  LargeDocument document(static_cast<int>(state.range(0)));
   if (!document.Ready()) {
     state.SkipWithError("no headless OpenGL 3.3 view or the document did not open");
     return;
@@ -97,12 +100,58 @@ void RunUndoRedo(benchmark::State& state, bool timeUndo) {
 void BM_UndoPlacementMove(benchmark::State& state) {
   RunUndoRedo(state, true);
 }
-BENCHMARK(BM_UndoPlacementMove)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_UndoPlacementMove)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void BM_RedoPlacementMove(benchmark::State& state) {
   RunUndoRedo(state, false);
 }
-BENCHMARK(BM_RedoPlacementMove)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_RedoPlacementMove)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// One mouse move of a drag of placement 1 (unturned, unscaled) back and forth by a pixel; the
+// button stays down, so the drag is recorded only after the timing.
+void BM_DragMoveEvent(benchmark::State& state) {
+  LargeDocument document(static_cast<int>(state.range(0)));
+  if (!document.Ready()) {
+    state.SkipWithError("no headless OpenGL 3.3 view or the document did not open");
+    return;
+  }
+  CVelloEditor& editor = document.Editor();
+  editor.Render();
+  const UObjFrame& frame = *editor.actor->frames[static_cast<size_t>(editor.selectedFrame)];
+  const TObjFrame& placement = frame.placements[1];
+  const UPoint grab(placement.x + 8 + frame.origin.x + editor.centre.x,
+                    placement.y + 8 + frame.origin.y + editor.centre.y);
+  editor.SelectPlacement(1);  // a press on the selected placement keeps it, however covered
+  editor.MouseDown(CVelloEditor::kMouseLeft, grab);
+  if (editor.selectedPlacement != 1) {
+    state.SkipWithError("the press did not pick the placement");
+    return;
+  }
+  int step = 0;
+  for (auto _ : state) {
+    step = 1 - step;
+    editor.MouseMove(CVelloEditor::kMouseLeft, UPoint(grab.x + 1 + step, grab.y));
+  }
+  editor.MouseUp(0, grab);
+}
+BENCHMARK(BM_DragMoveEvent)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// One nudge of a run on the same placement, back and forth.
+void BM_NudgeInRun(benchmark::State& state) {
+  LargeDocument document(static_cast<int>(state.range(0)));
+  if (!document.Ready()) {
+    state.SkipWithError("no headless OpenGL 3.3 view or the document did not open");
+    return;
+  }
+  CVelloEditor& editor = document.Editor();
+  editor.SelectPlacement(1);
+  int step = 1;
+  for (auto _ : state) {
+    step = -step;
+    editor.NudgePlacement(step, 0);
+  }
+}
+BENCHMARK(BM_NudgeInRun)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // A nudge of another placement than the last one's: a new step each time, with the history
 // full after the first 200 and its oldest step dropped from then on.

@@ -45,7 +45,7 @@ class PlayingView {
     }
     const std::string path = m_Dir.File("modules.png");
     if (!WritePng(path, PngFromArgb(kTexture, kTexture, texels)) ||
-        !m_Editor.LoadTexture(path, true)) {
+        !m_Editor.LoadTexture(path)) {
       return;
     }
     const int perRow = kTexture / kModule;

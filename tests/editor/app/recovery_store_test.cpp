@@ -7,18 +7,19 @@
 #include <QLockFile>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "core/anim/obj_actor.h"
 #include "core/foundation/archive_memory.h"
-#include "editor/services/recent_files.h"
 #include "editor/app/recovery_note.h"
 #include "editor/app/recovery_store.h"
 #include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/services/recent_files.h"
 #include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 
@@ -174,15 +175,21 @@ TEST(RecoveryStore, OffersCopiesNoEditorHoldsAndNamesTheUnreadableOnes) {
   EXPECT_EQ(whole.offer.time, "2026-12-07T16:20:05Z");
   EXPECT_EQ(whole.stored, good_form);
   EXPECT_TRUE(SameNote(whole.note, SampleNote()));
-  for (const char* id : {"cut", "badnote", "nonote"}) {
-    ASSERT_EQ(by_id.count(id), 1u) << id;
-    EXPECT_NE(by_id[id]->offer.problem, "") << id;
-    EXPECT_TRUE(by_id[id]->stored.empty()) << id;
-  }
-  // The copy cut short still shows what its note says; a bad note shows the copy's name.
+  ASSERT_EQ(by_id.count("cut"), 1u);
+  EXPECT_NE(by_id["cut"]->offer.problem, "");
+  EXPECT_TRUE(by_id["cut"]->stored.empty());
+  // The copy cut short still shows what its note says.
   EXPECT_EQ(by_id["cut"]->offer.title, "odd.an1");
-  EXPECT_EQ(by_id["badnote"]->offer.title, "badnote");
-  EXPECT_FALSE(by_id["nonote"]->offer.time.empty());
+  // A whole copy without a readable note can be restored as a document never saved.
+  for (const char* id : {"badnote", "nonote"}) {
+    ASSERT_EQ(by_id.count(id), 1u) << id;
+    EXPECT_EQ(by_id[id]->offer.problem, "") << id;
+    EXPECT_EQ(by_id[id]->stored, good_form) << id;
+    EXPECT_EQ(by_id[id]->offer.title, "Untitled") << id;
+    EXPECT_EQ(by_id[id]->offer.documentPath, "") << id;
+    EXPECT_TRUE(by_id[id]->note.texturePaths.empty()) << id;
+    EXPECT_FALSE(by_id[id]->offer.time.empty()) << id;
+  }
   EXPECT_FALSE(Exists(dir.File("recovery/bare.lock")));
 
   // While this scan holds them, a second scan (another editor starting) sees none of them.
@@ -264,4 +271,49 @@ TEST(RecoveryWriter, KeepsTheCopyCurrentWhileModifiedAndRemovesItWhenSaved) {
   EXPECT_EQ(ReadFileBytes(writer->Copy()->CopyPath()), editor.StoredActor());
   writer.reset();
   EXPECT_EQ(FilesIn(folder.toStdString()), 0);
+}
+
+TEST(RecoveryWriter, WritesWhileEditsGoOnAndSaysOnceWhenItCannot) {
+  TempDir dir;
+  CurrentDirectory in_dir(dir.path());
+  ScriptedPrompts prompts;
+  // A file where the folder should be: no lock can be made until it goes.
+  const std::string blocker = dir.File("recovery");
+  WriteFileBytes(blocker, Bytes("not a folder"));
+  CVelloEditor editor;
+  CVelloDoc doc(editor);
+  doc.OnNewDocument();
+  CRecoveryWriter writer(editor, doc, QString::fromStdString(blocker));
+  writer.SetDelay(std::chrono::milliseconds(1000));
+  writer.SetLongestWait(std::chrono::milliseconds(150));
+  std::vector<std::string> said;
+  writer.SetProblemHandler([&](const std::string& text) { said.push_back(text); });
+
+  // Edits every 20 ms never leave the delay quiet: the longest wait still writes, or tries.
+  const auto edit_for = [&](int ms, const std::function<bool()>& until) {
+    for (int waited = 0; waited < ms && !until(); waited += 20) {
+      editor.CreateFrame("f");
+      QTest::qWait(20);
+    }
+  };
+  edit_for(700, [] { return false; });
+  EXPECT_EQ(writer.Copy(), nullptr);
+  EXPECT_NE(writer.LastError(), "");
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_NE(said[0].find("无法保存恢复副本"), std::string::npos);
+
+  std::filesystem::remove(blocker);
+  edit_for(3000, [&] { return writer.Copy() != nullptr; });
+  ASSERT_NE(writer.Copy(), nullptr) << "no copy while the edits went on";
+  writer.WaitForWrites();
+  EXPECT_EQ(writer.LastError(), "");
+  EXPECT_EQ(said.size(), 1u);
+
+  // The note goes first: a copy that cannot be written leaves its note to say whose it is.
+  std::string error;
+  const std::string note_path = dir.File("recovery/first.note");
+  std::filesystem::create_directories(dir.File("recovery/first.an1"));
+  EXPECT_FALSE(
+      WriteRecoveryFiles(dir.File("recovery/first.an1"), {1, 2}, note_path, "note", &error));
+  EXPECT_EQ(ReadFileBytes(note_path), Bytes("note"));
 }

@@ -20,8 +20,8 @@ class DocumentTest : public EditorTest {
   // A saved document with two textures, one module each, and a frame placing both.
   std::string SaveTwoTextureDocument(const std::string& folder) {
     std::filesystem::create_directories(dir_.File(folder));
-    EXPECT_TRUE(editor_.LoadTexture(WriteTexture(folder + "/arm.png"), true));
-    EXPECT_TRUE(editor_.LoadTexture(WriteTexture(folder + "/leg.png"), true));
+    EXPECT_TRUE(editor_.LoadTexture(WriteTexture(folder + "/arm.png")));
+    EXPECT_TRUE(editor_.LoadTexture(WriteTexture(folder + "/leg.png")));
     editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 8, 8)));
     editor_.CreateFrame("stand");
     editor_.PlaceModule();

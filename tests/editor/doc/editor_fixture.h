@@ -87,7 +87,7 @@ class EditorTest : public ::testing::Test {
   // One texture, one 16 x 8 module of all of it, one frame with the module placed at each of
   // `positions`; the frame is selected and the view painted once, so `centre` is known.
   void MakeFrame(const std::vector<UPoint>& positions) {
-    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("body.png"), true));
+    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("body.png")));
     editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 16, 8)));
     editor_.CreateFrame("frame");
     for (const UPoint& at : positions) {

@@ -35,8 +35,8 @@ class HistoryTest : public EditorTest {
   // actions "idle" (keys on both frames) and "run"; "walk" is selected.
   void MakeActor() {
     editor_.Render();
-    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
-    ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u), true));
+    ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png")));
+    ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u)));
     editor_.CreateModule(Module(0, 0, 0, 16, 8));
     editor_.CreateModule(Module(1, 0, 0, 8, 8));
     editor_.CreateFrame("stand");
@@ -259,8 +259,8 @@ TEST_F(HistoryTest, DeletingTheFrameOfTheLastKeyUndoesAndRedoesExactly) {
 TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPicture) {
   editor_.ToggleGrid();
   editor_.ToggleCentre();
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
-  ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png")));
+  ASSERT_TRUE(editor_.LoadTexture(WriteSolid("b.png", 0xFF20C040u)));
   editor_.CreateModule(Module(0, 0, 0, 16, 8));
   editor_.CreateModule(Module(1, 0, 0, 8, 8));
   editor_.CreateModule(Module(0, 8, 0, 16, 8));
@@ -552,7 +552,7 @@ TEST_F(HistoryTest, TheHistoryKeepsTheNewestStepsWithinItsBounds) {
 TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
   std::filesystem::create_directories(dir_.File("art"));
   std::filesystem::create_directories(dir_.File("empty"));
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("art/a.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("art/a.png")));
   editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 16, 8)));
   editor_.CreateFrame("frame");
   editor_.PlaceModule();
@@ -585,4 +585,69 @@ TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
     EXPECT_TRUE(editor_.CanRedo());
   }
   EXPECT_EQ(messages_.size(), messages + 3);
+}
+
+// The history brings back the actor as it was in memory: values the stored form leaves out while
+// their bits are clear, and a drag or run of nudges still open when another step comes.
+TEST_F(HistoryTest, StepsBringBackTheActorAsItWasInMemory) {
+  MakeFrame({UPoint(0, 0), UPoint(40, 0)});
+  editor_.ActorEdited(kChangePlacements, "放置");
+  Placement(0).affine.RotateAngleEnable = 1;
+  Placement(0).RotateAngle = 45.0f;
+  editor_.ActorEdited(kChangePlacements, "属性");
+  Placement(0).affine.RotateAngleEnable = 0;
+  editor_.ActorEdited(kChangePlacements, "属性");
+  editor_.CreateAction("later");
+  editor_.Undo();
+  EXPECT_EQ(Placement(0).RotateAngle, 45.0f);
+
+  // Nudges, then a field edited in place before anything closed the run: two steps.
+  editor_.SelectPlacement(1);
+  const Bytes before = Stored();
+  editor_.NudgePlacement(1, 0);
+  editor_.NudgePlacement(1, 0);
+  const Bytes nudged = Stored();
+  Placement(1).affine.FlipX = 1;
+  editor_.ActorEdited(kChangePlacements, "属性");
+  EXPECT_EQ(editor_.HistoryName(editor_.HistoryPosition() - 1), "移动模块");
+  editor_.Undo();
+  EXPECT_EQ(Difference(Stored(), nudged), "");
+  editor_.Undo();
+  EXPECT_EQ(Difference(Stored(), before), "");
+
+  // Undo in the middle of a drag takes back the whole drag, and redo brings it back.
+  editor_.MouseDown(CVelloEditor::kMouseLeft, Client(2, 2));
+  editor_.MouseMove(CVelloEditor::kMouseLeft, Client(12, 7));
+  editor_.MouseMove(CVelloEditor::kMouseLeft, Client(22, 9));
+  const Bytes dragged = Stored();
+  EXPECT_EQ(editor_.UndoName(), "移动模块");
+  editor_.Undo();
+  EXPECT_EQ(Difference(Stored(), before), "");
+  editor_.MouseUp(0, Client(22, 9));
+  editor_.Redo();
+  EXPECT_EQ(Difference(Stored(), dragged), "");
+
+  // Inserting a module moves the placements of it and later ones up with it.
+  editor_.CreateModule(Module(0, 0, 0, 4, 4));
+  editor_.SelectModule(1);
+  editor_.PlaceModule();
+  editor_.InsertModule(1, Module(0, 0, 0, 2, 2));
+  EXPECT_EQ(Placement(0).module, 0);
+  EXPECT_EQ(Placement(2).module, 2);
+}
+
+// Textures replaced again and again: the surfaces only the history keeps count against its bound.
+TEST_F(HistoryTest, SurfacesOnlyTheHistoryKeepsCountAgainstItsBound) {
+  constexpr int kSide = 2048;  // 16 MiB a surface
+  const std::string path = dir_.File("big.png");
+  ASSERT_TRUE(WritePng(path, PngFromArgb(kSide, kSide, std::vector<uint32_t>(kSide * kSide))));
+  ASSERT_TRUE(editor_.LoadTexture(path));
+  editor_.SelectTexture(0);
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(editor_.ReplaceTexture(path));
+  }
+  const size_t surfaceBytes = size_t{kSide} * kSide * 4;
+  EXPECT_LE(static_cast<size_t>(editor_.HistorySize() - 2) * surfaceBytes, kHistoryBytes);
+  editor_.JumpToHistory(0);
+  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
 }

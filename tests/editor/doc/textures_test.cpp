@@ -6,9 +6,9 @@
 using TexturesTest = EditorTest;
 
 TEST_F(TexturesTest, DeletingATextureTakesItsModulesAndRenumbersTheLaterOnes) {
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png"), true));
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("b.png"), true));
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("c.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("a.png")));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("b.png")));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("c.png")));
   editor_.CreateModule(Module(0, 0, 0, 4, 4));  // from a
   editor_.CreateModule(Module(1, 0, 0, 5, 5));  // from b
   editor_.CreateModule(Module(2, 0, 0, 6, 6));  // from c
@@ -51,7 +51,7 @@ TEST_F(TexturesTest, DeletingATextureTakesItsModulesAndRenumbersTheLaterOnes) {
 }
 
 TEST_F(TexturesTest, ReplacingKeepsTheOldPictureWhenTheNewOneCannotBeRead) {
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("old.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture("old.png")));
   editor_.SelectTexture(0);
   USurface* old = editor_.textureSurfaces[0];
 
@@ -72,7 +72,7 @@ TEST_F(TexturesTest, ReplacingKeepsTheOldPictureWhenTheNewOneCannotBeRead) {
 TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
   // Twelve Chinese characters are 24 bytes in GBK (36 in UTF-8) and fit with ".png".
   const std::string chinese = "贴图贴图贴图贴图贴图贴图.png";
-  ASSERT_TRUE(editor_.LoadTexture(WriteTexture(chinese), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteTexture(chinese)));
   const TTextureInfo& record = editor_.actor->textures[0];
   EXPECT_EQ(std::strlen(record.name), 28u);
   EXPECT_EQ(std::string(record.name, 2), "\xCC\xF9");
@@ -80,7 +80,7 @@ TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
 
   // Fourteen are 28 bytes: with ".png" they would be cut, and the cut name would find nothing.
   const std::string tooLong = "贴图贴图贴图贴图贴图贴图贴图.png";
-  EXPECT_FALSE(editor_.LoadTexture(WriteTexture(tooLong), true));
+  EXPECT_FALSE(editor_.LoadTexture(WriteTexture(tooLong)));
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("31"), std::string::npos);
   EXPECT_EQ(editor_.actor->textures.Num(), 1);
@@ -92,6 +92,13 @@ TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
   EXPECT_NE(editor_.textureSurfaces[0], nullptr);
   EXPECT_EQ(editor_.TexturePath(0), dir_.File(chinese));
 
-  EXPECT_FALSE(editor_.LoadTexture(dir_.File("nothing.png"), true));
+  EXPECT_FALSE(editor_.LoadTexture(dir_.File("nothing.png")));
   EXPECT_EQ(messages_.size(), 2u);
 }
+
+// Every texture loaded comes with its record: the two lists never fall out of step.
+template <typename Editor>
+constexpr bool kLoadsWithoutRecord = requires(Editor& editor) {
+  editor.LoadTexture(std::string(), false);
+};
+static_assert(!kLoadsWithoutRecord<CVelloEditor>);

@@ -32,7 +32,7 @@ class CutPanelTest : public EditorTest {
     if (HasFatalFailure()) {
       return;
     }
-    ASSERT_TRUE(editor_.LoadTexture(WriteSheet("sheet.png"), true));
+    ASSERT_TRUE(editor_.LoadTexture(WriteSheet("sheet.png")));
     editor_.SelectTexture(0);
     panel_ = std::make_unique<CModuleCutPanel>(editor_, nullptr);
     panel_->resize(400, 300);
@@ -326,7 +326,7 @@ TEST_F(CutPanelTest, FollowsTheWidgetAndTheSelectedTexture) {
 
   Drag({3, 5}, {20, 9});
   ASSERT_TRUE(View().Band().HasRect());
-  ASSERT_TRUE(editor_.LoadTexture(WriteSheet("other.png"), true));
+  ASSERT_TRUE(editor_.LoadTexture(WriteSheet("other.png")));
   EXPECT_TRUE(View().Band().HasRect());
   editor_.SelectTexture(1);
   EXPECT_EQ(View().ShownTexture(), editor_.TexturePath(1));

@@ -13,7 +13,7 @@ class FrameModulePanelTest : public ListsTest {
   // Modules 0 (16 x 8) and 1 (8 x 4); frame "a" places 0, 1, 0, the last one turned freely by
   // 30 degrees; frame "b" places module 1 alone. Frame "a" is selected.
   void MakeFrames() {
-    ASSERT_TRUE(editor.LoadTexture(WriteTexture("body.png", 16, 8), true));
+    ASSERT_TRUE(editor.LoadTexture(WriteTexture("body.png", 16, 8)));
     editor.CreateModule(Module(0, 0, 0, 16, 8));
     editor.CreateModule(Module(0, 0, 0, 8, 4));
     editor.CreateFrame("b");
