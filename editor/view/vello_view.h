@@ -27,7 +27,7 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   ~CVelloView() override;
 
   // Called once the view's GL start has been tried (successfully or not): documents are opened
-  // only then, so that their textures can load.
+  // only then, since the start resets the selections.
   void SetStartedHandler(std::function<void()> handler);
   // True once the GL start was tried; IsReady tells whether it worked.
   bool IsStarted() const { return m_Started; }
