@@ -1,8 +1,14 @@
 #include "drivers/accel/canvas_util_rw.h"
 
+#include <utility>
+
 #include "drivers/accel/engine/bmp_reader.h"
 #include "drivers/accel/engine/png_reader.h"
 #include "drivers/accel/surface_rw.h"
+
+UCanvasUtilRw::UCanvasUtilRw() {
+  InitPlugins();
+}
 
 UCanvasUtilRw::~UCanvasUtilRw() {
   DeInit();
@@ -39,9 +45,21 @@ USurface* UCanvasUtilRw::CreateUSurfaceFromFile(const char* path, int /*width*/,
   if (path == nullptr) {
     return nullptr;
   }
+  if (!m_Engine.IsOpen()) {
+    RwImage picture;
+    if (!m_Engine.GetImageReaders().ReadFile(path, &picture)) {
+      return nullptr;
+    }
+    return new USurfaceRw(std::move(picture));
+  }
   RwTexture* texture = m_Engine.ReadTexture(path);
   if (texture == nullptr) {
     return nullptr;
   }
   return new USurfaceRw(texture);
+}
+
+bool UCanvasUtilRw::UploadSurface(USurface* surface) {
+  auto* rw = dynamic_cast<USurfaceRw*>(surface);
+  return rw != nullptr && m_Engine.IsOpen() && rw->Upload(&m_Engine);
 }

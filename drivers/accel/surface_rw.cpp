@@ -1,13 +1,25 @@
 #include "drivers/accel/surface_rw.h"
 
+#include "drivers/accel/engine/rw_engine.h"
+
 USurfaceRw::~USurfaceRw() = default;
 
 int USurfaceRw::GetWidth() {
-  return m_Texture == nullptr ? 0 : m_Texture->GetRaster()->GetWidth();
+  return m_Texture == nullptr ? m_Picture.width : m_Texture->GetRaster()->GetWidth();
 }
 
 int USurfaceRw::GetHeight() {
-  return m_Texture == nullptr ? 0 : m_Texture->GetRaster()->GetHeight();
+  return m_Texture == nullptr ? m_Picture.height : m_Texture->GetRaster()->GetHeight();
+}
+
+bool USurfaceRw::Upload(RwEngine* engine) {
+  if (m_Texture == nullptr && IsWaitingForUpload() && engine != nullptr) {
+    m_Texture = engine->CreateTexture(m_Picture);
+    if (m_Texture != nullptr) {
+      m_Picture = RwImage();
+    }
+  }
+  return m_Texture != nullptr;
 }
 
 int USurfaceRw::GetBpp() {
@@ -46,6 +58,7 @@ bool USurfaceRw::SetColorKey(uint32_t /*key*/) {
 bool USurfaceRw::Release() {
   RwTexture::Destroy(m_Texture);
   m_Texture = nullptr;
+  m_Picture = RwImage();
   return true;
 }
 

@@ -395,7 +395,7 @@ bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint
 
 USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,
                                           const std::string& documentFolder, std::string* found) {
-  if (!knownPath.empty() && m_ViewReady) {
+  if (!knownPath.empty()) {
     if (USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(knownPath.c_str(), 0, 0)) {
       *found = knownPath;
       return surface;

@@ -98,6 +98,7 @@ void CVelloEditor::Render() {
   if (!m_ViewReady) {
     return;
   }
+  UploadTextures();
   // The background, grid and axes are the same from frame to frame until the view's settings
   // change: the canvas keeps them drawn, and a frame starts from that copy, which costs far
   // less than drawing hundreds of grid lines again.

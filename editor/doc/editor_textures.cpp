@@ -53,7 +53,7 @@ void Destroy(USurface* surface) {
 USurface* CVelloEditor::LoadRecordTexture(int index, const std::string& documentFolder,
                                           std::string* found) {
   found->clear();
-  if (!m_ViewReady || actor == nullptr || !actor->textures.IsValidIndex(index)) {
+  if (actor == nullptr || !actor->textures.IsValidIndex(index)) {
     return nullptr;
   }
   // Records name bare files; a directory part in a damaged or foreign record is not followed
@@ -109,7 +109,7 @@ int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
 
 bool CVelloEditor::LoadTextureFile(const std::string& path, std::string* problem) {
   problem->clear();
-  if (actor == nullptr || !m_ViewReady) {
+  if (actor == nullptr) {
     return false;
   }
   USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
@@ -130,7 +130,7 @@ bool CVelloEditor::LoadTextureFile(const std::string& path, std::string* problem
 }
 
 bool CVelloEditor::ReplaceTexture(const std::string& path) {
-  if (actor == nullptr || !m_ViewReady || !textureSurfaces.IsValidIndex(selectedTexture) ||
+  if (actor == nullptr || !textureSurfaces.IsValidIndex(selectedTexture) ||
       !actor->textures.IsValidIndex(selectedTexture)) {
     return false;
   }
@@ -189,6 +189,14 @@ void CVelloEditor::SelectTexture(int index) {
   }
   selectedTexture = index;
   Notify(kChangeSelection);
+}
+
+void CVelloEditor::UploadTextures() {
+  for (USurface* surface : textureSurfaces) {
+    if (surface != nullptr) {
+      viewCanvasUtil.UploadSurface(surface);
+    }
+  }
 }
 
 std::string CVelloEditor::TexturePath(int index) const {

@@ -125,7 +125,7 @@ class CVelloEditor {
   bool OpenRecovered(const std::vector<unsigned char>& stored, const std::string& documentPath,
                      const std::vector<std::string>& texturePaths);
 
-  // ---- textures
+  // ---- textures (decoded without the view's OpenGL; they reach the GPU when the view draws)
   // Loads the image at `path` as a new texture with its record, named after the file. A file
   // name longer than a record holds is refused.
   bool LoadTexture(const std::string& path);
@@ -362,9 +362,12 @@ class CVelloEditor {
   // the current directory. Null when not found.
   USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
   // LoadTexture without its message and without telling anyone: the reason for a failure goes to
-  // `problem` (empty when there is no actor or view).
+  // `problem` (empty when there is no actor).
   bool LoadTextureFile(const std::string& path, std::string* problem);
   void RemoveModuleAt(int index);
+  // Makes the shown textures read before the view's OpenGL started (or kept by the history since)
+  // GPU textures; the view's context is current.
+  void UploadTextures();
   void PickPlacement(UPoint point);
   void PickTag(UPoint point);
   void DragTag(UPoint point);

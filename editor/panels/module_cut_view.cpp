@@ -46,7 +46,6 @@ CModuleCutView::CModuleCutView(CVelloEditor& editor, QWidget* parent)
   m_Band.Rescale(0, 0, m_Zoom);
   m_Timer.setInterval(kRefreshMs);
   QObject::connect(&m_Timer, &QTimer::timeout, this, [this] { update(); });
-  m_Timer.start();
 }
 
 CModuleCutView::~CModuleCutView() {
@@ -90,7 +89,7 @@ void CModuleCutView::ZoomOut() {
 void CModuleCutView::SetZoom(int zoom) {
   m_Zoom = std::clamp(zoom, UCanvas::kMinZoom, UCanvas::kMaxZoom);
   RescaleBand();
-  update();
+  BandChanged();
 }
 
 void CModuleCutView::RescaleBand() {
@@ -341,6 +340,13 @@ void CModuleCutView::UpdateCursor(UPoint point) {
 }
 
 void CModuleCutView::BandChanged() {
+  // Only the band's pulse changes the picture by itself: the clock runs while a band shows.
+  if (m_Band.HasRect() && !m_Timer.isActive()) {
+    m_Timer.start();
+  } else if (!m_Band.HasRect() && m_Timer.isActive()) {
+    m_Timer.stop();
+  }
+  update();
   if (m_BandChanged) {
     m_BandChanged();
   }

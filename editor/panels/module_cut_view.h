@@ -17,7 +17,8 @@ class USurface;
 // The view of the module cutting panel: the selected texture, drawn by the GDI-style driver from
 // its own copy of the image, zoomed and panned, with the modules cut from it and the rubber band
 // that marks a new module or reshapes the module pressed on. The driver presents into a window in
-// memory whose picture this widget paints; the back buffer grows with the widget.
+// memory whose picture this widget paints; the back buffer grows with the widget. It repaints on
+// changes and on its input, and every 30 ms only while the band shows, whose colour pulses.
 class CModuleCutView : public QWidget {
  public:
   static constexpr int kRefreshMs = 30;
@@ -49,6 +50,8 @@ class CModuleCutView : public QWidget {
   URect BandInTexture() const;
   UPoint Scroll() const { return m_Scroll; }
   int HitModule() const { return m_HitModule; }
+  // True while the pulse of the band repaints the view by itself.
+  bool IsPulsing() const { return m_Timer.isActive(); }
   // Called whenever the band may have appeared or gone.
   void SetBandChangedHandler(std::function<void()> handler) { m_BandChanged = std::move(handler); }
 

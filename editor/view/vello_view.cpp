@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "editor/services/prompt_service.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 
@@ -36,10 +36,33 @@ CVelloView::CVelloView(CVelloEditor& editor, QWidget* parent)
   OnCommand(cmd::kBackgroundColor, [this] { ChooseBackgroundColor(); });
   OnCommand(
       cmd::kAddTag, [this] { AddTagAtMenuPoint(); }, [this] { return IsReady(); });
+  m_Editor.AddListener(this);
 }
 
 CVelloView::~CVelloView() {
+  m_Editor.RemoveListener(this);
   ShutdownEditor();
+}
+
+void CVelloView::OnEditorChanged(uint32_t /*changes*/) {
+  if (!IsReady() || m_ShutDown) {
+    return;
+  }
+  if (!m_Editor.isPlaying) {
+    // What a tick did at rest: a frame selected outside action mode is the one shown.
+    m_Editor.Advance(0.0f);
+  }
+  FollowPlaying();
+  update();
+}
+
+void CVelloView::FollowPlaying() {
+  if (m_Editor.isPlaying && !m_Timer.isActive()) {
+    m_SinceTick.start();
+    m_Timer.start();
+  } else if (!m_Editor.isPlaying && m_Timer.isActive()) {
+    m_Timer.stop();
+  }
 }
 
 void CVelloView::SetStartedHandler(std::function<void()> handler) {
@@ -86,7 +109,9 @@ void CVelloView::initializeGL() {
 void CVelloView::StartFinished(bool ready) {
   m_Started = true;
   if (ready) {
-    m_Timer.start();
+    // The clock's first reading is where playback time starts from.
+    m_Editor.Tick(m_ClockMs);
+    FollowPlaying();
   } else {
     m_Failure = new QLabel(kNoOpenGl, this);
     m_Failure->setObjectName("viewFailure");
@@ -123,11 +148,10 @@ void CVelloView::paintGL() {
 }
 
 void CVelloView::OnTick() {
-  if (!m_Clock.isValid()) {
-    m_Clock.start();
-  }
-  m_Editor.Tick(static_cast<uint32_t>(m_Clock.elapsed()));
+  m_ClockMs += static_cast<uint32_t>(m_SinceTick.restart());
+  m_Editor.Tick(m_ClockMs);
   update();
+  FollowPlaying();
 }
 
 UPoint CVelloView::DevicePoint(const QPointF& logical) const {

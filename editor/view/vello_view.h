@@ -14,10 +14,12 @@
 
 class QLabel;
 
-// The animation view: the editor context's canvas drawn in this GL widget, a 20 ms clock that
-// advances playback and repaints, and mouse and keys forwarded to the editor context. When
-// OpenGL 3.3 cannot start, the view says so in its place and the rest of the program works on.
-class CVelloView : public QOpenGLWidget, public CCommandTarget {
+// The animation view: the editor context's canvas drawn in this GL widget, and mouse and keys
+// forwarded to the editor context. It paints only when its picture may have changed: when the
+// editor context tells of a change, on its own input, and on every tick of a 20 ms clock that
+// runs only while an action plays, advancing it. When OpenGL 3.3 cannot start, the view says so
+// in its place and the rest of the program works on.
+class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorListener {
  public:
   static constexpr int kTickMs = 20;
 
@@ -25,13 +27,17 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
   ~CVelloView() override;
 
   // Called once the view's GL start has been tried (successfully or not): documents are opened
-  // only then, so that their textures can load.
+  // only then, since the start resets the selections.
   void SetStartedHandler(std::function<void()> handler);
   // True once the GL start was tried; IsReady tells whether it worked.
   bool IsStarted() const { return m_Started; }
   bool IsReady() const;
   // How many pictures of the scene the view has painted.
   int PaintedFrames() const { return m_PaintedFrames; }
+  // True while the clock runs (an action plays).
+  bool IsTicking() const { return m_Timer.isActive(); }
+
+  void OnEditorChanged(uint32_t changes) override;
 
   // Shuts the editor context's canvas down with the GL context current ("LastSave.an1" is
   // written then). The frame calls it when it closes; the destructor calls it otherwise.
@@ -56,6 +62,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
 
  private:
   void StartFinished(bool ready);
+  // Runs the clock while an action plays and stops it otherwise.
+  void FollowPlaying();
   void OnTick();
   // Command 1153: a tag where the context menu was opened.
   void AddTagAtMenuPoint();
@@ -65,7 +73,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget {
   CVelloEditor& m_Editor;
   CWidgetWindowHost m_Host;
   QTimer m_Timer;
-  QElapsedTimer m_Clock;
+  QElapsedTimer m_SinceTick;  // since the clock's last tick or start
+  uint32_t m_ClockMs = 0;     // the editor's clock: advances only while it runs
   QLabel* m_Failure = nullptr;
   std::function<void()> m_StartedHandler;
   bool m_Started = false;

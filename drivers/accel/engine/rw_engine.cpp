@@ -72,14 +72,40 @@ RwTexture* RwEngine::ReadTexture(const std::string& path) {
   if (!IsOpen()) {
     return nullptr;
   }
-  if (RwTexture* shared = m_TexDictionary->FindNamedTexture(path)) {
-    shared->AddRef();
-    return shared;
+  RwTexture* named = m_TexDictionary->FindNamedTexture(path);
+  // A texture read from a stream has no file behind it: the dictionary is where it is found.
+  if (named != nullptr && !named->GetFileVersion().has_value()) {
+    named->AddRef();
+    return named;
   }
-  RwImage image;
-  if (!m_Readers.ReadFile(path, &image)) {
+  RwImageFile file;
+  if (!m_Readers.Load(path, &file)) {
     return nullptr;
   }
+  const uint64_t version = file.Version();
+  if (named != nullptr) {
+    if (*named->GetFileVersion() == version) {
+      named->AddRef();
+      return named;
+    }
+    // The file changed since it was read: later reads get the new picture.
+    m_TexDictionary->RemoveTexture(named);
+  }
+  RwImage image;
+  if (!file.Decode(&image)) {
+    return nullptr;
+  }
+  RwTexture* texture = CreateTexture(image);
+  if (texture == nullptr) {
+    return nullptr;
+  }
+  texture->SetName(path);
+  texture->SetFileVersion(version);
+  m_TexDictionary->AddTexture(texture);
+  return texture;
+}
+
+RwTexture* RwEngine::CreateTexture(const RwImage& image) {
   RwRaster* raster =
       RwRaster::Create(this, image.width, image.height,
                        static_cast<int32_t>(rwRASTERTYPETEXTURE) | rwRASTERFORMAT8888);
@@ -87,10 +113,7 @@ RwTexture* RwEngine::ReadTexture(const std::string& path) {
     RwRaster::Destroy(raster);
     return nullptr;
   }
-  RwTexture* texture = RwTexture::Create(raster);
-  texture->SetName(path);
-  m_TexDictionary->AddTexture(texture);
-  return texture;
+  return RwTexture::Create(raster);
 }
 
 void RwEngine::ResetTexDictionary() {

@@ -45,10 +45,15 @@ class TESSEL_API RwEngine {
   // Null while closed.
   RwTexDictionary* GetCurrentTexDictionary() const { return m_TexDictionary.get(); }
   // A texture from an image file. A texture of the same name in the current dictionary is shared
-  // (one more reference); otherwise the file is decoded by the reader registered for its
-  // extension and the new texture, named by `path`, joins the current dictionary. Null when the
-  // file cannot be read or decoded. The caller owns one reference.
+  // (one more reference) when it came from a stream, or from the same version of the file;
+  // otherwise the file is decoded by the reader registered for its extension and the new
+  // texture, named by `path`, joins the current dictionary in place of one read from an older
+  // version (whoever holds that one keeps its picture). Null when the file cannot be read or
+  // decoded. The caller owns one reference.
   RwTexture* ReadTexture(const std::string& path);
+  // A texture (not in any dictionary) holding `image`; null while closed or when GL fails. The
+  // caller owns one reference.
+  RwTexture* CreateTexture(const RwImage& image);
   // Takes over one reference to `texture` and gives it up when the engine closes or its dictionary
   // is reset: textures read from a stream have no other owner, and stay reachable by name through
   // the dictionary. A closed engine gives the reference up at once.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "core/foundation/regular_file.h"
@@ -54,7 +56,21 @@ void RwImageReaders::Register(const std::string& extension, RwImageReader reader
   m_Readers.push_back({key, reader});
 }
 
+uint64_t RwImageFile::Version() const {
+  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return std::hash<std::string_view>{}(content) ^ (uint64_t{bytes.size()} * 0x9E3779B97F4A7C15u);
+}
+
+bool RwImageFile::Decode(RwImage* image) const {
+  return reader != nullptr && reader(bytes.data(), bytes.size(), image);
+}
+
 bool RwImageReaders::ReadFile(const std::string& path, RwImage* image) const {
+  RwImageFile file;
+  return Load(path, &file) && file.Decode(image);
+}
+
+bool RwImageReaders::Load(const std::string& path, RwImageFile* file) const {
   const size_t dot = path.find_last_of('.');
   const size_t slash = path.find_last_of("/\\");
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
@@ -66,9 +82,6 @@ bool RwImageReaders::ReadFile(const std::string& path, RwImage* image) const {
   if (entry == m_Readers.end()) {
     return false;
   }
-  std::vector<unsigned char> bytes;
-  if (!ReadRegularFile(path.c_str(), kMaxFileBytes, bytes) || bytes.empty()) {
-    return false;
-  }
-  return entry->reader(bytes.data(), bytes.size(), image);
+  file->reader = entry->reader;
+  return ReadRegularFile(path.c_str(), kMaxFileBytes, file->bytes) && !file->bytes.empty();
 }

@@ -32,12 +32,26 @@ TESSEL_API void RwImageApplyColorKey(RwImage* image);
 // A reader decodes a whole file held in memory; false leaves `image` unspecified.
 using RwImageReader = bool (*)(const uint8_t* data, size_t size, RwImage* image);
 
+// An image file read whole with the reader for its extension, not yet decoded.
+struct TESSEL_API RwImageFile {
+  RwImageReader reader = nullptr;
+  std::vector<unsigned char> bytes;
+
+  // Tells this version of the file's bytes from any other (a hash of them and their size), so a
+  // picture decoded from it can be told apart from one of a later version of the same file.
+  uint64_t Version() const;
+  // False when the bytes do not decode; `image` is then unspecified.
+  bool Decode(RwImage* image) const;
+};
+
 // Image readers chosen by file extension, compared without regard to case.
 class TESSEL_API RwImageReaders {
  public:
   void Register(const std::string& extension, RwImageReader reader);
-  // Reads and decodes the file; false when it cannot be opened, is not a regular file, has no
-  // registered extension, is larger than any picture within the cap could be, or does not decode.
+  // Reads the file whole; false when it cannot be opened, is not a regular file, is empty, has no
+  // registered extension, or is larger than any picture within the cap could be.
+  bool Load(const std::string& path, RwImageFile* file) const;
+  // Load, then decode; false when either fails.
   bool ReadFile(const std::string& path, RwImage* image) const;
 
  private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,10 @@ class TESSEL_API RwTexture {
   const std::string& GetName() const { return m_Name; }
   void SetName(const std::string& name) { m_Name = name; }
   RwTexDictionary* GetDictionary() const { return m_Dictionary; }
+  // The version of the image file the texture was decoded from (RwImageFile::Version); none for
+  // a texture that was not read from a file.
+  const std::optional<uint64_t>& GetFileVersion() const { return m_FileVersion; }
+  void SetFileVersion(uint64_t version) { m_FileVersion = version; }
 
  private:
   friend class RwTexDictionary;
@@ -35,6 +41,7 @@ class TESSEL_API RwTexture {
 
   RwRaster* m_Raster;
   std::string m_Name;
+  std::optional<uint64_t> m_FileVersion;
   int m_RefCount = 1;
   RwTexDictionary* m_Dictionary = nullptr;
 };

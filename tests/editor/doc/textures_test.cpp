@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/editor/doc/editor_fixture.h"
 
@@ -102,3 +103,56 @@ constexpr bool kLoadsWithoutRecord = requires(Editor& editor) {
   editor.LoadTexture(std::string(), false);
 };
 static_assert(!kLoadsWithoutRecord<CVelloEditor>);
+
+TEST_F(TexturesTest, AFileEditedOnDiskIsReadAgainWhileUndoBringsBackTheOldPicture) {
+  MakeFrame({UPoint(0, 0)});
+  editor_.SelectTexture(0);
+  const UPoint at = Client(3, 2);
+  ASSERT_EQ(Rgb(Picture(), at.x, at.y), Texel(3, 2) & 0x00FFFFFFu);
+
+  // The file is painted over in another program, in one colour and at twice the size.
+  const std::string path = dir_.File("body.png");
+  ASSERT_TRUE(WritePng(path, PngFromArgb(32, 16, std::vector<uint32_t>(32 * 16, 0xFF00C000u))));
+  ASSERT_TRUE(editor_.ReplaceTexture(path));
+  EXPECT_EQ(editor_.actor->textures[0].width, 32);
+  editor_.Render();
+  EXPECT_EQ(Rgb(Picture(), at.x, at.y), 0x00C000u);
+
+  // The history kept the picture the texture had before.
+  editor_.Undo();
+  EXPECT_EQ(editor_.actor->textures[0].width, 16);
+  editor_.Render();
+  EXPECT_EQ(Rgb(Picture(), at.x, at.y), Texel(3, 2) & 0x00FFFFFFu);
+}
+
+// Where the view's OpenGL cannot start (or has not started yet), textures are read all the same.
+class TexturesWithoutViewTest : public EditorTest {
+ protected:
+  bool BindsView() const override { return false; }
+};
+
+TEST_F(TexturesWithoutViewTest, TexturesAreReadWithoutTheViewAndDrawnOnceItStarts) {
+  EXPECT_EQ(editor_.AddTextures({WriteTexture("a.png"), WriteTexture("b.png", 32, 4)}), 2);
+  EXPECT_EQ(editor_.actor->textures[1].height, 4);
+  editor_.SelectTexture(1);
+  ASSERT_TRUE(editor_.ReplaceTexture(WriteTexture("c.png", 8, 8)));
+  EXPECT_EQ(editor_.actor->textures[1].width, 8);
+  editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 16, 8)));
+  editor_.CreateFrame("frame");
+  editor_.PlaceModule();
+  ASSERT_TRUE(editor_.SaveActor(dir_.File("doc.an1")));
+
+  // The document and a recovered copy of it find their files.
+  ASSERT_TRUE(editor_.LoadActor(dir_.File("doc.an1")));
+  EXPECT_EQ(editor_.textureSurfaces[1]->GetWidth(), 8);
+  ASSERT_TRUE(editor_.OpenRecovered(editor_.StoredActor(), dir_.File("doc.an1"), {}));
+  EXPECT_EQ(editor_.TexturePath(1), dir_.File("c.png"));
+  EXPECT_TRUE(messages_.empty());
+
+  // The view starts: the pictures read before it are drawn.
+  ASSERT_TRUE(editor_.ViewInit(&host_));
+  editor_.SelectFrame(0);
+  editor_.Render();
+  const UPoint at = Client(3, 2);
+  EXPECT_EQ(Rgb(Picture(), at.x, at.y), Texel(3, 2) & 0x00FFFFFFu);
+}

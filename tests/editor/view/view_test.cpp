@@ -135,6 +135,25 @@ TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   EXPECT_EQ(tag.y, device.y - cy);
 }
 
+// At rest nothing is painted; a change is painted, and an action at every tick while it plays.
+TEST_F(ViewTest, TheViewPaintsOnlyWhileItsPictureChanges) {
+  StartOnSprite();
+  int painted = View().PaintedFrames();
+  QTest::qWait(300);
+  EXPECT_EQ(View().PaintedFrames(), painted);
+  Editor().ToggleGrid();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return View().PaintedFrames() > painted; }));
+
+  // "walk" lasts three ticks of the action: 0.3 s at 10 a second.
+  Editor().frameRate = 10.0f;
+  Editor().SelectAction(0);
+  painted = View().PaintedFrames();
+  Editor().Play();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Editor().isPlaying; }, 2000));
+  EXPECT_GE(View().PaintedFrames(), painted + 2);
+  EXPECT_FALSE(View().IsTicking());
+}
+
 // Without the OpenGL the canvas needs, the view says so in its place and takes input quietly;
 // whoever waits for its start (the document of the command line) is told all the same.
 TEST(ViewStartTest, WithoutOpenGlTheViewSaysSoInItsPlace) {

@@ -109,6 +109,15 @@ TEST_F(CutPanelTest, ShowsFourButtonsUnderTheView) {
   EXPECT_NE(dynamic_cast<CModuleCutPanel*>(made.get()), nullptr);
 }
 
+// At rest the view's clock stops; it runs while a band shows, whose colour pulses.
+TEST_F(CutPanelTest, TheViewsClockRunsOnlyWhileTheBandPulses) {
+  EXPECT_FALSE(View().IsPulsing());
+  Drag({3, 5}, {20, 9});
+  EXPECT_TRUE(View().IsPulsing());
+  editor_.SelectTexture(-1);
+  EXPECT_FALSE(View().IsPulsing());
+}
+
 // A band drawn from (3, 5) to (20, 9) covers whole cells; "添加" cuts it from the texture.
 TEST_F(CutPanelTest, BandSnapsToCellsAndAddCutsIt) {
   // Beside the image nothing is marked.
