@@ -15,6 +15,7 @@
 
 #include "editor/app/disabled_item_prompts.h"
 #include "editor/app/dock_panes.h"
+#include "editor/app/tool_bar_buttons.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/panels/anim_property_grid.h"
 #include "editor/panels/panel_factory.h"
@@ -102,8 +103,10 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
   CreateStatusBar();
   CreateMenus();
   CreateToolBars();
-  // The toolbar layout of the last run; the panes are laid out afresh below.
-  restoreState(QSettings().value(kCommandBarsState).toByteArray());
+  // The toolbars' buttons and layout of the last run; the panes are laid out afresh below.
+  const QSettings settings;
+  RestoreToolBarButtons(settings, m_ToolBars, [this](int id) { return CustomizableAction(id); });
+  restoreState(settings.value(kCommandBarsState).toByteArray());
   CreatePanes();
   RegisterCommands();
   ReadConfiguration();
@@ -154,6 +157,12 @@ QAction* CMainFrame::Action(int id) {
   });
   m_Actions[id] = action;
   return action;
+}
+
+QAction* CMainFrame::CustomizableAction(int id) const {
+  const bool recent_file = id >= cmd::kFileMruFirst && id < cmd::kFileMruFirst + cmd::kFileMruCount;
+  const auto found = m_Actions.find(id);
+  return recent_file || found == m_Actions.end() ? nullptr : found->second;
 }
 
 QMenu* CMainFrame::AddMenu(QMenu* parent, const char* title) {
@@ -389,7 +398,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  QSettings().setValue(kCommandBarsState, saveState());
+  QSettings settings;
+  settings.setValue(kCommandBarsState, saveState());
+  SaveToolBarButtons(settings, m_ToolBars);
   m_View->ShutdownEditor();
   event->accept();
 }

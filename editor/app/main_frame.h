@@ -70,6 +70,11 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void ReadConfiguration();
   void SetFrameRate();
   void Customize();
+  // The action of command `id` when it can be put on a toolbar (every command of the menus and
+  // toolbars but the recent files, which change), else null.
+  QAction* CustomizableAction(int id) const;
+  // Adds to `commands` the customisable commands of `menu` and its submenus, in menu order.
+  void CollectMenuCommands(const QMenu& menu, std::vector<QAction*>& commands) const;
   void ShowPane(int paneId);
   bool IsPaneOpen(int paneId) const;
   QMenu* AddMenu(QMenu* parent, const char* title);

@@ -16,6 +16,28 @@
 
 namespace {
 
+QStringList ButtonIds(QToolBar* bar) {
+  QStringList ids;
+  for (const QAction* action : bar->actions()) {
+    ids << (action->isSeparator() ? "0" : action->data().toString());
+  }
+  return ids;
+}
+
+QStringList RowTexts(const QListWidget* list) {
+  QStringList texts;
+  for (int row = 0; row < list->count(); ++row) {
+    texts << list->item(row)->text();
+  }
+  return texts;
+}
+
+void Choose(QListWidget* list, const QString& text) {
+  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1) << text.toStdString();
+  list->setCurrentItem(found[0]);
+}
+
 TEST_F(AppTest, TheFirstStatusPaneShowsThePromptOfTheCommandUnderThePointer) {
   StartApp();
   CMainFrame& frame = Frame();
@@ -69,6 +91,67 @@ TEST_F(AppTest, TheFirstStatusPaneShowsThePromptOfTheCommandUnderThePointer) {
   EXPECT_TRUE(frame.StatusPane(3)->isVisible());  // the prompt covers no other pane
   QTest::mouseMove(&frame.View());
   EXPECT_TRUE(shows("Ready")) << prompt->text().toStdString();
+}
+
+TEST_F(AppTest, CommandsPutOnAToolbarInTheSheetRunAndComeBackAfterARestart) {
+  StartApp();
+  prompts.dialogResult = QDialog::Accepted;
+  prompts.onDialog = [](QDialog& dialog) {
+    auto& sheet = dynamic_cast<CCustomizeDialog&>(dialog);
+    CCustomizeCommandsPage& page = *sheet.CommandsPage();
+    sheet.Pages()->setCurrentWidget(&page);
+    EXPECT_EQ(RowTexts(page.CategoryList()),
+              (QStringList{"文件", "编辑", "设置", "查看", "帮助", "所有命令"}));
+
+    // "设置FPS" after the loop button of AnimTool, "对齐" at its end; Stop taken off.
+    page.ToolBarChoice()->setCurrentText("AnimTool");
+    Choose(page.CategoryList(), "设置");
+    EXPECT_EQ(RowTexts(page.CommandList()), (QStringList{"设置名字", "背景色", "设置FPS"}));
+    Choose(page.CommandList(), "设置FPS");
+    page.ButtonList()->setCurrentRow(2);
+    page.AddButton()->click();
+    EXPECT_FALSE(page.AddButton()->isEnabled());  // a toolbar shows a command once
+    Choose(page.CategoryList(), "所有命令");
+    Choose(page.CommandList(), "对齐");
+    page.ButtonList()->setCurrentRow(-1);
+    page.AddButton()->click();
+    Choose(page.ButtonList(), "停止播放");
+    page.RemoveButton()->click();
+    EXPECT_EQ(RowTexts(page.ButtonList()),
+              (QStringList{"播放动画", "循环播放", "设置FPS", "对齐"}));
+
+    // A picture of the commands page, for people to look at.
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    EXPECT_TRUE(sheet.grab().save(QUILLET_SCREENSHOT_DIR "/customize_commands.png"));
+  };
+  Trigger(cmd::kCustomize);
+  QToolBar* anim_tool = Frame().ToolBar("AnimTool");
+  EXPECT_EQ(ButtonIds(anim_tool), (QStringList{"32797", "32812", "32803", "32796"}));
+
+  // The new buttons run their commands and show their state.
+  prompts.typedTexts = {std::string("24")};
+  QTest::mouseClick(anim_tool->widgetForAction(Frame().Action(cmd::kSetFps)), Qt::LeftButton);
+  EXPECT_EQ(Editor().frameRate, 24.0f);
+  auto* align = qobject_cast<QToolButton*>(anim_tool->widgetForAction(Frame().Action(cmd::kAlign)));
+  QTest::mouseClick(align, Qt::LeftButton);
+  EXPECT_TRUE(Editor().snapToGrid);
+  EXPECT_TRUE(align->isChecked());
+
+  // A restart gives the toolbar its buttons again, without a command that is no more.
+  EXPECT_TRUE(Frame().close());
+  app.reset();
+  {
+    QSettings settings;
+    QStringList kept = settings.value("CommandBars/Buttons/AnimTool").toStringList();
+    settings.setValue("CommandBars/Buttons/AnimTool", kept << "31999"
+                                                           << "播放"
+                                                           << "32773");
+  }
+  StartApp();
+  EXPECT_EQ(ButtonIds(Frame().ToolBar("AnimTool")),
+            (QStringList{"32797", "32812", "32803", "32796", "32773"}));
+  EXPECT_EQ(ButtonIds(Frame().ToolBar("FMCTRL")), (QStringList{"32786", "32787", "32788"}));
 }
 
 }  // namespace
