@@ -144,9 +144,8 @@ TEST_F(AppTest, CommandsPutOnAToolbarInTheSheetRunAndComeBackAfterARestart) {
   {
     QSettings settings;
     QStringList kept = settings.value("CommandBars/Buttons/AnimTool").toStringList();
-    settings.setValue("CommandBars/Buttons/AnimTool", kept << "31999"
-                                                           << "播放"
-                                                           << "32773");
+    kept.append({"31999", "播放", "32773"});
+    settings.setValue("CommandBars/Buttons/AnimTool", kept);
   }
   StartApp();
   EXPECT_EQ(ButtonIds(Frame().ToolBar("AnimTool")),
