@@ -3,22 +3,30 @@
 #include <QDialog>
 #include <vector>
 
+#include "editor/app/customize_commands_page.h"
+
 class QListWidget;
+class QTabWidget;
 class QToolBar;
 class QAction;
 
 // The customisation dialog: the toolbars, each shown or hidden with its check box, and the
-// commands of the program with their ids. "确定" applies the toolbar choices.
+// commands page, which puts commands on the toolbars and takes them off. "确定" applies both.
 class CCustomizeDialog : public QDialog {
  public:
-  CCustomizeDialog(const std::vector<QToolBar*>& toolBars, const std::vector<QAction*>& commands,
-                   QWidget* parent);
+  CCustomizeDialog(const std::vector<QToolBar*>& toolBars, std::vector<CCommandCategory> menus,
+                   std::vector<QAction*> allCommands, QWidget* parent);
 
+  QTabWidget* Pages() const { return m_Pages; }
   QListWidget* ToolBarList() const { return m_ToolBarList; }
-  // Shows or hides each toolbar as its check box says.
+  CCustomizeCommandsPage* CommandsPage() const { return m_CommandsPage; }
+  // Shows or hides each toolbar as its check box says, and gives it the buttons of the commands
+  // page.
   void Apply() const;
 
  private:
   std::vector<QToolBar*> m_ToolBars;
+  QTabWidget* m_Pages;
   QListWidget* m_ToolBarList;
+  CCustomizeCommandsPage* m_CommandsPage;
 };

@@ -10,14 +10,18 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "editor/app/disabled_item_prompts.h"
 #include "editor/app/dock_panes.h"
+#include "editor/app/tool_bar_buttons.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/panels/anim_property_grid.h"
 #include "editor/panels/panel_factory.h"
 #include "editor/res/command_icons.h"
 #include "editor/res/command_ids.h"
+#include "editor/res/command_texts.h"
 #include "editor/res/strings.h"
 #include "editor/services/recent_files.h"
 #include "editor_support/property_grid/property_grid.h"
@@ -47,42 +51,6 @@ const std::vector<ToolBarInfo>& ToolBarTable() {
       {"FMCTRL", {cmd::kFlipHorizontal, cmd::kFlipVertical, cmd::kRotate}},
   };
   return table;
-}
-
-// Tooltips of the tool buttons; other buttons show their menu text or their pane's caption.
-const char* ToolTipText(int id) {
-  switch (id) {
-    case cmd::kPlayPreview:
-      return "播放";
-    case cmd::kStop:
-      return "停止播放";
-    case cmd::kZoomIn:
-      return "放大";
-    case cmd::kZoomOut:
-      return "缩小";
-    case cmd::kBoxSelect:
-      return "框选";
-    case cmd::kCentre:
-      return "中心点";
-    case cmd::kFlipHorizontal:
-      return "横向翻转";
-    case cmd::kFlipVertical:
-      return "纵向翻转";
-    case cmd::kRotate:
-      return "旋转";
-    case cmd::kGrid:
-      return "打开网格";
-    case cmd::kAlign:
-      return "对齐";
-    case cmd::kPlay:
-      return "播放动画";
-    case cmd::kLoop:
-      return "循环播放";
-    case cmd::kFilePrint:
-      return "打印";
-    default:
-      return nullptr;
-  }
 }
 
 // The accelerators; F6 and Shift+F6 stay free for the timeline.
@@ -126,15 +94,19 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
     , m_Doc(doc)
     , m_Router(router)
     , m_RecentFiles(recentFiles)
-    , m_View(new CVelloView(editor, this)) {
+    , m_View(new CVelloView(editor, this))
+    , m_DisabledItemPrompts(
+          new CDisabledItemPrompts([this](const QString& prompt) { ShowPrompt(prompt); }, this)) {
   setObjectName("mainFrame");
   setCentralWidget(m_View);
   resize(1024, 720);
   CreateStatusBar();
   CreateMenus();
   CreateToolBars();
-  // The toolbar layout of the last run; the panes are laid out afresh below.
-  restoreState(QSettings().value(kCommandBarsState).toByteArray());
+  // The toolbars' buttons and layout of the last run; the panes are laid out afresh below.
+  const QSettings settings;
+  RestoreToolBarButtons(settings, m_ToolBars, [this](int id) { return CustomizableAction(id); });
+  restoreState(settings.value(kCommandBarsState).toByteArray());
   CreatePanes();
   RegisterCommands();
   ReadConfiguration();
@@ -171,9 +143,12 @@ QAction* CMainFrame::Action(int id) {
   action->setData(id);
   action->setIcon(CommandIcon(id));
   action->setShortcuts(Accelerators(id));
-  if (const char* tip = ToolTipText(id)) {
+  if (const char* tip = CommandToolTip(id)) {
     action->setText(tip);
     action->setToolTip(tip);
+  }
+  if (const char* prompt = CommandPrompt(id)) {
+    action->setStatusTip(QString::fromUtf8(prompt));
   }
   addAction(action);
   connect(action, &QAction::triggered, this, [this, id] {
@@ -184,6 +159,12 @@ QAction* CMainFrame::Action(int id) {
   return action;
 }
 
+QAction* CMainFrame::CustomizableAction(int id) const {
+  const bool recent_file = id >= cmd::kFileMruFirst && id < cmd::kFileMruFirst + cmd::kFileMruCount;
+  const auto found = m_Actions.find(id);
+  return recent_file || found == m_Actions.end() ? nullptr : found->second;
+}
+
 QMenu* CMainFrame::AddMenu(QMenu* parent, const char* title) {
   return parent != nullptr ? parent->addMenu(QString::fromUtf8(title))
                            : menuBar()->addMenu(QString::fromUtf8(title));
@@ -192,7 +173,7 @@ QMenu* CMainFrame::AddMenu(QMenu* parent, const char* title) {
 void CMainFrame::AddMenuItem(QMenu* menu, int id, const char* text) {
   QAction* action = Action(id);
   action->setText(QString::fromUtf8(text));
-  if (ToolTipText(id) == nullptr) {
+  if (CommandToolTip(id) == nullptr) {
     action->setToolTip(PlainText(action->text()));
   }
   menu->addAction(action);
@@ -251,6 +232,7 @@ void CMainFrame::CreateMenus() {
 
   for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    m_DisabledItemPrompts->Watch(*menu);
   }
 }
 
@@ -269,6 +251,7 @@ void CMainFrame::CreateToolBars() {
     }
     QAction* toggle = bar->toggleViewAction();
     toggle->setData(cmd::kViewToolbar);
+    toggle->setStatusTip(QString::fromUtf8(CommandPrompt(cmd::kViewToolbar)));
     toolbars_menu->addAction(toggle);
     m_ToolBars.push_back(bar);
   }
@@ -289,6 +272,23 @@ void CMainFrame::CreateStatusBar() {
     bar->addWidget(m_StatusPanes[i], stretches[i]);
   }
   m_StatusPanes[0]->setText(res::kReady);
+}
+
+void CMainFrame::ShowPrompt(const QString& prompt) {
+  m_StatusPanes[0]->setText(prompt.isEmpty() ? QString(res::kReady) : prompt);
+}
+
+// The prompt of the menu item or tool button under the pointer goes to the first pane instead of
+// covering all four; an empty one (the pointer left) brings back "Ready".
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) {
+    return QMainWindow::event(event);
+  }
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  if (!tip.isEmpty() || !m_DisabledItemPrompts->IsShowing()) {
+    ShowPrompt(tip);
+  }
+  return true;
 }
 
 void CMainFrame::CreatePanes() {
@@ -399,7 +399,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  QSettings().setValue(kCommandBarsState, saveState());
+  QSettings settings;
+  settings.setValue(kCommandBarsState, saveState());
+  SaveToolBarButtons(settings, m_ToolBars);
   m_View->ShutdownEditor();
   event->accept();
 }

@@ -10,6 +10,7 @@
 #include "editor/doc/editor_listener.h"
 #include "editor/services/command_router.h"
 
+class CDisabledItemPrompts;
 class CRecentFiles;
 class CVelloDoc;
 class QDockWidget;
@@ -52,12 +53,15 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateMenus();
   void CreateToolBars();
   void CreateStatusBar();
+  // Shows `prompt` in the first status pane, "Ready" when it is empty.
+  void ShowPrompt(const QString& prompt);
   void CreatePanes();
   void UpdateHistoryTexts();
   // Whether a value of the property pane is being edited in place.
@@ -66,6 +70,11 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void ReadConfiguration();
   void SetFrameRate();
   void Customize();
+  // The action of command `id` when it can be put on a toolbar (every command of the menus and
+  // toolbars but the recent files, which change), else null.
+  QAction* CustomizableAction(int id) const;
+  // Adds to `commands` the customisable commands of `menu` and its submenus, in menu order.
+  void CollectMenuCommands(const QMenu& menu, std::vector<QAction*>& commands) const;
   void ShowPane(int paneId);
   bool IsPaneOpen(int paneId) const;
   QMenu* AddMenu(QMenu* parent, const char* title);
@@ -80,6 +89,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   std::vector<QToolBar*> m_ToolBars;
   std::map<int, QDockWidget*> m_Panes;
   QLabel* m_StatusPanes[kStatusPanes] = {};
+  CDisabledItemPrompts* m_DisabledItemPrompts;
   UPropertyGrid* m_PropertyGrid = nullptr;
   QMenu* m_FileMenu = nullptr;
   QAction* m_RecentSeparator = nullptr;

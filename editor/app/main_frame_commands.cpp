@@ -1,15 +1,19 @@
 // The frame's own commands and the configuration it reads at creation.
 #include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 #include "editor/app/customize_dialog.h"
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/profile_int.h"
-#include "editor/services/prompt_service.h"
 #include "editor/res/command_ids.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 
@@ -103,16 +107,48 @@ void CMainFrame::SetFrameRate() {
   }
 }
 
+// The sheet offers the commands by top-level menu, then all of them: those of the menus in menu
+// order, those only on toolbars in toolbar order, then any other.
 void CMainFrame::Customize() {
-  std::vector<QAction*> commands;
-  for (const auto& [id, action] : m_Actions) {
-    if (action->isVisible() &&
-        (id < cmd::kFileMruFirst || id >= cmd::kFileMruFirst + cmd::kFileMruCount)) {
-      commands.push_back(action);
+  std::vector<CCommandCategory> menus;
+  std::vector<QAction*> all_commands;
+  for (const QAction* top : menuBar()->actions()) {
+    if (top->menu() == nullptr) {
+      continue;
+    }
+    CCommandCategory category{top->text().remove('&'), {}};
+    CollectMenuCommands(*top->menu(), category.commands);
+    all_commands.insert(all_commands.end(), category.commands.begin(), category.commands.end());
+    menus.push_back(std::move(category));
+  }
+  const auto add_once = [this, &all_commands](QAction* action) {
+    const int id = action->data().toInt();
+    if (CustomizableAction(id) == action && action->isVisible() &&
+        std::find(all_commands.begin(), all_commands.end(), action) == all_commands.end()) {
+      all_commands.push_back(action);
+    }
+  };
+  for (const QToolBar* bar : m_ToolBars) {
+    for (QAction* action : bar->actions()) {
+      add_once(action);
     }
   }
-  CCustomizeDialog dialog(m_ToolBars, commands, this);
+  for (const auto& [id, action] : m_Actions) {
+    add_once(action);
+  }
+  CCustomizeDialog dialog(m_ToolBars, std::move(menus), std::move(all_commands), this);
   if (Prompts().RunDialog(dialog) == QDialog::Accepted) {
     dialog.Apply();
+  }
+}
+
+void CMainFrame::CollectMenuCommands(const QMenu& menu, std::vector<QAction*>& commands) const {
+  for (QAction* action : menu.actions()) {
+    if (action->menu() != nullptr) {
+      CollectMenuCommands(*action->menu(), commands);
+    } else if (!action->isSeparator() && action->isVisible() &&
+               CustomizableAction(action->data().toInt()) == action) {
+      commands.push_back(action);
+    }
   }
 }

@@ -1,0 +1,103 @@
+#include "editor/res/command_texts.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "editor/res/command_ids.h"
+#include "editor/res/pane_table.h"
+
+namespace {
+
+// One row per command. A null prompt means the tooltip serves as prompt. Prompts follow the
+// language of the menu text: Chinese, except for the menu items that read in English.
+struct CommandTexts {
+  int id;
+  const char* toolTip;
+  const char* prompt;
+};
+
+constexpr CommandTexts kTexts[] = {
+    // File
+    {cmd::kFileNew, nullptr, "新建一个动画"},
+    {cmd::kFileOpen, nullptr, "打开一个动画文件"},
+    {cmd::kFileSave, nullptr, "保存当前动画"},
+    {cmd::kFileSaveAs, nullptr, "以新的名字保存当前动画"},
+    {cmd::kFilePrint, "打印", nullptr},
+    {cmd::kFilePrintPreview, nullptr, "打印预览"},
+    {cmd::kFileMruFirst, nullptr, "打开此文档"},
+    {cmd::kFileMruFirst + 1, nullptr, "打开此文档"},
+    {cmd::kFileMruFirst + 2, nullptr, "打开此文档"},
+    {cmd::kFileMruFirst + 3, nullptr, "打开此文档"},
+    {cmd::kAppExit, nullptr, "退出程序"},
+    {cmd::kAppAbout, nullptr, "显示程序的名字和版本"},
+    // Export and import
+    {cmd::kExportSymbian, nullptr, "导出为 Symbian 格式（此版本不支持）"},
+    {cmd::kExportJava, nullptr, "导出为 JAVA 格式（此版本不支持）"},
+    {cmd::kExportXml, nullptr, "导出为 Xml 格式（此版本不支持）"},
+    {cmd::kExportRws, nullptr, "导出为 RWS 格式（此版本不支持）"},
+    {cmd::kImportAnm, nullptr, "导入 ANM 文件（此版本不支持）"},
+    {cmd::kImportRws, nullptr, "导入 Rws 文件（此版本不支持）"},
+    // Edit
+    {cmd::kEditUndo, nullptr, "Undo the last step"},
+    {cmd::kEditRedo, nullptr, "Redo the step undone last"},
+    {cmd::kEditCut, nullptr, "Cut the selection to the clipboard"},
+    {cmd::kEditCopy, nullptr, "Copy the selection to the clipboard"},
+    {cmd::kEditPaste, nullptr, "Insert what the clipboard holds"},
+    // Settings
+    {cmd::kSetName, nullptr, "修改动画的名字"},
+    {cmd::kBackgroundColor, nullptr, "选择视图的背景色"},
+    {cmd::kSetFps, nullptr, "设置播放的帧率"},
+    // View
+    {cmd::kViewToolbar, nullptr, "Show or hide this toolbar"},
+    {cmd::kViewStatusBar, nullptr, "Show or hide the status bar"},
+    {cmd::kCustomize, nullptr, "Choose the toolbars and their buttons"},
+    {cmd::kShowModulePane, nullptr, "显示裁剪块面板"},
+    {cmd::kShowModuleListPane, nullptr, "显示裁减块列表"},
+    {cmd::kShowFramePane, nullptr, "显示帧面板"},
+    {cmd::kShowActionPane, nullptr, "显示动作面板"},
+    {cmd::kShowActionFramePane, nullptr, "显示动作帧面板"},
+    {pane::kProperties, nullptr, "显示属性面板"},
+    {pane::kFrameModules, nullptr, "显示帧中模块面板"},
+    {pane::kTextures, nullptr, "显示贴图列表"},
+    {pane::kTimeline, nullptr, "显示动作帧编辑器"},
+    {pane::kFrameTags, nullptr, "显示帧中标签列表"},
+    {pane::kHistory, nullptr, "显示历史面板"},
+    // Animation tools
+    {cmd::kPlayPreview, "播放", nullptr},
+    {cmd::kPlay, "播放动画", nullptr},
+    {cmd::kStop, "停止播放", nullptr},
+    {cmd::kLoop, "循环播放", nullptr},
+    // Edit tools
+    {cmd::kZoomIn, "放大", nullptr},
+    {cmd::kZoomOut, "缩小", nullptr},
+    {cmd::kBoxSelect, "框选", nullptr},
+    {cmd::kCentre, "中心点", nullptr},
+    {cmd::kGrid, "打开网格", nullptr},
+    {cmd::kAlign, "对齐", nullptr},
+    {cmd::kTagMode, "标签模式", nullptr},
+    // Placement tools
+    {cmd::kFlipHorizontal, "横向翻转", nullptr},
+    {cmd::kFlipVertical, "纵向翻转", nullptr},
+    {cmd::kRotate, "旋转", nullptr},
+};
+
+const CommandTexts* Find(int id) {
+  const auto found = std::find_if(std::begin(kTexts), std::end(kTexts),
+                                  [id](const CommandTexts& row) { return row.id == id; });
+  return found == std::end(kTexts) ? nullptr : found;
+}
+
+}  // namespace
+
+const char* CommandToolTip(int commandId) {
+  const CommandTexts* row = Find(commandId);
+  return row != nullptr ? row->toolTip : nullptr;
+}
+
+const char* CommandPrompt(int commandId) {
+  const CommandTexts* row = Find(commandId);
+  if (row == nullptr) {
+    return nullptr;
+  }
+  return row->prompt != nullptr ? row->prompt : row->toolTip;
+}
