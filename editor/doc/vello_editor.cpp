@@ -1,18 +1,12 @@
 // The editor context's life: listeners, the modified flag, the document and the view binding.
 #include "editor/doc/vello_editor.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "core/anim/actor_file.h"
 #include "core/foundation/message.h"
-#include "core/foundation/regular_file.h"
 #include "core/foundation/text_codec.h"
 #include "editor/doc/editor_text.h"
 
@@ -20,16 +14,6 @@ namespace {
 
 constexpr uint32_t kStartBackground = 0x88888888u;
 constexpr const char* kLastSaveName = "LastSave.an1";
-
-// Why a document could not be read: the file cannot be opened, or what it holds is not a whole
-// actor.
-std::string LoadFailureReason(const std::string& path) {
-  if (std::FILE* file = OpenRegularFileForReading(path.c_str())) {
-    std::fclose(file);
-    return "文件已损坏，或不是动画文档";
-  }
-  return std::strerror(errno);
-}
 
 }  // namespace
 
@@ -177,9 +161,10 @@ void CVelloEditor::NewActor(const std::optional<std::string>& utf8Name) {
 
 bool CVelloEditor::LoadActor(const std::string& path) {
   auto loaded = std::make_unique<UObjActor>();
-  if (!LoadActorFile(path.c_str(), *loaded)) {
-    ShowMessage({"无法打开文件 " + path + "：" + LoadFailureReason(path), "", UMessageButtons::Ok,
-                 UMessageIcon::Warning});
+  std::string reason;
+  if (!LoadActorFile(path.c_str(), *loaded, &reason)) {
+    ShowMessage({"无法打开文件 " + path + "：文件无法读取或已损坏。\n" + reason, "",
+                 UMessageButtons::Ok, UMessageIcon::Warning});
     return false;
   }
   OpenActor(std::move(loaded), {}, std::filesystem::path(path).parent_path().string(),

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
@@ -196,32 +195,20 @@ TEST(BmpFormatTest, RunLengthJumpsLeavePaletteEntryZeroAndLongRunsAreClipped) {
   EXPECT_EQ(picture.pixels, expected);
 }
 
-TEST(BmpFormatTest, RunsPastTheRowCostNoMoreThanRunsOfOnePixel) {
+// Runs that claim far more pixels than the row holds stop at its end (what they cost is measured
+// in bench/core/foundation).
+TEST(BmpFormatTest, RunsPastTheRowEndStopThere) {
   std::vector<uint32_t> unused;
-  Bytes header = WriteBmp(kBmpVariants[5], &unused);  // RLE8
-  header.resize(header[10]);
-  std::copy_n(Bytes{1, 0, 0, 0, 1, 0, 0, 0}.begin(), 8, header.begin() + 18);  // 1 x 1
-  // Millions of runs on the one row of the picture, of 255 pixels or of 1: the time may follow
-  // the runs, never the pixels they claim.
-  const auto secondsFor = [&](uint8_t runLength) {
-    Bytes file = header;
-    for (int run = 0; run < 4'000'000; ++run) {
-      file.insert(file.end(), {runLength, 1});
-    }
-    file.insert(file.end(), {0, 1});  // end of picture
-    double best = 1e9;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      const auto start = std::chrono::steady_clock::now();
-      bool ok = false;
-      EXPECT_EQ(Decode(file, &ok).pixels, std::vector<uint32_t>{kPalette[1]});
-      best = std::min(
-          best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-  };
-  const double longRuns = secondsFor(255);
-  const double shortRuns = secondsFor(1);
-  EXPECT_LT(longRuns, 4 * shortRuns + 0.01) << longRuns << " s against " << shortRuns << " s";
+  Bytes file = WriteBmp(kBmpVariants[5], &unused);  // RLE8
+  file.resize(file[10]);
+  std::copy_n(Bytes{1, 0, 0, 0, 1, 0, 0, 0}.begin(), 8, file.begin() + 18);  // 1 x 1
+  for (int run = 0; run < 1000; ++run) {
+    file.insert(file.end(), {255, 1});
+  }
+  file.insert(file.end(), {0, 1});  // end of picture
+  bool ok = false;
+  EXPECT_EQ(Decode(file, &ok).pixels, std::vector<uint32_t>{kPalette[1]});
+  EXPECT_TRUE(ok);
 }
 
 TEST(BmpFormatTest, DamagedHeadersGiveNothing) {
