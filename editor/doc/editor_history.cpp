@@ -1,40 +1,17 @@
 // Undo and redo: recording each edit as a step of the history, and putting an entry back.
 #include <bit>
-#include <filesystem>
 #include <memory>
 #include <utility>
 
 #include "core/anim/obj_action.h"
 #include "core/anim/obj_actor.h"
-#include "core/foundation/archive_memory.h"
-#include "core/foundation/message.h"
-#include "editor/doc/editor_text.h"
+#include "editor/doc/stored_actor.h"
 #include "editor/doc/vello_editor.h"
 
 namespace {
 
 // Kinds of nudge, kept apart in their merge keys, which lie above every NewMergeKey.
 constexpr uint64_t kNudgeKeyBase = uint64_t{1} << 62;
-
-// Reads an actor from its stored form; null when the bytes are not a whole actor.
-std::unique_ptr<UObjActor> ReadStoredActor(const std::vector<unsigned char>& stored) {
-  auto actor = std::make_unique<UObjActor>();
-  actor->Init();
-  UArchiveMemory ar(stored.data(), stored.size());
-  ar >> *actor;
-  ar.Close();
-  if (ar.IsFailed()) {
-    return nullptr;
-  }
-  return actor;
-}
-
-std::vector<unsigned char> Encode(const UObjActor& actor) {
-  UArchiveMemory ar;
-  ar << actor;
-  ar.Close();
-  return ar.GetBuffer();
-}
 
 bool SameBits(float a, float b) {
   return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
@@ -95,7 +72,7 @@ void DestroyActor(UObjActor* actor) {
 }  // namespace
 
 std::vector<unsigned char> CVelloEditor::StoredActor() const {
-  return actor == nullptr ? std::vector<unsigned char>() : Encode(*actor);
+  return actor == nullptr ? std::vector<unsigned char>() : EncodeActor(*actor);
 }
 
 CStoredForm CVelloEditor::CurrentStoredForm() {
@@ -264,7 +241,7 @@ void CVelloEditor::RecordRunBeneath() {
   UObjFrame*& frame = ran->frames[static_cast<size_t>(run.frame)];
   delete frame;
   frame = new UObjFrame(*run.edited);
-  CHistoryState state{std::make_shared<const std::vector<unsigned char>>(Encode(*ran)),
+  CHistoryState state{std::make_shared<const std::vector<unsigned char>>(EncodeActor(*ran)),
                       HiddenPlacementValues(*ran), current.textures};
   m_History.Record(run.step, run.mergeKey, run.changes, run.before, run.after, std::move(state));
   m_SettledSelection = run.after;
@@ -390,48 +367,5 @@ bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint
   // it, never pointers); a texture's picture is only read again when a step changed textures.
   Notify(changes | kChangeSelection | kChangePlayTime | kChangeModified | kChangeTools |
          kChangeHistory);
-  return true;
-}
-
-USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,
-                                          const std::string& documentFolder, std::string* found) {
-  if (!knownPath.empty()) {
-    if (USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(knownPath.c_str(), 0, 0)) {
-      *found = knownPath;
-      return surface;
-    }
-  }
-  return LoadRecordTexture(index, documentFolder, found);
-}
-
-std::string CVelloEditor::LoadRecordTextures(const std::vector<std::string>& knownPaths,
-                                             const std::string& documentFolder) {
-  std::string missing;
-  for (int i = 0; i < actor->textures.Num(); ++i) {
-    const auto index = static_cast<size_t>(i);
-    std::string found;
-    USurface* surface = FindRecordTexture(
-        i, index < knownPaths.size() ? knownPaths[index] : std::string(), documentFolder, &found);
-    textureSurfaces.push_back(surface);
-    m_TextureOwners.push_back(AdoptSurface(surface));
-    m_TexturePaths.push_back(found);
-    if (found.empty()) {
-      missing += "\n" + RecordFileName(actor->textures[index]);
-    }
-  }
-  return missing;
-}
-
-bool CVelloEditor::OpenRecovered(const std::vector<unsigned char>& stored,
-                                 const std::string& documentPath,
-                                 const std::vector<std::string>& texturePaths) {
-  std::unique_ptr<UObjActor> recovered = ReadStoredActor(stored);
-  if (recovered == nullptr) {
-    ShowMessage({"无法恢复文档 " + documentPath + "：恢复的副本已损坏", "", UMessageButtons::Ok,
-                 UMessageIcon::Warning});
-    return false;
-  }
-  OpenActor(std::move(recovered), texturePaths,
-            std::filesystem::path(documentPath).parent_path().string(), res::kStepRecovered, false);
   return true;
 }

@@ -205,3 +205,32 @@ std::string CVelloEditor::TexturePath(int index) const {
   }
   return m_TexturePaths[static_cast<size_t>(index)];
 }
+
+USurface* CVelloEditor::FindRecordTexture(int index, const std::string& knownPath,
+                                          const std::string& documentFolder, std::string* found) {
+  if (!knownPath.empty()) {
+    if (USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(knownPath.c_str(), 0, 0)) {
+      *found = knownPath;
+      return surface;
+    }
+  }
+  return LoadRecordTexture(index, documentFolder, found);
+}
+
+std::string CVelloEditor::LoadRecordTextures(const std::vector<std::string>& knownPaths,
+                                             const std::string& documentFolder) {
+  std::string missing;
+  for (int i = 0; i < actor->textures.Num(); ++i) {
+    const auto index = static_cast<size_t>(i);
+    std::string found;
+    USurface* surface = FindRecordTexture(
+        i, index < knownPaths.size() ? knownPaths[index] : std::string(), documentFolder, &found);
+    textureSurfaces.push_back(surface);
+    m_TextureOwners.push_back(AdoptSurface(surface));
+    m_TexturePaths.push_back(found);
+    if (found.empty()) {
+      missing += "\n" + RecordFileName(actor->textures[index]);
+    }
+  }
+  return missing;
+}

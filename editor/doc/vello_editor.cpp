@@ -159,37 +159,6 @@ void CVelloEditor::NewActor(const std::optional<std::string>& utf8Name) {
   Notify(kChangeWholeActor);
 }
 
-bool CVelloEditor::LoadActor(const std::string& path) {
-  auto loaded = std::make_unique<UObjActor>();
-  std::string reason;
-  if (!LoadActorFile(path.c_str(), *loaded, &reason)) {
-    ShowMessage({"无法打开文件 " + path + "：文件无法读取或已损坏。\n" + reason, "",
-                 UMessageButtons::Ok, UMessageIcon::Warning});
-    return false;
-  }
-  OpenActor(std::move(loaded), {}, std::filesystem::path(path).parent_path().string(),
-            res::kStepOpen, true);
-  return true;
-}
-
-void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
-                             const std::vector<std::string>& knownTexturePaths,
-                             const std::string& documentFolder, const char* historyStart,
-                             bool saved) {
-  // Reading starts from a freshly initialised actor; the user's setting decides blending.
-  opened->interpolate = interpolationDefault != 0;
-  Clear();
-  actor = opened.release();
-  ResetSelections();
-  const std::string missing = LoadRecordTextures(knownTexturePaths, documentFolder);
-  SelectAfterOpen();
-  StartHistory(historyStart, saved);
-  Notify(kChangeWholeActor);
-  if (!missing.empty()) {
-    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
-  }
-}
-
 bool CVelloEditor::SaveActor(const std::string& path) {
   if (!SaveActorCopy(path)) {
     return false;

@@ -1,0 +1,57 @@
+// Opening a document or a recovered copy: the actor read, its textures looked up, its first
+// frame selected and a history starting at it.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/anim/actor_file.h"
+#include "core/foundation/message.h"
+#include "editor/doc/stored_actor.h"
+#include "editor/doc/vello_editor.h"
+
+bool CVelloEditor::LoadActor(const std::string& path) {
+  auto loaded = std::make_unique<UObjActor>();
+  std::string reason;
+  if (!LoadActorFile(path.c_str(), *loaded, &reason)) {
+    ShowMessage({"无法打开文件 " + path + "：文件无法读取或已损坏。\n" + reason, "",
+                 UMessageButtons::Ok, UMessageIcon::Warning});
+    return false;
+  }
+  OpenActor(std::move(loaded), {}, std::filesystem::path(path).parent_path().string(),
+            res::kStepOpen, true);
+  return true;
+}
+
+void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
+                             const std::vector<std::string>& knownTexturePaths,
+                             const std::string& documentFolder, const char* historyStart,
+                             bool saved) {
+  // Reading starts from a freshly initialised actor; the user's setting decides blending.
+  opened->interpolate = interpolationDefault != 0;
+  Clear();
+  actor = opened.release();
+  ResetSelections();
+  const std::string missing = LoadRecordTextures(knownTexturePaths, documentFolder);
+  SelectAfterOpen();
+  StartHistory(historyStart, saved);
+  Notify(kChangeWholeActor);
+  if (!missing.empty()) {
+    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
+  }
+}
+
+bool CVelloEditor::OpenRecovered(const std::vector<unsigned char>& stored,
+                                 const std::string& documentPath,
+                                 const std::vector<std::string>& texturePaths) {
+  std::unique_ptr<UObjActor> recovered = ReadStoredActor(stored);
+  if (recovered == nullptr) {
+    ShowMessage({"无法恢复文档 " + documentPath + "：恢复的副本已损坏", "", UMessageButtons::Ok,
+                 UMessageIcon::Warning});
+    return false;
+  }
+  OpenActor(std::move(recovered), texturePaths,
+            std::filesystem::path(documentPath).parent_path().string(), res::kStepRecovered, false);
+  return true;
+}
