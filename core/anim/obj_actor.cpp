@@ -291,3 +291,7 @@ UObjFrame* UObjActor::GetRenderFrame(int action_index, float at) {
 UObjFrame* UObjActor::GetFrame(int index) {
   return frames.IsValidIndex(index) ? frames[static_cast<size_t>(index)] : nullptr;
 }
+
+const UObjFrame* UObjActor::GetFrame(int index) const {
+  return frames.IsValidIndex(index) ? frames[static_cast<size_t>(index)] : nullptr;
+}

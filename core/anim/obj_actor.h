@@ -118,6 +118,7 @@ class CORE_API UObjActor {
   UObjFrame* GetRenderFrame(int action, float time);
   // Frame `index`, or null for an index outside the list.
   UObjFrame* GetFrame(int index);
+  const UObjFrame* GetFrame(int index) const;
 
   // Draws action `action` at tick `time` with its origin at `pos`: the key frame in force or the
   // blended in-between (GetRenderFrame); nothing when there is nothing to show. `surfaces` holds

@@ -551,7 +551,7 @@ void UCanvasRw::GetExistTextureList(std::vector<RwTexture*>* list) {
   list->insert(list->end(), textures.begin(), textures.end());
 }
 
-bool UCanvasRw::ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) {
+bool UCanvasRw::ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) const {
   return m_Camera != nullptr && m_Camera->ReadPixels(pixels, stride, order);
 }
 

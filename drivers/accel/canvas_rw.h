@@ -115,7 +115,7 @@ class TESSEL_API UCanvasRw : public UCanvas {
 
   // The camera's picture, top row first, 4 bytes a pixel in `order`, rows `stride` bytes apart;
   // whatever is batched is drawn first. False without a camera or with too small a stride.
-  bool ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order);
+  bool ReadPixels(uint8_t* pixels, int stride, RwPixelOrder order) const;
   RwCamera* GetCamera() const { return m_Camera; }
   // The camera's size in pixels, 0 without one.
   int GetCameraWidth() const;

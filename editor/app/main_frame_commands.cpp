@@ -46,11 +46,11 @@ void CMainFrame::RegisterCommands() {
   OnCommand(cmd::kRotate, [&e] { e.RotatePlacement(); });
   OnCommand(cmd::kGrid, [&e] { e.ToggleGrid(); });
   OnCommand(
-      cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.snapToGrid; });
+      cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.SnapToGrid(); });
   OnCommand(
-      cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.tagMode; });
+      cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.TagMode(); });
   OnCommand(
-      cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.loopPlayback; });
+      cmd::kLoop, [&e] { e.ToggleLoop(); }, {}, [&e] { return e.LoopPlayback(); });
   OnCommand(cmd::kPlay, [&e] { e.Play(); });
   OnCommand(cmd::kStop, [&e] { e.Stop(); });
   // The property pane's in-place editor holds a pointer into the actor until it commits, so the
@@ -85,12 +85,12 @@ void CMainFrame::ReadConfiguration() {
   if (fps <= 0) {
     fps = kDefaultFps;
   }
-  m_Editor.frameRate = static_cast<float>(fps);
-  m_Editor.interpolationDefault = ReadProfileInt(path, kConfigSection, "InpolationEnable", 1);
+  m_Editor.SetFrameRate(static_cast<float>(fps));
+  m_Editor.SetInterpolationDefault(ReadProfileInt(path, kConfigSection, "InpolationEnable", 1));
 }
 
 void CMainFrame::SetFrameRate() {
-  const std::string initial = std::to_string(static_cast<long long>(m_Editor.frameRate));
+  const std::string initial = std::to_string(static_cast<long long>(m_Editor.FrameRate()));
   const std::optional<std::string> text =
       Prompts().AskText(initial, [](const std::string& utf8) -> std::string {
         const std::string problem = TypedTextProblem(utf8, TypedTextKind::Text);
@@ -103,7 +103,7 @@ void CMainFrame::SetFrameRate() {
     return;
   }
   if (const std::optional<float> rate = ParseFrameRate(*text)) {
-    m_Editor.frameRate = *rate;
+    m_Editor.SetFrameRate(*rate);
   }
 }
 

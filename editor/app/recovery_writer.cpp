@@ -91,7 +91,7 @@ void CRecoveryWriter::OnEditorChanged(uint32_t /*changes*/) {
 void CRecoveryWriter::OnTimeout() {
   m_Timer.stop();
   m_Deadline.stop();
-  if (!m_Editor.IsModified() || m_Editor.actor == nullptr ||
+  if (!m_Editor.IsModified() || m_Editor.Actor() == nullptr ||
       m_Editor.EditSerial() == m_WrittenSerial) {
     return;
   }
@@ -116,7 +116,7 @@ void CRecoveryWriter::OnTimeout() {
   note.documentPath = m_Doc.Path();
   note.title = m_Doc.Title();
   note.time = QDateTime::currentDateTimeUtc().toString("yyyy-MM-ddTHH:mm:ssZ").toStdString();
-  for (int i = 0; i < m_Editor.actor->textures.Num(); ++i) {
+  for (int i = 0; i < m_Editor.Actor()->textures.Num(); ++i) {
     note.texturePaths.push_back(m_Editor.TexturePath(i));
   }
   Post({m_Copy->CopyPath(), m_Copy->NotePath(), std::move(stored), WriteRecoveryNote(note)});

@@ -173,6 +173,21 @@ void CVelloEditor::ZoomOut() {
   Notify(kChangeTools);
 }
 
+void CVelloEditor::SetGridSize(int32_t width, int32_t height) {
+  if (width > 0 && height > 0) {
+    gridWidth = width;
+    gridHeight = height;
+    Notify(kChangeTools);
+  }
+}
+
+void CVelloEditor::SetFrameRate(float ticksPerSecond) {
+  if (ticksPerSecond > 0.0f) {
+    frameRate = ticksPerSecond;
+    Notify(kChangeTools);
+  }
+}
+
 void CVelloEditor::ToggleGrid() {
   showGrid = !showGrid;
   Notify(kChangeTools);

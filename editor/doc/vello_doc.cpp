@@ -20,7 +20,7 @@ std::string FileNameOf(const std::string& path) {
 
 CVelloDoc::CVelloDoc(CVelloEditor& editor) : m_Editor(editor) {
   m_Editor.AddListener(this);
-  const auto has_actor = [this] { return m_Editor.actor != nullptr; };
+  const auto has_actor = [this] { return m_Editor.Actor() != nullptr; };
   OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
   OnCommand(
       cmd::kFileSave, [this] { OnFileSave(); }, has_actor);
@@ -136,14 +136,14 @@ void CVelloDoc::OnFileNew() {
 }
 
 void CVelloDoc::OnFileSave() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return;
   }
   CFileDialogRequest request;
   request.filter = res::kSaveFilter;
   request.defaultExtension = res::kDocumentExtension;
   // A nameless actor would propose the hidden file ".an1".
-  const std::string name = GbkToUtf8(m_Editor.actor->name.GetString());
+  const std::string name = GbkToUtf8(m_Editor.Actor()->name.GetString());
   request.initialName = (name.empty() ? res::kUntitled : name) + res::kDocumentExtension;
   const std::optional<std::string> path = Prompts().AskSavePath(request);
   if (path) {
@@ -152,7 +152,7 @@ void CVelloDoc::OnFileSave() {
 }
 
 bool CVelloDoc::OnFileSaveAs() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return false;
   }
   CFileDialogRequest request;
@@ -172,11 +172,11 @@ bool CVelloDoc::OnFileSaveAs() {
 }
 
 void CVelloDoc::OnSetName() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return;
   }
   const std::optional<std::string> name =
-      Prompts().AskTypedText(GbkToUtf8(m_Editor.actor->name.GetString()), TypedTextKind::Name);
+      Prompts().AskTypedText(GbkToUtf8(m_Editor.Actor()->name.GetString()), TypedTextKind::Name);
   if (name) {
     m_Editor.SetActorName(*name);
   }

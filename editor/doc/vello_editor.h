@@ -251,43 +251,58 @@ class CVelloEditor {
   // when no placement is selected.
   bool SelectedPlacementBox(URect* box, float* angle) const;
 
-  // ---- state, read by panels and views
-  int32_t selectedTexture = -1;
-  UObjActor* actor = nullptr;         // owned; null before the first NewActor, after Shutdown
-  UArray<USurface*> textureSurfaces;  // parallel to actor->textures, null when missing; the
-                                      // history and the texture set share their ownership
-  UCanvasRw viewCanvas;               // every view drawing goes here
-  UCanvasUtilRw viewCanvasUtil;       // the factory: engine and texture surfaces
-  int32_t interpolationDefault = 1;   // "InpolationEnable" of the configuration
-  bool isPlaying = false;             // the selected action is playing
-  bool loopPlayback = false;          // playing restarts at the end
-  EditMode mode = EditMode::Module;
-  int32_t selectedModule = -1;
-  int32_t selectedAction = -1;
-  int32_t selectedFrame = -1;
-  int32_t selectedActionFrame = -1;  // key of the selected action
-  int32_t selectedPlacement = -1;    // placement of the selected frame
-  int32_t shownFrame = -1;           // frame drawn when not playing
-  float playTime = 0.0f;             // play position in action ticks
-  std::string currentDirectory;      // the process's directory at start and after New
-  URect placementRect{0, 0, 0, 0};   // selected placement's box, frame coordinates
-  float placementAngle = 0.0f;       // its free rotation, 0 when not enabled
-  UPoint grabOffset{0, 0};           // pointer minus the placement's top-left at the press
-  bool leftDown = false;
-  bool middleDown = false;
-  UPoint centre{0, 0};     // canvas point of the world origin
-  bool showCentre = true;  // draw the world axes
-  int32_t gridWidth = 8;
-  int32_t gridHeight = 8;
-  bool snapToGrid = false;
-  bool showGrid = true;
-  float frameRate = 12.0f;  // action ticks a second
-  bool tagMode = false;     // mouse and Delete act on tags
-  int32_t tagFrame = -1;    // frame in which the tag drag started
-  int32_t draggedTag = -1;  // tag being dragged, -1 for none
-  int32_t selectedTag = -1;
-  UPoint tagGrabOffset{0, 0};
-  bool shiftDown = false;
+  // ---- state, read by panels and views; every change goes through the operations above
+  // The edited actor: null before the first NewActor and after Shutdown. Its arrays move when they
+  // grow or shrink, so keep indices, never pointers into it.
+  const UObjActor* Actor() const { return actor; }
+  // Parallel to the actor's textures, null where a picture is missing.
+  const UArray<USurface*>& TextureSurfaces() const { return textureSurfaces; }
+  // Every view drawing goes here.
+  const UCanvasRw& ViewCanvas() const { return viewCanvas; }
+  // "InpolationEnable" of the configuration: whether new actors blend between keys.
+  int32_t InterpolationDefault() const { return interpolationDefault; }
+  void SetInterpolationDefault(int32_t enabled) { interpolationDefault = enabled; }
+  bool IsPlaying() const { return isPlaying; }
+  bool LoopPlayback() const { return loopPlayback; }
+  EditMode Mode() const { return mode; }
+  int32_t SelectedTexture() const { return selectedTexture; }
+  int32_t SelectedModule() const { return selectedModule; }
+  int32_t SelectedAction() const { return selectedAction; }
+  int32_t SelectedFrame() const { return selectedFrame; }
+  // The key of the selected action.
+  int32_t SelectedActionFrame() const { return selectedActionFrame; }
+  // The placement of the selected frame.
+  int32_t SelectedPlacement() const { return selectedPlacement; }
+  int32_t SelectedTag() const { return selectedTag; }
+  // The frame drawn when not playing.
+  int32_t ShownFrame() const { return shownFrame; }
+  // The play position in action ticks.
+  float PlayTime() const { return playTime; }
+  // The process's directory at start and after New, where textures are looked for last and
+  // "LastSave.an1" is written.
+  const std::string& CurrentDirectory() const { return currentDirectory; }
+  void SetCurrentDirectory(const std::string& directory) { currentDirectory = directory; }
+  // The selected placement's box in frame coordinates, and its free rotation (0 when off).
+  const URect& PlacementRect() const { return placementRect; }
+  float PlacementAngle() const { return placementAngle; }
+  // The pointer minus the dragged placement's top-left at the press.
+  UPoint GrabOffset() const { return grabOffset; }
+  bool MiddleDown() const { return middleDown; }
+  // The tag being dragged, -1 for none.
+  int32_t DraggedTag() const { return draggedTag; }
+  // The canvas point of the world origin.
+  UPoint Centre() const { return centre; }
+  bool ShowCentre() const { return showCentre; }
+  bool ShowGrid() const { return showGrid; }
+  int32_t GridWidth() const { return gridWidth; }
+  int32_t GridHeight() const { return gridHeight; }
+  void SetGridSize(int32_t width, int32_t height);
+  bool SnapToGrid() const { return snapToGrid; }
+  // Whether the mouse and Delete act on tags.
+  bool TagMode() const { return tagMode; }
+  // Action ticks a second.
+  float FrameRate() const { return frameRate; }
+  void SetFrameRate(float ticksPerSecond);
 
  private:
   void Notify(uint32_t changes);
@@ -399,4 +414,42 @@ class CVelloEditor {
   bool m_HasTicked = false;
   uint32_t m_LastTickMs = 0;
   UPoint m_CollisionAnchor{0, 0};  // where the middle button went down, frame coordinates
+
+  // The state the accessors above read.
+  int32_t selectedTexture = -1;
+  UObjActor* actor = nullptr;         // owned; null before the first NewActor, after Shutdown
+  UArray<USurface*> textureSurfaces;  // parallel to actor->textures, null when missing; the
+                                      // history and the texture set share their ownership
+  UCanvasRw viewCanvas;               // every view drawing goes here
+  UCanvasUtilRw viewCanvasUtil;       // the factory: engine and texture surfaces
+  int32_t interpolationDefault = 1;   // "InpolationEnable" of the configuration
+  bool isPlaying = false;             // the selected action is playing
+  bool loopPlayback = false;          // playing restarts at the end
+  EditMode mode = EditMode::Module;
+  int32_t selectedModule = -1;
+  int32_t selectedAction = -1;
+  int32_t selectedFrame = -1;
+  int32_t selectedActionFrame = -1;  // key of the selected action
+  int32_t selectedPlacement = -1;    // placement of the selected frame
+  int32_t shownFrame = -1;           // frame drawn when not playing
+  float playTime = 0.0f;             // play position in action ticks
+  std::string currentDirectory;      // the process's directory at start and after New
+  URect placementRect{0, 0, 0, 0};   // selected placement's box, frame coordinates
+  float placementAngle = 0.0f;       // its free rotation, 0 when not enabled
+  UPoint grabOffset{0, 0};           // pointer minus the placement's top-left at the press
+  bool leftDown = false;
+  bool middleDown = false;
+  UPoint centre{0, 0};     // canvas point of the world origin
+  bool showCentre = true;  // draw the world axes
+  int32_t gridWidth = 8;
+  int32_t gridHeight = 8;
+  bool snapToGrid = false;
+  bool showGrid = true;
+  float frameRate = 12.0f;  // action ticks a second
+  bool tagMode = false;     // mouse and Delete act on tags
+  int32_t tagFrame = -1;    // frame in which the tag drag started
+  int32_t draggedTag = -1;  // tag being dragged, -1 for none
+  int32_t selectedTag = -1;
+  UPoint tagGrabOffset{0, 0};
+  bool shiftDown = false;
 };

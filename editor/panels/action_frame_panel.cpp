@@ -14,9 +14,9 @@ CActionFrameListCtrl::CActionFrameListCtrl(const CVelloEditor& editor, QWidget* 
 
 void CActionFrameListCtrl::Refresh() {
   std::vector<QStringList> rows;
-  const UObjActor* actor = m_Editor.actor;
-  if (actor != nullptr && actor->actions.IsValidIndex(m_Editor.selectedAction)) {
-    const UObjAction* action = actor->actions[static_cast<size_t>(m_Editor.selectedAction)];
+  const UObjActor* actor = m_Editor.Actor();
+  if (actor != nullptr && actor->actions.IsValidIndex(m_Editor.SelectedAction())) {
+    const UObjAction* action = actor->actions[static_cast<size_t>(m_Editor.SelectedAction())];
     for (int i = 0; i < action->keys.Num(); ++i) {
       const TActionFrame& key = action->keys[static_cast<size_t>(i)];
       // A key whose frame is missing shows no frame name.
@@ -25,11 +25,11 @@ void CActionFrameListCtrl::Refresh() {
           key.frame <= INT32_MAX && actor->frames.IsValidIndex(frame)
               ? QString::fromStdString(ShownName(actor->frames[static_cast<size_t>(frame)]->name))
               : QString();
-      rows.push_back({MarkedIndex(i, i == m_Editor.selectedActionFrame), QString::number(key.time),
+      rows.push_back({MarkedIndex(i, i == m_Editor.SelectedActionFrame()), QString::number(key.time),
                       QString::number(key.frame), frameName});
     }
   }
-  SetRows(rows, m_Editor.selectedActionFrame);
+  SetRows(rows, m_Editor.SelectedActionFrame());
 }
 
 CActionFramePanel::CActionFramePanel(CVelloEditor& editor, QWidget* parent)

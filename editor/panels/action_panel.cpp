@@ -26,16 +26,16 @@ CActionListCtrl::CActionListCtrl(const CVelloEditor& editor, QWidget* parent)
 
 void CActionListCtrl::Refresh() {
   std::vector<QStringList> rows;
-  if (m_Editor.actor != nullptr) {
-    const auto& actions = m_Editor.actor->actions;
+  if (m_Editor.Actor() != nullptr) {
+    const auto& actions = m_Editor.Actor()->actions;
     for (int i = 0; i < actions.Num(); ++i) {
       const UObjAction* action = actions[static_cast<size_t>(i)];
       rows.push_back({MarkedText(QString::fromStdString(ShownName(action->name)),
-                                 i == m_Editor.selectedAction),
+                                 i == m_Editor.SelectedAction()),
                       QString::number(action->keys.Num())});
     }
   }
-  SetRows(rows, m_Editor.selectedAction);
+  SetRows(rows, m_Editor.SelectedAction());
 }
 
 CActionPanel::CActionPanel(CVelloEditor& editor, QWidget* parent)
@@ -75,10 +75,10 @@ void CActionPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void CActionPanel::NewAction() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return;
   }
-  const std::string proposed = "newAction " + std::to_string(m_Editor.actor->actions.Num());
+  const std::string proposed = "newAction " + std::to_string(m_Editor.Actor()->actions.Num());
   const auto name = Prompts().AskTypedText(proposed, TypedTextKind::Name);
   if (!name) {
     return;
@@ -90,20 +90,20 @@ void CActionPanel::NewAction() {
 }
 
 void CActionPanel::DeleteAction() {
-  m_Editor.DeleteAction(m_Editor.selectedAction);
+  m_Editor.DeleteAction(m_Editor.SelectedAction());
 }
 
 void CActionPanel::EditAction() {
-  const int index = m_Editor.selectedAction;
-  if (m_Editor.actor == nullptr || !m_Editor.actor->actions.IsValidIndex(index)) {
+  const int index = m_Editor.SelectedAction();
+  if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->actions.IsValidIndex(index)) {
     return;
   }
   CActionSettingsDlg dialog(
-      QString::fromStdString(ShownName(m_Editor.actor->actions[static_cast<size_t>(index)]->name)),
+      QString::fromStdString(ShownName(m_Editor.Actor()->actions[static_cast<size_t>(index)]->name)),
       this);
   // Checked again: the action list may have changed while the dialog was open.
-  if (Prompts().RunDialog(dialog) != QDialog::Accepted || m_Editor.actor == nullptr ||
-      !m_Editor.actor->actions.IsValidIndex(index)) {
+  if (Prompts().RunDialog(dialog) != QDialog::Accepted || m_Editor.Actor() == nullptr ||
+      !m_Editor.Actor()->actions.IsValidIndex(index)) {
     return;
   }
   m_Editor.RenameAction(index, dialog.Name().toStdString());

@@ -32,33 +32,33 @@ void CAnimPropertyGrid::RefreshProperties() {
   const int scrolled = verticalScrollBar()->value();
   ResetContent();
   m_PageIndex = -1;
-  const UObjActor* actor = m_Editor.actor;
+  const UObjActor* actor = m_Editor.Actor();
   if (actor == nullptr) {
     return;
   }
-  m_PageMode = m_Editor.mode;
+  m_PageMode = m_Editor.Mode();
   switch (m_PageMode) {
     case EditMode::Module:
-      if (actor->modules.IsValidIndex(m_Editor.selectedModule)) {
-        m_PageIndex = m_Editor.selectedModule;
+      if (actor->modules.IsValidIndex(m_Editor.SelectedModule())) {
+        m_PageIndex = m_Editor.SelectedModule();
         m_Module = m_Editor.ModuleFields(m_PageIndex);
         BuildModulePage(*this, m_Module);
       }
       break;
     case EditMode::Frame:
-      if (const UObjFrame* frame = actor->frames.IsValidIndex(m_Editor.selectedFrame)
-                                       ? actor->frames[size_t(m_Editor.selectedFrame)]
+      if (const UObjFrame* frame = actor->frames.IsValidIndex(m_Editor.SelectedFrame())
+                                       ? actor->frames[size_t(m_Editor.SelectedFrame())]
                                        : nullptr) {
-        m_PageIndex = m_Editor.selectedFrame;
-        m_Frame = m_Editor.FrameFields(m_PageIndex, m_Editor.selectedPlacement);
+        m_PageIndex = m_Editor.SelectedFrame();
+        m_Frame = m_Editor.FrameFields(m_PageIndex, m_Editor.SelectedPlacement());
         BuildFramePage(*this, m_Frame, frame->placements.Num());
       }
       break;
     case EditMode::Action:
-      if (const UObjAction* action = actor->actions.IsValidIndex(m_Editor.selectedAction)
-                                         ? actor->actions[size_t(m_Editor.selectedAction)]
+      if (const UObjAction* action = actor->actions.IsValidIndex(m_Editor.SelectedAction())
+                                         ? actor->actions[size_t(m_Editor.SelectedAction())]
                                          : nullptr) {
-        m_PageIndex = m_Editor.selectedAction;
+        m_PageIndex = m_Editor.SelectedAction();
         m_Action = m_Editor.ActionFields(m_PageIndex);
         BuildActionPage(*this, m_Action, action->keys.Num());
       }

@@ -54,7 +54,7 @@ void CFrameModulePanel::resizeEvent(QResizeEvent* /*event*/) {
 void CFrameModulePanel::Refresh() {
   std::vector<QStringList> rows;
   const UObjFrame* frame =
-      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(m_Editor.SelectedFrame());
   if (frame != nullptr) {
     for (const TObjFrame& placement : frame->placements) {
       rows.push_back({QString::number(placement.module)});
@@ -63,9 +63,9 @@ void CFrameModulePanel::Refresh() {
   // Picking a row reaches here from inside the list's own selection signal: the rows are kept
   // when their number is the same, so that signal never sees its items deleted.
   if (m_List.RewriteRows(rows)) {
-    m_List.SelectRow(m_Editor.selectedPlacement);
+    m_List.SelectRow(m_Editor.SelectedPlacement());
   } else {
-    m_List.SetRows(rows, m_Editor.selectedPlacement);
+    m_List.SetRows(rows, m_Editor.SelectedPlacement());
   }
 }
 
@@ -75,12 +75,12 @@ void CFrameModulePanel::SelectPlacement(int row) {
 
 void CFrameModulePanel::Move(int step) {
   const UObjFrame* frame =
-      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
-  const int from = m_Editor.selectedPlacement;
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(m_Editor.SelectedFrame());
+  const int from = m_Editor.SelectedPlacement();
   const int to = from + step;
   // At either end there is no neighbour to exchange with: nothing moves, the selection stays.
   if (frame == nullptr || from < 0 || to < 0 || to >= frame->GetModuleSize()) {
     return;
   }
-  m_Editor.SwapPlacements(m_Editor.selectedFrame, from, to);
+  m_Editor.SwapPlacements(m_Editor.SelectedFrame(), from, to);
 }

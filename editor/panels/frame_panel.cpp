@@ -22,16 +22,16 @@ CFrameListCtrl::CFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
 
 void CFrameListCtrl::Refresh() {
   std::vector<QStringList> rows;
-  if (m_Editor.actor != nullptr) {
-    const auto& frames = m_Editor.actor->frames;
+  if (m_Editor.Actor() != nullptr) {
+    const auto& frames = m_Editor.Actor()->frames;
     for (int i = 0; i < frames.Num(); ++i) {
       const UObjFrame* frame = frames[static_cast<size_t>(i)];
-      rows.push_back({MarkedIndex(i, i == m_Editor.selectedFrame),
+      rows.push_back({MarkedIndex(i, i == m_Editor.SelectedFrame()),
                       QString::fromStdString(ShownName(frame->name)),
                       QString::number(frame->GetModuleSize())});
     }
   }
-  SetRows(rows, m_Editor.selectedFrame);
+  SetRows(rows, m_Editor.SelectedFrame());
 }
 
 CFramePanel::CFramePanel(CVelloEditor& editor, QWidget* parent)
@@ -77,12 +77,12 @@ void CFramePanel::resizeEvent(QResizeEvent* event) {
 }
 
 std::string CFramePanel::ProposedName() const {
-  const int count = m_Editor.actor == nullptr ? 0 : m_Editor.actor->frames.Num();
+  const int count = m_Editor.Actor() == nullptr ? 0 : m_Editor.Actor()->frames.Num();
   return "Frame " + std::to_string(count);
 }
 
 void CFramePanel::AddFrame() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return;
   }
   if (const auto name = Prompts().AskTypedText(ProposedName(), TypedTextKind::Name)) {
@@ -92,7 +92,7 @@ void CFramePanel::AddFrame() {
 
 void CFramePanel::AddCopy() {
   // Without a selected frame there is nothing to copy, so nothing is asked.
-  if (m_Editor.actor == nullptr || !m_Editor.actor->frames.IsValidIndex(m_Editor.selectedFrame)) {
+  if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->frames.IsValidIndex(m_Editor.SelectedFrame())) {
     return;
   }
   if (const auto name = Prompts().AskTypedText(ProposedName(), TypedTextKind::Name)) {
@@ -101,11 +101,11 @@ void CFramePanel::AddCopy() {
 }
 
 void CFramePanel::DeleteFrame() {
-  const int index = m_Editor.selectedFrame;
-  if (m_Editor.actor == nullptr || !m_Editor.actor->frames.IsValidIndex(index)) {
+  const int index = m_Editor.SelectedFrame();
+  if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->frames.IsValidIndex(index)) {
     return;
   }
-  const UObjFrame* frame = m_Editor.actor->frames[static_cast<size_t>(index)];
+  const UObjFrame* frame = m_Editor.Actor()->frames[static_cast<size_t>(index)];
   UMessageRequest question;
   question.text = "确定要删除名为[ " + ShownName(frame->name) + " ]的帧吗?";
   question.caption = "警告";
@@ -117,14 +117,14 @@ void CFramePanel::DeleteFrame() {
 }
 
 void CFramePanel::RenameFrame() {
-  const int index = m_Editor.selectedFrame;
-  if (m_Editor.actor == nullptr || !m_Editor.actor->frames.IsValidIndex(index)) {
+  const int index = m_Editor.SelectedFrame();
+  if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->frames.IsValidIndex(index)) {
     return;
   }
-  const std::string current = ShownName(m_Editor.actor->frames[static_cast<size_t>(index)]->name);
+  const std::string current = ShownName(m_Editor.Actor()->frames[static_cast<size_t>(index)]->name);
   const auto name = Prompts().AskTypedText(current, TypedTextKind::Name);
   // Checked again: the frame list may have changed while the dialog was open.
-  if (!name || m_Editor.actor == nullptr || !m_Editor.actor->frames.IsValidIndex(index)) {
+  if (!name || m_Editor.Actor() == nullptr || !m_Editor.Actor()->frames.IsValidIndex(index)) {
     return;
   }
   m_Editor.RenameFrame(index, *name);

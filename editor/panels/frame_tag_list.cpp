@@ -46,7 +46,7 @@ void CFrameTagListCtrl::OnEditorChanged(uint32_t changes) {
 
 QMenu* CFrameTagListCtrl::ContextMenu() {
   const UObjFrame* frame =
-      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(m_Editor.SelectedFrame());
   m_Delete->setEnabled(frame != nullptr && frame->tags.IsValidIndex(m_Row));
   return &m_Menu;
 }
@@ -59,11 +59,11 @@ void CFrameTagListCtrl::DeleteTag() {
 
 void CFrameTagListCtrl::EditTag() {
   const UObjFrame* frame =
-      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
-  if (frame == nullptr || !frame->tags.IsValidIndex(m_Editor.selectedTag)) {
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(m_Editor.SelectedFrame());
+  if (frame == nullptr || !frame->tags.IsValidIndex(m_Editor.SelectedTag())) {
     return;
   }
-  MyFrameTagPropertyDlg dialog(m_Editor, m_Editor.selectedFrame, m_Editor.selectedTag, this);
+  MyFrameTagPropertyDlg dialog(m_Editor, m_Editor.SelectedFrame(), m_Editor.SelectedTag(), this);
   Prompts().RunDialog(dialog);
   // "保存" leaves the tag as edited; the rows show its final values either way.
   Refresh();
@@ -75,8 +75,8 @@ void CFrameTagListCtrl::contextMenuEvent(QContextMenuEvent* event) {
 
 void CFrameTagListCtrl::Refresh() {
   const UObjFrame* frame =
-      m_Editor.actor == nullptr ? nullptr : m_Editor.actor->GetFrame(m_Editor.selectedFrame);
-  const int shownFrame = frame == nullptr ? -1 : m_Editor.selectedFrame;
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(m_Editor.SelectedFrame());
+  const int shownFrame = frame == nullptr ? -1 : m_Editor.SelectedFrame();
   std::vector<QStringList> rows;
   if (frame != nullptr) {
     for (const TFrameTag& tag : frame->tags) {
@@ -84,12 +84,12 @@ void CFrameTagListCtrl::Refresh() {
     }
   }
   if (shownFrame == m_Frame && RewriteRows(rows)) {
-    if (SelectedRow() != m_Editor.selectedTag) {
-      SelectRow(m_Editor.selectedTag);
+    if (SelectedRow() != m_Editor.SelectedTag()) {
+      SelectRow(m_Editor.SelectedTag());
     }
   } else {
     m_Frame = shownFrame;
-    SetRows(rows, m_Editor.selectedTag);
+    SetRows(rows, m_Editor.SelectedTag());
   }
   // A tag picked in the view is the one the menu deletes.
   m_Row = SelectedRow();

@@ -62,10 +62,10 @@ void CModuleCutPanel::resizeEvent(QResizeEvent* event) {
 }
 
 bool CModuleCutPanel::CanAddModule() const {
-  const UObjActor* actor = m_Editor.actor;
+  const UObjActor* actor = m_Editor.Actor();
   // 65535 would read back as "no texture"; texture indices stop one short of it.
-  return actor != nullptr && actor->textures.IsValidIndex(m_Editor.selectedTexture) &&
-         m_Editor.selectedTexture < 0xFFFF && m_View->HasImage() && m_View->Band().HasRect();
+  return actor != nullptr && actor->textures.IsValidIndex(m_Editor.SelectedTexture()) &&
+         m_Editor.SelectedTexture() < 0xFFFF && m_View->HasImage() && m_View->Band().HasRect();
 }
 
 void CModuleCutPanel::AddModule() {
@@ -79,7 +79,7 @@ void CModuleCutPanel::AddModule() {
     return;
   }
   UObjModule module;
-  module.texture = static_cast<uint16_t>(m_Editor.selectedTexture);
+  module.texture = static_cast<uint16_t>(m_Editor.SelectedTexture());
   module.Attribute = 0;
   module.left = static_cast<uint16_t>(shape.left);
   module.top = static_cast<uint16_t>(shape.top);
@@ -89,7 +89,7 @@ void CModuleCutPanel::AddModule() {
 }
 
 void CModuleCutPanel::DeleteModule() {
-  m_Editor.DeleteModule(m_Editor.selectedModule);
+  m_Editor.DeleteModule(m_Editor.SelectedModule());
 }
 
 void CModuleCutPanel::UpdateButtons() {

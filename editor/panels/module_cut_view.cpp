@@ -103,8 +103,8 @@ void CModuleCutView::EditorChanged(uint32_t changes) {
     m_HitModule = -1;
   }
   if ((changes & (kChangeActor | kChangeTextures | kChangeSelection)) != 0) {
-    const bool hasTexture = m_Editor.actor != nullptr && m_Editor.selectedTexture >= 0;
-    const std::string path = hasTexture ? m_Editor.TexturePath(m_Editor.selectedTexture) : "";
+    const bool hasTexture = m_Editor.Actor() != nullptr && m_Editor.SelectedTexture() >= 0;
+    const std::string path = hasTexture ? m_Editor.TexturePath(m_Editor.SelectedTexture()) : "";
     if (path != m_ShownPath || (changes & (kChangeActor | kChangeTextures)) != 0) {
       ShowTexture(path);
     }
@@ -165,10 +165,10 @@ void CModuleCutView::Render() {
     m_Canvas.DrawRect(F(target.left - 1), F(target.top - 1), F(target.right), F(target.bottom),
                       kImageFrameColour);
   }
-  const UObjActor* actor = m_Editor.actor;
-  if (actor != nullptr && m_Editor.selectedTexture >= 0) {
+  const UObjActor* actor = m_Editor.Actor();
+  if (actor != nullptr && m_Editor.SelectedTexture() >= 0) {
     for (const UObjModule* module : actor->modules) {
-      if (module == nullptr || module->texture != m_Editor.selectedTexture) {
+      if (module == nullptr || module->texture != m_Editor.SelectedTexture()) {
         continue;
       }
       m_Canvas.DrawRect(F(module->left * m_Zoom + m_Scroll.x), F(module->top * m_Zoom + m_Scroll.y),
@@ -211,7 +211,7 @@ void CModuleCutView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CModuleCutView::PressLeft(UPoint point) {
-  if (m_Editor.actor == nullptr || m_Editor.selectedTexture < 0 || m_Surface == nullptr) {
+  if (m_Editor.Actor() == nullptr || m_Editor.SelectedTexture() < 0 || m_Surface == nullptr) {
     return;
   }
   const URect image(0, 0, m_Surface->GetWidth() * m_Zoom, m_Surface->GetHeight() * m_Zoom);
@@ -221,23 +221,23 @@ void CModuleCutView::PressLeft(UPoint point) {
   m_HitModule = ModuleAt(UPoint(point.x / m_Zoom, point.y / m_Zoom));
   if (m_HitModule != -1) {
     m_DragKey = m_Editor.NewMergeKey();
-    const UObjModule& module = *m_Editor.actor->modules[static_cast<size_t>(m_HitModule)];
+    const UObjModule& module = *m_Editor.Actor()->modules[static_cast<size_t>(m_HitModule)];
     m_Band.SetRect(URect(module.left * m_Zoom, module.top * m_Zoom, module.right * m_Zoom,
                          module.bottom * m_Zoom));
     m_Editor.SelectModule(m_HitModule);
   } else {
     // Keeps the selected module and shows the module page.
-    m_Editor.SelectModule(m_Editor.selectedModule);
+    m_Editor.SelectModule(m_Editor.SelectedModule());
   }
   m_Band.Press(point);
   BandChanged();
 }
 
 int CModuleCutView::ModuleAt(UPoint texel) const {
-  const UObjActor* actor = m_Editor.actor;
+  const UObjActor* actor = m_Editor.Actor();
   for (int index = 0; index < actor->modules.Num(); ++index) {
     const UObjModule* module = actor->modules[static_cast<size_t>(index)];
-    if (module != nullptr && module->texture == m_Editor.selectedTexture &&
+    if (module != nullptr && module->texture == m_Editor.SelectedTexture() &&
         URect(module->left, module->top, module->right, module->bottom).PtInRect(texel)) {
       return index;
     }
@@ -264,7 +264,7 @@ void CModuleCutView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CModuleCutView::ReshapeHitModule() {
-  UObjActor* actor = m_Editor.actor;
+  const UObjActor* actor = m_Editor.Actor();
   if (actor == nullptr || !actor->modules.IsValidIndex(m_HitModule) || !m_Band.HasRect()) {
     return;
   }
@@ -272,7 +272,7 @@ void CModuleCutView::ReshapeHitModule() {
   const URect band = BandInTexture();
   const URect shape(ToField(band.left), ToField(band.top), ToField(band.right),
                     ToField(band.bottom));
-  if (module == nullptr || module->texture != m_Editor.selectedTexture || shape.GetWidth() <= 0 ||
+  if (module == nullptr || module->texture != m_Editor.SelectedTexture() || shape.GetWidth() <= 0 ||
       shape.GetHeight() <= 0) {
     return;
   }
@@ -299,7 +299,7 @@ void CModuleCutView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CModuleCutView::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && m_Editor.actor != nullptr) {
+  if (event->button() == Qt::LeftButton && m_Editor.Actor() != nullptr) {
     m_Editor.PlaceModule();
   }
 }

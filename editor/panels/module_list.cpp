@@ -30,20 +30,20 @@ void CModuleListCtrl::OnEditorChanged(uint32_t changes) {
   if ((changes & (kChangeActor | kChangeModules)) != 0) {
     Refresh();
   } else if ((changes & kChangeSelection) != 0) {
-    SelectRow(m_Editor.selectedModule);
+    SelectRow(m_Editor.SelectedModule());
   }
 }
 
 void CModuleListCtrl::Refresh() {
   std::vector<QStringList> rows;
-  if (m_Editor.actor != nullptr) {
+  if (m_Editor.Actor() != nullptr) {
     int index = 0;
-    for (const UObjModule* module : m_Editor.actor->modules) {
+    for (const UObjModule* module : m_Editor.Actor()->modules) {
       rows.push_back(
           {QString("Module %1").arg(index++), module == nullptr ? QString() : AreaText(*module)});
     }
   }
-  SetRows(rows, m_Editor.selectedModule);
+  SetRows(rows, m_Editor.SelectedModule());
   // Rows are as high as the list's blank 32 x 32 row image; the image itself shows nothing, so
   // it takes no room from the module's name.
   for (int row = 0; row < topLevelItemCount(); ++row) {

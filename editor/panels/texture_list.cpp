@@ -55,14 +55,14 @@ void CTextureListCtrl::OnEditorChanged(uint32_t changes) {
   if ((changes & (kChangeActor | kChangeTextures)) != 0) {
     Refresh();
   } else if ((changes & kChangeSelection) != 0) {
-    SelectRow(m_Editor.selectedTexture);
+    SelectRow(m_Editor.SelectedTexture());
   }
 }
 
 QMenu* CTextureListCtrl::ContextMenu() {
-  const bool hasActor = m_Editor.actor != nullptr;
+  const bool hasActor = m_Editor.Actor() != nullptr;
   const bool hasSelection =
-      hasActor && m_Editor.actor->textures.IsValidIndex(m_Editor.selectedTexture);
+      hasActor && m_Editor.Actor()->textures.IsValidIndex(m_Editor.SelectedTexture());
   m_Add->setEnabled(hasActor);
   m_Replace->setEnabled(hasSelection);
   m_Delete->setEnabled(hasSelection);
@@ -70,7 +70,7 @@ QMenu* CTextureListCtrl::ContextMenu() {
 }
 
 void CTextureListCtrl::AddTextures() {
-  if (m_Editor.actor == nullptr) {
+  if (m_Editor.Actor() == nullptr) {
     return;
   }
   const std::optional<std::vector<std::string>> paths = Prompts().AskOpenPaths(ImageRequest());
@@ -80,8 +80,8 @@ void CTextureListCtrl::AddTextures() {
 }
 
 void CTextureListCtrl::ReplaceTexture() {
-  if (m_Editor.actor == nullptr ||
-      !m_Editor.actor->textures.IsValidIndex(m_Editor.selectedTexture)) {
+  if (m_Editor.Actor() == nullptr ||
+      !m_Editor.Actor()->textures.IsValidIndex(m_Editor.SelectedTexture())) {
     return;
   }
   const std::optional<std::string> path = Prompts().AskOpenPath(ImageRequest());
@@ -91,7 +91,7 @@ void CTextureListCtrl::ReplaceTexture() {
 }
 
 void CTextureListCtrl::DeleteTexture() {
-  m_Editor.DeleteTexture(m_Editor.selectedTexture);
+  m_Editor.DeleteTexture(m_Editor.SelectedTexture());
 }
 
 void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
@@ -100,15 +100,15 @@ void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
 
 void CTextureListCtrl::Refresh() {
   std::vector<QStringList> rows;
-  if (m_Editor.actor != nullptr) {
-    for (int index = 0; index < m_Editor.actor->textures.Num(); ++index) {
-      const TTextureInfo& info = m_Editor.actor->textures[static_cast<size_t>(index)];
-      USurface* surface = m_Editor.textureSurfaces.IsValidIndex(index)
-                              ? m_Editor.textureSurfaces[static_cast<size_t>(index)]
+  if (m_Editor.Actor() != nullptr) {
+    for (int index = 0; index < m_Editor.Actor()->textures.Num(); ++index) {
+      const TTextureInfo& info = m_Editor.Actor()->textures[static_cast<size_t>(index)];
+      USurface* surface = m_Editor.TextureSurfaces().IsValidIndex(index)
+                              ? m_Editor.TextureSurfaces()[static_cast<size_t>(index)]
                               : nullptr;
       rows.push_back({QString::fromStdString(RecordFileName(info)),
                       QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
     }
   }
-  SetRows(rows, m_Editor.selectedTexture);
+  SetRows(rows, m_Editor.SelectedTexture());
 }

@@ -41,7 +41,7 @@ MyActionFrameEditor::~MyActionFrameEditor() {
 }
 
 uint32_t MyActionFrameEditor::CurrentTime() const {
-  const float time = m_Editor.playTime;
+  const float time = m_Editor.PlayTime();
   return time > 0.0f ? static_cast<uint32_t>(std::floor(time)) : 0u;
 }
 
@@ -63,11 +63,11 @@ void MyActionFrameEditor::ShowAction() {
 void MyActionFrameEditor::SetCurrentTime(uint32_t time) {
   m_Ruler->SetMarkTime(time);
   m_Track->update();
-  const bool interpolates = m_Editor.actor != nullptr && m_Editor.actor->interpolate;
+  const bool interpolates = m_Editor.Actor() != nullptr && m_Editor.Actor()->interpolate;
   m_Status->setText(QString::asprintf(
       "当前帧 %4u \t 当前帧索引号 %4d \t 帧频率 %2.1f fps \t 运行时间 %3.3f s  bInterpolation=%d",
-      time, m_Editor.shownFrame, static_cast<double>(m_Editor.frameRate),
-      static_cast<double>(m_Editor.playTime), interpolates ? 1 : 0));
+      time, m_Editor.ShownFrame(), static_cast<double>(m_Editor.FrameRate()),
+      static_cast<double>(m_Editor.PlayTime()), interpolates ? 1 : 0));
   // The start of the line (the current time) stays in sight.
   m_Status->setCursorPosition(0);
 }

@@ -39,7 +39,7 @@ uint32_t CTimelineTrack::TimeAt(int x) const {
 }
 
 uint32_t CTimelineTrack::CurrentTime() const {
-  const float time = m_Editor.playTime;
+  const float time = m_Editor.PlayTime();
   return time > 0.0f ? static_cast<uint32_t>(std::floor(time)) : 0u;
 }
 
@@ -56,9 +56,9 @@ void CTimelineTrack::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(GdiColor(kCellBorder));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
   }
-  const UObjActor* actor = m_Editor.actor;
-  if (actor != nullptr && actor->actions.IsValidIndex(m_Editor.selectedAction)) {
-    const UObjAction& action = *actor->actions[static_cast<size_t>(m_Editor.selectedAction)];
+  const UObjActor* actor = m_Editor.Actor();
+  if (actor != nullptr && actor->actions.IsValidIndex(m_Editor.SelectedAction())) {
+    const UObjAction& action = *actor->actions[static_cast<size_t>(m_Editor.SelectedAction())];
     for (const TActionFrame& key : action.keys) {
       if (key.time < m_FirstTime || key.time >= lastTime) {
         continue;
@@ -93,7 +93,7 @@ void CTimelineTrack::mousePressEvent(QMouseEvent* event) {
   m_LastPointer = event->position().toPoint();
   const uint32_t time = TimeAt(m_LastPointer.x());
   m_DragIndex = -1;
-  if (time != CurrentTime() || m_Editor.isPlaying) {
+  if (time != CurrentTime() || m_Editor.IsPlaying()) {
     m_Editor.PickTime(time);
     return;
   }
@@ -153,9 +153,9 @@ QMenu* CTimelineTrack::MakeMenu(uint32_t time) {
   menu->setObjectName("timelineMenu");
   // Gone once it closes, whether an item was chosen or not.
   QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-  const UObjActor* actor = m_Editor.actor;
-  const bool hasAction = actor != nullptr && actor->actions.IsValidIndex(m_Editor.selectedAction);
-  const bool hasFrame = actor != nullptr && actor->frames.IsValidIndex(m_Editor.selectedFrame);
+  const UObjActor* actor = m_Editor.Actor();
+  const bool hasAction = actor != nullptr && actor->actions.IsValidIndex(m_Editor.SelectedAction());
+  const bool hasFrame = actor != nullptr && actor->frames.IsValidIndex(m_Editor.SelectedFrame());
   int index = -1;
   bool exact = false;
   m_Editor.FindActionKey(time, &index, &exact);
@@ -168,20 +168,20 @@ QMenu* CTimelineTrack::MakeMenu(uint32_t time) {
       bool startsThere = false;
       m_Editor.FindActionKey(time, &found, &startsThere);
       if (startsThere) {
-        m_Editor.DeleteActionKey(m_Editor.selectedAction, found);
+        m_Editor.DeleteActionKey(m_Editor.SelectedAction(), found);
       }
       update();
     });
   } else {
     const std::string name =
-        hasFrame ? ShownName(actor->frames[static_cast<size_t>(m_Editor.selectedFrame)]->name)
+        hasFrame ? ShownName(actor->frames[static_cast<size_t>(m_Editor.SelectedFrame())]->name)
                  : std::string();
     item = menu->addAction(QStringLiteral("添加当前帧 [%1]").arg(QString::fromStdString(name)));
     item->setData(kAddKeyCommand);
     QObject::connect(item, &QAction::triggered, this, [this, time] {
-      if (m_Editor.selectedFrame >= 0) {
-        m_Editor.InsertActionKey(m_Editor.selectedAction, time,
-                                 static_cast<uint32_t>(m_Editor.selectedFrame));
+      if (m_Editor.SelectedFrame() >= 0) {
+        m_Editor.InsertActionKey(m_Editor.SelectedAction(), time,
+                                 static_cast<uint32_t>(m_Editor.SelectedFrame()));
       }
       update();
     });

@@ -48,7 +48,7 @@ void CVelloView::OnEditorChanged(uint32_t /*changes*/) {
   if (!IsReady() || m_ShutDown) {
     return;
   }
-  if (!m_Editor.isPlaying) {
+  if (!m_Editor.IsPlaying()) {
     // What a tick did at rest: a frame selected outside action mode is the one shown.
     m_Editor.Advance(0.0f);
   }
@@ -57,10 +57,10 @@ void CVelloView::OnEditorChanged(uint32_t /*changes*/) {
 }
 
 void CVelloView::FollowPlaying() {
-  if (m_Editor.isPlaying && !m_Timer.isActive()) {
+  if (m_Editor.IsPlaying() && !m_Timer.isActive()) {
     m_SinceTick.start();
     m_Timer.start();
-  } else if (!m_Editor.isPlaying && m_Timer.isActive()) {
+  } else if (!m_Editor.IsPlaying() && m_Timer.isActive()) {
     m_Timer.stop();
   }
 }

@@ -64,7 +64,7 @@ std::unique_ptr<CVelloApp> StartOnExample(const TempDir& dir, bool play) {
   if (play) {
     CVelloEditor& editor = app->Editor();
     editor.SelectAction(0);
-    if (!editor.loopPlayback) {
+    if (!editor.LoopPlayback()) {
       editor.ToggleLoop();
     }
     editor.Play();
@@ -97,7 +97,7 @@ void MeasureCpu(benchmark::State& state, bool play) {
     share = cpu / (static_cast<double>(wall.nsecsElapsed()) * 1e-9);
     paints = app->Frame().View().PaintedFrames() - paintedBefore;
   }
-  if (play && !app->Editor().isPlaying) {
+  if (play && !app->Editor().IsPlaying()) {
     state.SkipWithError("the walk stopped playing");
   }
   state.counters["core_percent"] = share * 100.0;

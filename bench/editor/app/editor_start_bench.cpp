@@ -116,7 +116,7 @@ void BM_TickWhilePlayingThousandPlacements(benchmark::State& state) {
     editor.SelectFrame(frame_index);
     for (int i = 0; i < 500; ++i) {
       editor.PlaceModule();
-      TObjFrame& placement = editor.actor->frames[frame_index]->placements[i];
+      TObjFrame& placement = editor.Actor()->frames[frame_index]->placements[i];
       placement.x = static_cast<int16_t>((i % 40) * 12 - 240 + key * 5);
       placement.y = static_cast<int16_t>((i / 40) * 24 - 150);
     }

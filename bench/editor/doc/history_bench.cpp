@@ -34,7 +34,7 @@ class LargeDocument {
     if (!m_Host.IsValid() || !m_Editor.ViewInit(&m_Host)) {
       return;
     }
-    m_Editor.currentDirectory = m_Dir.path().string();
+    m_Editor.SetCurrentDirectory(m_Dir.path().string());
     m_Editor.NewActor("bench");
     UObjActor actor;
     BuildLargeActor(actor, kLargeActorFrames * megabytes);
@@ -52,10 +52,10 @@ class LargeDocument {
     m_Editor.SelectPlacement(0);
     m_Editor.NudgePlacement(1, 0);
     m_Editor.SelectPlacement(-1);  // the nudge is recorded
-    m_Ready = !m_Complained && m_Editor.CanUndo() && m_Editor.textureSurfaces[0] != nullptr;
+    m_Ready = !m_Complained && m_Editor.CanUndo() && m_Editor.TextureSurfaces()[0] != nullptr;
   }
   ~LargeDocument() {
-    m_Editor.currentDirectory = m_Dir.path().string();
+    m_Editor.SetCurrentDirectory(m_Dir.path().string());
     m_Editor.Shutdown();
     SetMessageHook(m_PreviousHook);
   }
@@ -117,13 +117,13 @@ void BM_DragMoveEvent(benchmark::State& state) {
   }
   CVelloEditor& editor = document.Editor();
   editor.Render();
-  const UObjFrame& frame = *editor.actor->frames[static_cast<size_t>(editor.selectedFrame)];
+  const UObjFrame& frame = *editor.Actor()->frames[static_cast<size_t>(editor.SelectedFrame())];
   const TObjFrame& placement = frame.placements[1];
-  const UPoint grab(placement.x + 8 + frame.origin.x + editor.centre.x,
-                    placement.y + 8 + frame.origin.y + editor.centre.y);
+  const UPoint grab(placement.x + 8 + frame.origin.x + editor.Centre().x,
+                    placement.y + 8 + frame.origin.y + editor.Centre().y);
   editor.SelectPlacement(1);  // a press on the selected placement keeps it, however covered
   editor.MouseDown(CVelloEditor::kMouseLeft, grab);
-  if (editor.selectedPlacement != 1) {
+  if (editor.SelectedPlacement() != 1) {
     state.SkipWithError("the press did not pick the placement");
     return;
   }

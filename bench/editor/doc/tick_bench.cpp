@@ -29,9 +29,9 @@ class PlayingView {
     if (!m_Host.IsValid() || !m_Editor.ViewInit(&m_Host)) {
       return;
     }
-    m_Editor.currentDirectory = m_Dir.path().string();
+    m_Editor.SetCurrentDirectory(m_Dir.path().string());
     m_Editor.NewActor("bench");
-    m_Editor.currentDirectory = m_Dir.path().string();
+    m_Editor.SetCurrentDirectory(m_Dir.path().string());
     if (!placements) {
       m_Ready = true;
       return;
@@ -59,7 +59,7 @@ class PlayingView {
     }
     for (int f = 0; f < 2; ++f) {
       m_Editor.CreateFrame(f == 0 ? "from" : "to");
-      UObjFrame& frame = *m_Editor.actor->frames[static_cast<size_t>(f)];
+      UObjFrame& frame = *m_Editor.Actor()->frames[static_cast<size_t>(f)];
       for (int i = 0; i < kPlacements; ++i) {
         frame.AddModule(static_cast<uint16_t>(i % (perRow * perRow)), i % 40 * 24 - 480 + f * 8,
                         i / 40 * 28 - 360 - f * 8);
@@ -75,7 +75,7 @@ class PlayingView {
     m_Editor.InsertActionKey(0, 24, 1);
     m_Editor.ToggleLoop();
     m_Editor.Play();
-    m_Ready = m_Editor.isPlaying;
+    m_Ready = m_Editor.IsPlaying();
   }
 
   bool Ready() const { return m_Ready; }

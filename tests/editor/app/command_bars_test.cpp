@@ -132,10 +132,10 @@ TEST_F(AppTest, CommandsPutOnAToolbarInTheSheetRunAndComeBackAfterARestart) {
   // The new buttons run their commands and show their state.
   prompts.typedTexts = {std::string("24")};
   QTest::mouseClick(anim_tool->widgetForAction(Frame().Action(cmd::kSetFps)), Qt::LeftButton);
-  EXPECT_EQ(Editor().frameRate, 24.0f);
+  EXPECT_EQ(Editor().FrameRate(), 24.0f);
   auto* align = qobject_cast<QToolButton*>(anim_tool->widgetForAction(Frame().Action(cmd::kAlign)));
   QTest::mouseClick(align, Qt::LeftButton);
-  EXPECT_TRUE(Editor().snapToGrid);
+  EXPECT_TRUE(Editor().SnapToGrid());
   EXPECT_TRUE(align->isChecked());
 
   // A restart gives the toolbar its buttons again, without a command that is no more.

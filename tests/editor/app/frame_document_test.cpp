@@ -41,15 +41,15 @@ TEST_F(AppTest, NewAsksToSaveAModifiedActorFirst) {
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_NE(prompts.messages[0].find("Untitled"), std::string::npos);
   EXPECT_TRUE(prompts.inputInitialTexts.empty());
-  EXPECT_EQ(Editor().actor->frames.Num(), 1);
+  EXPECT_EQ(Editor().Actor()->frames.Num(), 1);
 
   // No: the edits are dropped and the new actor gets the typed name and the title.
   prompts.answers = {UMessageAnswer::No};
   prompts.typedTexts = {std::string("英雄")};
   Trigger(cmd::kFileNew);
   EXPECT_EQ(prompts.inputInitialTexts, std::vector<std::string>{""});
-  EXPECT_EQ(Editor().actor->frames.Num(), 0);
-  EXPECT_EQ(GbkToUtf8(Editor().actor->name.GetString()), "英雄");
+  EXPECT_EQ(Editor().Actor()->frames.Num(), 0);
+  EXPECT_EQ(GbkToUtf8(Editor().Actor()->name.GetString()), "英雄");
   EXPECT_FALSE(Editor().IsModified());
   EXPECT_EQ(Frame().windowTitle(), "英雄[*] - Quillen");
   EXPECT_FALSE(Frame().isWindowModified());
@@ -59,7 +59,7 @@ TEST_F(AppTest, NewAsksToSaveAModifiedActorFirst) {
   prompts.answers = {UMessageAnswer::Yes};
   prompts.paths = {std::nullopt};
   Trigger(cmd::kFileNew);
-  EXPECT_EQ(Editor().actor->frames.Num(), 1);
+  EXPECT_EQ(Editor().Actor()->frames.Num(), 1);
   EXPECT_TRUE(Editor().IsModified());
 
   // Yes and a path: saved there, then the new actor.
@@ -72,7 +72,7 @@ TEST_F(AppTest, NewAsksToSaveAModifiedActorFirst) {
   ASSERT_TRUE(LoadActorFile(saved.c_str(), reread));
   EXPECT_EQ(reread.frames.Num(), 1);
   EXPECT_EQ(GbkToUtf8(reread.name.GetString()), "英雄");
-  EXPECT_EQ(Editor().actor->name.GetString(), std::string("next"));
+  EXPECT_EQ(Editor().Actor()->name.GetString(), std::string("next"));
   // A new actor has no file: it does not take the saved document's place.
   EXPECT_TRUE(app->Doc().Path().empty());
 }
@@ -156,16 +156,16 @@ TEST_F(AppTest, SaveAsAndOpenFollowTheDocumentAndTheRecentFiles) {
   // Open through the dialog: frame 0 is selected and shown, and the panes hear of it once.
   prompts.typedTexts = {std::string("other")};
   Trigger(cmd::kFileNew);
-  ASSERT_EQ(Editor().actor->frames.Num(), 0);
+  ASSERT_EQ(Editor().Actor()->frames.Num(), 0);
   prompts.paths = {first};
   CountingListener heard(Editor());
   Trigger(cmd::kFileOpen);
   EXPECT_EQ(heard.told, 1);
   EXPECT_EQ(prompts.fileRequests.back().filter,
             "Quillen 动画文件 v1(*.an1)|*.an1|All Files (*.*)|*.*||");
-  EXPECT_EQ(Editor().actor->frames.Num(), 1);
-  EXPECT_EQ(Editor().selectedFrame, 0);
-  EXPECT_EQ(Editor().shownFrame, 0);
+  EXPECT_EQ(Editor().Actor()->frames.Num(), 1);
+  EXPECT_EQ(Editor().SelectedFrame(), 0);
+  EXPECT_EQ(Editor().ShownFrame(), 0);
   EXPECT_EQ(Frame().windowTitle(), "first.an1[*] - Quillen");
 
   // A damaged file: a message, and the open document stays as it was.
@@ -176,7 +176,7 @@ TEST_F(AppTest, SaveAsAndOpenFollowTheDocumentAndTheRecentFiles) {
   Trigger(cmd::kFileOpen);
   EXPECT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(app->Doc().Path(), first);
-  EXPECT_EQ(Editor().actor->frames.Num(), 1);
+  EXPECT_EQ(Editor().Actor()->frames.Num(), 1);
   EXPECT_EQ(app->RecentFiles().Paths().size(), 1);
 
   // The recent entry reopens the file; one that has gone leaves the list.
@@ -253,7 +253,7 @@ TEST_F(AppTest, AValueBeingTypedIsCommittedBeforeTheActorGoes) {
   prompts.answers = {UMessageAnswer::Cancel};
   Trigger(cmd::kFileNew);
   EXPECT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(Editor().actor->frames[0]->origin.x, 12);
+  EXPECT_EQ(Editor().Actor()->frames[0]->origin.x, 12);
 
   TypeWithoutCommitting(Frame(), "原点", "y", "34");
   prompts.answers = {UMessageAnswer::No};
@@ -287,8 +287,13 @@ TEST_F(AppTest, BackgroundColourDialogStartsBlackAndPaintsTheView) {
   Trigger(cmd::kBackgroundColor);
   ASSERT_EQ(prompts.colorInitials.size(), 1u);
   EXPECT_EQ(prompts.colorInitials[0], QColor(Qt::black));
-  Editor().showGrid = false;
-  Editor().showCentre = false;
+  // Grid and axes off, so only the background shows.
+  if (Editor().ShowGrid()) {
+    Editor().ToggleGrid();
+  }
+  if (Editor().ShowCentre()) {
+    Editor().ToggleCentre();
+  }
   const QImage picture = Frame().View().grabFramebuffer();
   EXPECT_EQ(picture.pixel(2, 2) & 0xFFFFFFu, 0x123456u);
 }

@@ -69,7 +69,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   StartApp();
   CMainFrame& frame = Frame();
   EXPECT_EQ(frame.windowTitle(), "Untitled[*] - Quillen");
-  EXPECT_EQ(Editor().actor->name.GetString(), std::string("TestActor"));
+  EXPECT_EQ(Editor().Actor()->name.GetString(), std::string("TestActor"));
 
   QStringList titles;
   for (QAction* action : frame.menuBar()->actions()) {
@@ -190,7 +190,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
 
 TEST_F(AppTest, ExportAndImportSayNotSupportedAndChangeNothing) {
   StartApp();
-  const int frames_before = Editor().actor->frames.Num();
+  const int frames_before = Editor().Actor()->frames.Num();
   for (const int id : {cmd::kExportSymbian, cmd::kExportJava, cmd::kExportXml, cmd::kExportRws,
                        cmd::kImportAnm, cmd::kImportRws}) {
     prompts.messages.clear();
@@ -199,30 +199,30 @@ TEST_F(AppTest, ExportAndImportSayNotSupportedAndChangeNothing) {
   }
   EXPECT_TRUE(prompts.fileRequests.empty());
   EXPECT_FALSE(Editor().IsModified());
-  EXPECT_EQ(Editor().actor->frames.Num(), frames_before);
-  EXPECT_EQ(Editor().actor->name.GetString(), std::string("TestActor"));
+  EXPECT_EQ(Editor().Actor()->frames.Num(), frames_before);
+  EXPECT_EQ(Editor().Actor()->name.GetString(), std::string("TestActor"));
   EXPECT_EQ(Frame().windowTitle(), "Untitled[*] - Quillen");
 }
 
 TEST_F(AppTest, SetFpsShowsTheRateAndRefusesWhatIsNotAPositiveNumber) {
   StartApp();
-  EXPECT_EQ(Editor().frameRate, 30.0f);  // no anmcfg.ini here
+  EXPECT_EQ(Editor().FrameRate(), 30.0f);  // no anmcfg.ini here
   prompts.typedTexts = {std::string("15")};
   Trigger(cmd::kSetFps);
   EXPECT_EQ(prompts.inputInitialTexts.back(), "30");
-  EXPECT_EQ(Editor().frameRate, 15.0f);
+  EXPECT_EQ(Editor().FrameRate(), 15.0f);
 
   // Not a number, then 0, then -3: each refused with a message; the user gives up.
   prompts.typedTexts = {std::string("fast"), std::string("0"), std::string("-3")};
   Trigger(cmd::kSetFps);
   EXPECT_EQ(prompts.inputInitialTexts.back(), "15");
   EXPECT_EQ(prompts.messages.size(), 3u);
-  EXPECT_EQ(Editor().frameRate, 15.0f);
+  EXPECT_EQ(Editor().FrameRate(), 15.0f);
 
   // Cancel changes nothing.
   prompts.typedTexts = {std::nullopt};
   Trigger(cmd::kSetFps);
-  EXPECT_EQ(Editor().frameRate, 15.0f);
+  EXPECT_EQ(Editor().FrameRate(), 15.0f);
 }
 
 TEST_F(AppTest, TheConfigurationOfTheCurrentDirectorySetsRateAndInterpolation) {
@@ -232,16 +232,16 @@ TEST_F(AppTest, TheConfigurationOfTheCurrentDirectorySetsRateAndInterpolation) {
                                   'S', '=', '2', '5', '\n', 'I', 'n', 'p', 'o', 'l',  'a', 't',
                                   'i', 'o', 'n', 'E', 'n',  'a', 'b', 'l', 'e', '=',  '0', '\n'}));
   StartApp();
-  EXPECT_EQ(Editor().frameRate, 25.0f);
-  EXPECT_EQ(Editor().interpolationDefault, 0);
+  EXPECT_EQ(Editor().FrameRate(), 25.0f);
+  EXPECT_EQ(Editor().InterpolationDefault(), 0);
 }
 
 TEST_F(AppTest, ARateThatWouldStopPlaybackForGoodCountsAsMissing) {
   const std::string text = "[SETTING]\nfps=0\n";
   WriteFileBytes(dir.File("anmcfg.ini"), std::vector<unsigned char>(text.begin(), text.end()));
   StartApp();
-  EXPECT_EQ(Editor().frameRate, 30.0f);
-  EXPECT_EQ(Editor().interpolationDefault, 1);
+  EXPECT_EQ(Editor().FrameRate(), 30.0f);
+  EXPECT_EQ(Editor().InterpolationDefault(), 1);
 }
 
 TEST_F(AppTest, ToolCommandsReachTheEditorAndShowTheirState) {
@@ -249,41 +249,41 @@ TEST_F(AppTest, ToolCommandsReachTheEditorAndShowTheirState) {
   CVelloEditor& editor = Editor();
   CMainFrame& frame = Frame();
 
-  const bool grid = editor.showGrid;
+  const bool grid = editor.ShowGrid();
   Trigger(cmd::kGrid);
-  EXPECT_NE(editor.showGrid, grid);
+  EXPECT_NE(editor.ShowGrid(), grid);
 
   EXPECT_FALSE(frame.Action(cmd::kAlign)->isChecked());
   Trigger(cmd::kAlign);
-  EXPECT_TRUE(editor.snapToGrid);
+  EXPECT_TRUE(editor.SnapToGrid());
   EXPECT_TRUE(frame.Action(cmd::kAlign)->isChecked());
   Trigger(cmd::kTagMode);
-  EXPECT_TRUE(editor.tagMode);
+  EXPECT_TRUE(editor.TagMode());
   EXPECT_TRUE(frame.Action(cmd::kTagMode)->isChecked());
   Trigger(cmd::kLoop);
-  EXPECT_TRUE(editor.loopPlayback);
+  EXPECT_TRUE(editor.LoopPlayback());
   EXPECT_TRUE(frame.Action(cmd::kLoop)->isChecked());
   Trigger(cmd::kLoop);
   EXPECT_FALSE(frame.Action(cmd::kLoop)->isChecked());
 
-  const bool centre = editor.showCentre;
+  const bool centre = editor.ShowCentre();
   Trigger(cmd::kCentre);
-  EXPECT_NE(editor.showCentre, centre);
+  EXPECT_NE(editor.ShowCentre(), centre);
 
   const int frame_index = editor.CreateFrame("f");
   editor.SelectAction(editor.CreateAction("a"));
-  editor.InsertActionKey(editor.selectedAction, 0, static_cast<uint32_t>(frame_index));
+  editor.InsertActionKey(editor.SelectedAction(), 0, static_cast<uint32_t>(frame_index));
   Trigger(cmd::kPlay);
-  EXPECT_EQ(editor.mode, EditMode::Action);
-  EXPECT_TRUE(editor.isPlaying);
+  EXPECT_EQ(editor.Mode(), EditMode::Action);
+  EXPECT_TRUE(editor.IsPlaying());
   Trigger(cmd::kStop);
-  EXPECT_FALSE(editor.isPlaying);
+  EXPECT_FALSE(editor.IsPlaying());
 
-  const int zoom = editor.viewCanvas.GetZoom();
+  const int zoom = editor.ViewCanvas().GetZoom();
   Trigger(cmd::kZoomIn);
-  EXPECT_GT(editor.viewCanvas.GetZoom(), zoom);
+  EXPECT_GT(editor.ViewCanvas().GetZoom(), zoom);
   Trigger(cmd::kZoomOut);
-  EXPECT_EQ(editor.viewCanvas.GetZoom(), zoom);
+  EXPECT_EQ(editor.ViewCanvas().GetZoom(), zoom);
 
   Trigger(cmd::kAppAbout);
   EXPECT_EQ(prompts.aboutShown, 1);
@@ -324,7 +324,7 @@ TEST_F(AppTest, RenameTakesOnlyANameThatFits) {
   Trigger(cmd::kSetName);
   EXPECT_EQ(prompts.inputInitialTexts.back(), "TestActor");
   EXPECT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(GbkToUtf8(Editor().actor->name.GetString()), "英雄");
+  EXPECT_EQ(GbkToUtf8(Editor().Actor()->name.GetString()), "英雄");
 }
 
 TEST_F(AppTest, AcceleratorsWorkButNotWhileAPropertyIsBeingEdited) {

@@ -191,7 +191,7 @@ TEST_F(HistoryMenuTest, EditsThroughThePanesAreUndoneAndRedoneFromMenuKeysAndHis
   line->selectAll();
   TypeText(line, "stride");
   Press(line, Qt::Key_Return, Qt::NoModifier);
-  EXPECT_EQ(GbkToUtf8(editor.actor->frames[kWalkFrame]->name.GetString()), "stride");
+  EXPECT_EQ(GbkToUtf8(editor.Actor()->frames[kWalkFrame]->name.GetString()), "stride");
   EXPECT_EQ(Text(cmd::kEditUndo), "&Undo 修改帧属性\tCtrl+Z");
   const Stored renamed = editor.StoredActor();
 
@@ -241,7 +241,7 @@ TEST_F(HistoryMenuTest, EditsThroughThePanesAreUndoneAndRedoneFromMenuKeysAndHis
   EXPECT_EQ(editor.StoredActor(), deleted);
   ClickRow(History(), 2);
   EXPECT_EQ(editor.StoredActor(), renamed);
-  EXPECT_EQ(GbkToUtf8(editor.actor->frames[kWalkFrame]->name.GetString()), "stride");
+  EXPECT_EQ(GbkToUtf8(editor.Actor()->frames[kWalkFrame]->name.GetString()), "stride");
 
   // A picture of the window with the history pane, for people to look at.
   QTest::qWait(5 * CVelloView::kTickMs);

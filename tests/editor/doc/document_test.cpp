@@ -34,7 +34,7 @@ class DocumentTest : public EditorTest {
 };
 
 TEST_F(DocumentTest, EveryChangeMarksTheActorModifiedAndSavingClearsIt) {
-  EXPECT_EQ(std::string(editor_.actor->name.GetString()), "Test");
+  EXPECT_EQ(std::string(editor_.Actor()->name.GetString()), "Test");
   EXPECT_FALSE(editor_.IsModified());
   editor_.CreateFrame("one");
   EXPECT_TRUE(editor_.IsModified());
@@ -59,17 +59,17 @@ TEST_F(DocumentTest, EveryChangeMarksTheActorModifiedAndSavingClearsIt) {
 
   editor_.NewActor(std::nullopt);
   EXPECT_FALSE(editor_.IsModified());
-  EXPECT_EQ(std::string(editor_.actor->name.GetString()), "");
-  EXPECT_EQ(editor_.selectedFrame, -1);
-  EXPECT_EQ(editor_.shownFrame, -1);
+  EXPECT_EQ(std::string(editor_.Actor()->name.GetString()), "");
+  EXPECT_EQ(editor_.SelectedFrame(), -1);
+  EXPECT_EQ(editor_.ShownFrame(), -1);
 }
 
 TEST_F(DocumentTest, NamesAreStoredAsGbkAndCutBetweenCharacters) {
   editor_.SetActorName("英雄");
-  EXPECT_EQ(std::string(editor_.actor->name.GetString()), "\xD3\xA2\xD0\xDB");
+  EXPECT_EQ(std::string(editor_.Actor()->name.GetString()), "\xD3\xA2\xD0\xDB");
   // Sixteen characters of two bytes: only fifteen fit the 31 bytes of a name.
   editor_.SetActorName("英英英英英英英英英英英英英英英英");
-  EXPECT_EQ(std::string(editor_.actor->name.GetString()).size(), 30u);
+  EXPECT_EQ(std::string(editor_.Actor()->name.GetString()).size(), 30u);
 }
 
 TEST_F(DocumentTest, OpeningFindsTexturesBesideTheDocumentAndSelectsTheFirstFrame) {
@@ -77,24 +77,24 @@ TEST_F(DocumentTest, OpeningFindsTexturesBesideTheDocumentAndSelectsTheFirstFram
   const std::string path = SaveTwoTextureDocument("art");
 
   // The current directory holds no textures: the document's folder is searched first.
-  editor_.currentDirectory = dir_.File("elsewhere");
+  editor_.SetCurrentDirectory(dir_.File("elsewhere"));
   editor_.NewActor("other");
-  editor_.currentDirectory = dir_.File("elsewhere");
-  editor_.interpolationDefault = 0;
+  editor_.SetCurrentDirectory(dir_.File("elsewhere"));
+  editor_.SetInterpolationDefault(0);
   ASSERT_TRUE(editor_.LoadActor(path));
   EXPECT_TRUE(messages_.empty());
   EXPECT_FALSE(editor_.IsModified());
-  ASSERT_EQ(editor_.actor->textures.Num(), 2);
-  ASSERT_EQ(editor_.textureSurfaces.Num(), 2);
-  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
+  ASSERT_EQ(editor_.Actor()->textures.Num(), 2);
+  ASSERT_EQ(editor_.TextureSurfaces().Num(), 2);
+  EXPECT_NE(editor_.TextureSurfaces()[0], nullptr);
   EXPECT_EQ(editor_.TexturePath(0), folder + "/arm.png");
   EXPECT_EQ(editor_.TexturePath(1), folder + "/leg.png");
   EXPECT_EQ(editor_.TexturePath(2), "");
-  EXPECT_EQ(editor_.selectedTexture, 0);
-  EXPECT_EQ(editor_.selectedFrame, 0);
-  EXPECT_EQ(editor_.shownFrame, 0);
+  EXPECT_EQ(editor_.SelectedTexture(), 0);
+  EXPECT_EQ(editor_.SelectedFrame(), 0);
+  EXPECT_EQ(editor_.ShownFrame(), 0);
   // Blending follows the user's setting, not the reader's starting value.
-  EXPECT_FALSE(editor_.actor->interpolate);
+  EXPECT_FALSE(editor_.Actor()->interpolate);
   EXPECT_NE(listener_.Count(kChangeActor), 0);
 }
 
@@ -111,10 +111,10 @@ TEST_F(DocumentTest, MissingTexturesAreListedOnceAndTheirRecordsSurvive) {
   EXPECT_NE(messages_[0].find("arm.png"), std::string::npos);
   EXPECT_NE(messages_[0].find("leg.png"), std::string::npos);
   // The document is open: records, modules and frames as they were, without pictures.
-  ASSERT_EQ(editor_.actor->textures.Num(), 2);
-  EXPECT_EQ(editor_.actor->modules.Num(), 2);
-  ASSERT_EQ(editor_.textureSurfaces.Num(), 2);
-  EXPECT_EQ(editor_.textureSurfaces[0], nullptr);
+  ASSERT_EQ(editor_.Actor()->textures.Num(), 2);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 2);
+  ASSERT_EQ(editor_.TextureSurfaces().Num(), 2);
+  EXPECT_EQ(editor_.TextureSurfaces()[0], nullptr);
   EXPECT_EQ(editor_.TexturePath(0), "");
   editor_.Render();  // modules without a picture draw nothing
 
@@ -125,7 +125,7 @@ TEST_F(DocumentTest, MissingTexturesAreListedOnceAndTheirRecordsSurvive) {
 
 TEST_F(DocumentTest, ADocumentThatCannotBeReadLeavesTheOpenOneUntouched) {
   editor_.CreateFrame("keep");
-  UObjActor* before = editor_.actor;
+  const UObjActor* before = editor_.Actor();
 
   // Cut short in the middle of its records.
   const std::string full = dir_.File("full.an1");
@@ -144,9 +144,9 @@ TEST_F(DocumentTest, ADocumentThatCannotBeReadLeavesTheOpenOneUntouched) {
   EXPECT_NE(messages_[1].find("missing.an1"), std::string::npos);
   EXPECT_NE(messages_[1].find("No such file"), std::string::npos);
 
-  EXPECT_EQ(editor_.actor, before);
-  EXPECT_EQ(editor_.actor->frames.Num(), 2);
-  EXPECT_EQ(editor_.selectedFrame, 1);
+  EXPECT_EQ(editor_.Actor(), before);
+  EXPECT_EQ(editor_.Actor()->frames.Num(), 2);
+  EXPECT_EQ(editor_.SelectedFrame(), 1);
   EXPECT_TRUE(editor_.IsModified());
 }
 
@@ -154,8 +154,8 @@ TEST_F(DocumentTest, ShutdownSavesLastSaveFirstAndReleasesEverythingOnce) {
   MakeFrame({UPoint(0, 0)});
   editor_.Shutdown();
   EXPECT_FALSE(editor_.IsViewReady());
-  EXPECT_EQ(editor_.actor, nullptr);
-  EXPECT_TRUE(editor_.textureSurfaces.empty());
+  EXPECT_EQ(editor_.Actor(), nullptr);
+  EXPECT_TRUE(editor_.TextureSurfaces().empty());
   UObjActor saved;
   ASSERT_TRUE(LoadActorFile(dir_.File("LastSave.an1").c_str(), saved));
   EXPECT_EQ(std::string(saved.name.GetString()), "Test");
@@ -172,13 +172,18 @@ TEST_F(DocumentTest, ShutdownSavesLastSaveFirstAndReleasesEverythingOnce) {
 
 TEST_F(DocumentTest, TextureRecordsNeverLeadOutOfTheFoldersSearched) {
   MakeFrame({UPoint(0, 0)});  // body.png in the test folder
-  std::strcpy(editor_.actor->textures[0].name, "../body.png");
   std::filesystem::create_directories(dir_.File("art"));
   ASSERT_TRUE(editor_.SaveActor(dir_.File("art/doc.an1")));
+  // A record naming a file outside the document's folder, as a foreign document might.
+  UObjActor foreign;
+  ASSERT_TRUE(LoadActorFile(dir_.File("art/doc.an1").c_str(), foreign));
+  std::strcpy(foreign.textures[0].name, "../body.png");
+  ASSERT_TRUE(SaveActorFile(dir_.File("art/doc.an1").c_str(), foreign));
+  foreign.Destroy();
 
-  editor_.currentDirectory = dir_.File("elsewhere");
+  editor_.SetCurrentDirectory(dir_.File("elsewhere"));
   ASSERT_TRUE(editor_.LoadActor(dir_.File("art/doc.an1")));
-  EXPECT_EQ(editor_.textureSurfaces[0], nullptr);
+  EXPECT_EQ(editor_.TextureSurfaces()[0], nullptr);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("../body.png"), std::string::npos);
 
@@ -186,5 +191,5 @@ TEST_F(DocumentTest, TextureRecordsNeverLeadOutOfTheFoldersSearched) {
   std::filesystem::copy_file(dir_.File("body.png"), dir_.File("art/body.png"));
   ASSERT_TRUE(editor_.LoadActor(dir_.File("art/doc.an1")));
   EXPECT_EQ(editor_.TexturePath(0), dir_.File("art/body.png"));
-  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "../body.png");
+  EXPECT_EQ(std::string(editor_.Actor()->textures[0].name), "../body.png");
 }

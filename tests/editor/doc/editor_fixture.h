@@ -50,16 +50,16 @@ class EditorTest : public ::testing::Test {
       ASSERT_TRUE(host_.IsValid()) << "no surfaceless EGL context with OpenGL 3.3 core";
       ASSERT_TRUE(editor_.ViewInit(&host_));
     }
-    editor_.currentDirectory = dir_.path().string();
+    editor_.SetCurrentDirectory(dir_.path().string());
     editor_.NewActor("Test");
-    editor_.currentDirectory = dir_.path().string();
+    editor_.SetCurrentDirectory(dir_.path().string());
     editor_.AddListener(&listener_);
   }
 
   void TearDown() override {
     editor_.RemoveListener(&listener_);
     // NewActor reads the process's directory again; the closing save stays in the test folder.
-    editor_.currentDirectory = dir_.path().string();
+    editor_.SetCurrentDirectory(dir_.path().string());
     editor_.Shutdown();
     SetMessageHook(previousHook_);
   }
@@ -105,7 +105,7 @@ class EditorTest : public ::testing::Test {
   }
 
   UObjFrame& Frame(int index = -1) {
-    return *editor_.actor->frames[static_cast<size_t>(index < 0 ? editor_.selectedFrame : index)];
+    return *editor_.Actor()->frames[static_cast<size_t>(index < 0 ? editor_.SelectedFrame() : index)];
   }
 
   TObjFrame& Placement(int index) { return Frame().placements[static_cast<size_t>(index)]; }
@@ -113,7 +113,7 @@ class EditorTest : public ::testing::Test {
   // The client point of frame-local point (x, y) at zoom 1.
   UPoint Client(int x, int y) {
     const UObjFrame& frame = Frame();
-    return UPoint(x + frame.origin.x + editor_.centre.x, y + frame.origin.y + editor_.centre.y);
+    return UPoint(x + frame.origin.x + editor_.Centre().x, y + frame.origin.y + editor_.Centre().y);
   }
 
   void Click(int x, int y) {
@@ -124,7 +124,7 @@ class EditorTest : public ::testing::Test {
   // The camera's picture as 0xAARRGGBB words, top row first.
   std::vector<uint32_t> Picture() {
     std::vector<uint32_t> pixels(static_cast<size_t>(kViewWidth * kViewHeight));
-    EXPECT_TRUE(editor_.viewCanvas.ReadPixels(reinterpret_cast<uint8_t*>(pixels.data()),
+    EXPECT_TRUE(editor_.ViewCanvas().ReadPixels(reinterpret_cast<uint8_t*>(pixels.data()),
                                               kViewWidth * 4, RwPixelOrder::kBgra));
     return pixels;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/anim/actor_file.h"
 #include "tests/editor/doc/editor_fixture.h"
 
 using Key = CVelloEditor::Key;
@@ -44,7 +45,7 @@ class HistoryTest : public EditorTest {
     editor_.PlaceModule();
     editor_.SelectModule(1);
     editor_.PlaceModule();
-    editor_.CreateTag(editor_.centre.x + 4, editor_.centre.y + 5);
+    editor_.CreateTag(editor_.Centre().x + 4, editor_.Centre().y + 5);
     editor_.CreateFrame("walk");
     editor_.PlaceModule();
     editor_.SelectModule(0);
@@ -72,29 +73,29 @@ class HistoryTest : public EditorTest {
 
   // Every texture record has its surface and the file it was found at.
   void ExpectTexturesWhole() {
-    ASSERT_EQ(editor_.textureSurfaces.Num(), editor_.actor->textures.Num());
-    for (int i = 0; i < editor_.textureSurfaces.Num(); ++i) {
-      EXPECT_NE(editor_.textureSurfaces[static_cast<size_t>(i)], nullptr) << "texture " << i;
+    ASSERT_EQ(editor_.TextureSurfaces().Num(), editor_.Actor()->textures.Num());
+    for (int i = 0; i < editor_.TextureSurfaces().Num(); ++i) {
+      EXPECT_NE(editor_.TextureSurfaces()[static_cast<size_t>(i)], nullptr) << "texture " << i;
       EXPECT_FALSE(editor_.TexturePath(i).empty()) << "texture " << i;
     }
   }
 
   // Every selection names something that exists, or nothing.
   void ExpectSelectionsValid() {
-    const UObjActor& actor = *editor_.actor;
+    const UObjActor& actor = *editor_.Actor();
     auto within = [](int index, int count) { return index >= -1 && index < count; };
-    EXPECT_TRUE(within(editor_.selectedTexture, actor.textures.Num()));
-    EXPECT_TRUE(within(editor_.selectedModule, actor.modules.Num()));
-    EXPECT_TRUE(within(editor_.selectedAction, actor.actions.Num()));
-    EXPECT_TRUE(within(editor_.selectedFrame, actor.frames.Num()));
-    EXPECT_TRUE(within(editor_.shownFrame, actor.frames.Num()));
+    EXPECT_TRUE(within(editor_.SelectedTexture(), actor.textures.Num()));
+    EXPECT_TRUE(within(editor_.SelectedModule(), actor.modules.Num()));
+    EXPECT_TRUE(within(editor_.SelectedAction(), actor.actions.Num()));
+    EXPECT_TRUE(within(editor_.SelectedFrame(), actor.frames.Num()));
+    EXPECT_TRUE(within(editor_.ShownFrame(), actor.frames.Num()));
     const UObjAction* action =
-        editor_.selectedAction < 0 ? nullptr : actor.actions[editor_.selectedAction];
-    EXPECT_TRUE(within(editor_.selectedActionFrame, action == nullptr ? 0 : action->keys.Num()));
+        editor_.SelectedAction() < 0 ? nullptr : actor.actions[editor_.SelectedAction()];
+    EXPECT_TRUE(within(editor_.SelectedActionFrame(), action == nullptr ? 0 : action->keys.Num()));
     const UObjFrame* frame =
-        editor_.selectedFrame < 0 ? nullptr : actor.frames[editor_.selectedFrame];
-    EXPECT_TRUE(within(editor_.selectedPlacement, frame == nullptr ? 0 : frame->GetModuleSize()));
-    EXPECT_TRUE(within(editor_.selectedTag, frame == nullptr ? 0 : frame->tags.Num()));
+        editor_.SelectedFrame() < 0 ? nullptr : actor.frames[editor_.SelectedFrame()];
+    EXPECT_TRUE(within(editor_.SelectedPlacement(), frame == nullptr ? 0 : frame->GetModuleSize()));
+    EXPECT_TRUE(within(editor_.SelectedTag(), frame == nullptr ? 0 : frame->tags.Num()));
   }
 
   // Runs `edit`, which must change the actor by one step, then undoes and redoes it: the stored
@@ -169,7 +170,7 @@ TEST_F(HistoryTest, EveryKindOfEditUndoesAndRedoesToTheExactStoredBytes) {
       {"", [&] { editor_.SelectPlacement(1); }},
       {"quarter turn", [&] { editor_.RotatePlacement(); }},
       {"delete placement", [&] { editor_.DeletePlacement(); }},
-      {"create tag", [&] { editor_.CreateTag(editor_.centre.x - 7, editor_.centre.y + 3); }},
+      {"create tag", [&] { editor_.CreateTag(editor_.Centre().x - 7, editor_.Centre().y + 3); }},
       {"delete tag", [&] { editor_.DeleteTag(0); }},
       {"", [&] { editor_.ToggleTagMode(); }},
       {"drag tag",
@@ -180,7 +181,7 @@ TEST_F(HistoryTest, EveryKindOfEditUndoesAndRedoesToTheExactStoredBytes) {
       {"", [&] { editor_.SelectPlacement(0); }},
       {"drag placement",
        [&] {
-         const URect box = editor_.placementRect;
+         const URect box = editor_.PlacementRect();
          Drag(UPoint(box.left + 1, box.top + 1), {UPoint(box.left + 5, box.top), UPoint(30, 20)});
        }},
       {"collision rectangle",
@@ -252,7 +253,7 @@ TEST_F(HistoryTest, DeletingTheFrameOfTheLastKeyUndoesAndRedoesExactly) {
   editor_.InsertActionKey(blend, 0, 2);
   editor_.InsertActionKey(blend, 5, 3);
   editor_.InsertActionKey(blend, 9, 0);
-  ASSERT_NE(editor_.actor->actions[blend]->keys[1].flags & kKeyBlendsToNext, 0u);
+  ASSERT_NE(editor_.Actor()->actions[blend]->keys[1].flags & kKeyBlendsToNext, 0u);
   ExpectUndoRedo("delete the last key's frame", [&] { editor_.DeleteFrame(0); });
 }
 
@@ -278,8 +279,8 @@ TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPictur
   auto expectPictures = [&](bool withA) {
     editor_.Render();
     const std::vector<uint32_t> picture = Picture();
-    const int x = editor_.centre.x + Frame().origin.x;
-    const int y = editor_.centre.y + Frame().origin.y;
+    const int x = editor_.Centre().x + Frame().origin.x;
+    const int y = editor_.Centre().y + Frame().origin.y;
     EXPECT_EQ(Rgb(picture, x + 24, y + 4), 0x20C040u);
     if (withA) {
       EXPECT_EQ(Rgb(picture, x + 6, y + 4), Texel(6, 4) & 0xFFFFFFu);
@@ -291,7 +292,7 @@ TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPictur
 
   editor_.DeleteTexture(0);
   const Bytes after = Stored();
-  ASSERT_EQ(editor_.actor->modules.Num(), 1);
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
   ASSERT_EQ(Frame().GetModuleSize(), 1);
   EXPECT_EQ(Placement(0).module, 0);
   // Twice round, so a redo that drops the surface again cannot free what undo needs.
@@ -299,9 +300,9 @@ TEST_F(HistoryTest, UndoingATextureDeleteBringsBackItsModulesPlacementsAndPictur
     SCOPED_TRACE(round);
     editor_.Undo();
     EXPECT_EQ(Difference(Stored(), before), "");
-    ASSERT_EQ(editor_.textureSurfaces.Num(), 2);
-    ASSERT_NE(editor_.textureSurfaces[0], nullptr);
-    EXPECT_EQ(editor_.textureSurfaces[0]->GetWidth(), 16);
+    ASSERT_EQ(editor_.TextureSurfaces().Num(), 2);
+    ASSERT_NE(editor_.TextureSurfaces()[0], nullptr);
+    EXPECT_EQ(editor_.TextureSurfaces()[0]->GetWidth(), 16);
     EXPECT_EQ(editor_.TexturePath(0), pathA);
     EXPECT_EQ(editor_.TexturePath(1), dir_.File("b.png"));
     expectPictures(true);
@@ -324,25 +325,25 @@ TEST_F(HistoryTest, UndoRestoresTheSelectionAndANewEditDropsTheRedoSteps) {
   MakeActor();
   editor_.SelectFrame(1);
   editor_.DeleteFrame(1);
-  EXPECT_EQ(editor_.selectedFrame, -1);
+  EXPECT_EQ(editor_.SelectedFrame(), -1);
   editor_.Undo();
-  EXPECT_EQ(editor_.selectedFrame, 1);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
+  EXPECT_EQ(editor_.SelectedFrame(), 1);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
 
   // A drag selects the placement it moves; undo selects it again from anywhere.
   editor_.SelectFrame(0);
   Drag(UPoint(10, 20), {UPoint(11, 21)});  // an empty spot: nothing picked, nothing moved
   Drag(UPoint(12, 2), {UPoint(30, 10), UPoint(34, 12)});
-  ASSERT_EQ(editor_.selectedPlacement, 0);
+  ASSERT_EQ(editor_.SelectedPlacement(), 0);
   EXPECT_EQ(Placement(0).x, 22);
   editor_.SelectAction(1);
   editor_.SelectFrame(1);
   editor_.Undo();
-  EXPECT_EQ(editor_.selectedFrame, 0);
-  EXPECT_EQ(editor_.selectedPlacement, 0);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
+  EXPECT_EQ(editor_.SelectedFrame(), 0);
+  EXPECT_EQ(editor_.SelectedPlacement(), 0);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
   EXPECT_EQ(Placement(0).x, 0);
-  EXPECT_EQ(editor_.placementRect.left, 0);
+  EXPECT_EQ(editor_.PlacementRect().left, 0);
 
   ASSERT_TRUE(editor_.CanRedo());
   const int position = editor_.HistoryPosition();
@@ -358,7 +359,7 @@ TEST_F(HistoryTest, UndoRestoresTheSelectionAndANewEditDropsTheRedoSteps) {
   editor_.InsertActionKey(jump, 8, 1);
   editor_.SelectActionFrame(1);
   editor_.Play();
-  ASSERT_TRUE(editor_.isPlaying);
+  ASSERT_TRUE(editor_.IsPlaying());
   editor_.JumpToHistory(editor_.HistoryPosition() - 3);
   ExpectSelectionsValid();
   editor_.Advance(0.5f);
@@ -500,7 +501,7 @@ TEST_F(HistoryTest, DragsAndRunsOfNudgesAreOneStepEachAndNoChangeIsNoStep) {
   editor_.Undo();
   --position;
   editor_.ActorEdited(kChangePlacements, "属性");
-  editor_.SwapPlacements(editor_.selectedFrame, 1, 1);
+  editor_.SwapPlacements(editor_.SelectedFrame(), 1, 1);
   editor_.DeleteFrame(9);
   Click(100, 100);
   editor_.ToggleGrid();
@@ -521,23 +522,26 @@ TEST_F(HistoryTest, TheHistoryKeepsTheNewestStepsWithinItsBounds) {
   EXPECT_LE(size, 201);
   EXPECT_EQ(editor_.HistoryPosition(), size - 1);
   editor_.JumpToHistory(0);
-  EXPECT_EQ(editor_.actor->actions.Num(), 250 - (size - 1));
+  EXPECT_EQ(editor_.Actor()->actions.Num(), 250 - (size - 1));
   EXPECT_FALSE(editor_.CanUndo());
   EXPECT_TRUE(editor_.IsModified());  // the saved state fell out of the history
   editor_.JumpToHistory(size - 1);
-  EXPECT_EQ(editor_.actor->actions.Num(), 250);
+  EXPECT_EQ(editor_.Actor()->actions.Num(), 250);
 
   // A document of over 3 MB: a hundred steps' stored forms stay within 256 MiB together.
-  editor_.NewActor("Large");
-  editor_.actor->AddModule(new UObjModule(Module(0, 0, 0, 4, 4)));
+  UObjActor large;
+  large.Init();
+  large.AddModule(new UObjModule(Module(0, 0, 0, 4, 4)));
   for (int f = 0; f < 5000; ++f) {
     auto* frame = new UObjFrame();
     for (int p = 0; p < 80; ++p) {
       frame->AddModule(0, p, f % 100);
     }
-    editor_.actor->AddFrame(frame);
+    large.AddFrame(frame);
   }
-  editor_.ActorEdited(kChangeFrames, "帧");
+  ASSERT_TRUE(SaveActorFile(dir_.File("large.an1").c_str(), large));
+  large.Destroy();
+  ASSERT_TRUE(editor_.LoadActor(dir_.File("large.an1")));
   const size_t stepBytes = Stored().size();
   ASSERT_GT(stepBytes, size_t{3'000'000});
   for (int i = 0; i < 100; ++i) {
@@ -546,7 +550,7 @@ TEST_F(HistoryTest, TheHistoryKeepsTheNewestStepsWithinItsBounds) {
   EXPECT_LE(static_cast<size_t>(editor_.HistorySize()) * stepBytes, kHistoryBytes + 2 * stepBytes);
   EXPECT_GE(editor_.HistorySize(), 2);
   editor_.Undo();
-  EXPECT_EQ(editor_.actor->actions.Num(), 99);
+  EXPECT_EQ(editor_.Actor()->actions.Num(), 99);
 }
 
 TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
@@ -562,7 +566,7 @@ TEST_F(HistoryTest, ARecoveryCopyOpensModifiedAndDamagedBytesChangeNothing) {
   // The texture is neither beside the document nor in the current directory: the session's
   // full path finds it.
   editor_.NewActor("Other");
-  editor_.currentDirectory = dir_.File("empty");
+  editor_.SetCurrentDirectory(dir_.File("empty"));
   editor_.CreateAction("kept");
   ASSERT_TRUE(editor_.OpenRecovered(copy, dir_.File("elsewhere/doc.an1"), paths));
   EXPECT_EQ(Difference(Stored(), copy), "");
@@ -649,5 +653,5 @@ TEST_F(HistoryTest, SurfacesOnlyTheHistoryKeepsCountAgainstItsBound) {
   const size_t surfaceBytes = size_t{kSide} * kSide * 4;
   EXPECT_LE(static_cast<size_t>(editor_.HistorySize() - 2) * surfaceBytes, kHistoryBytes);
   editor_.JumpToHistory(0);
-  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
+  EXPECT_NE(editor_.TextureSurfaces()[0], nullptr);
 }

@@ -18,26 +18,26 @@ TEST_F(InputTest, ClicksPickTheLaterPlacementAndFollowScaleAndRotation) {
   MakeFrame({UPoint(-40, 0), UPoint(8, 0), UPoint(20, 0)});
   Frame().origin = UPoint16{5, -3};
   Click(22, 4);
-  EXPECT_EQ(editor_.selectedPlacement, 2);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
-  EXPECT_EQ(editor_.grabOffset.x, 2);
-  EXPECT_EQ(editor_.grabOffset.y, 4);
+  EXPECT_EQ(editor_.SelectedPlacement(), 2);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
+  EXPECT_EQ(editor_.GrabOffset().x, 2);
+  EXPECT_EQ(editor_.GrabOffset().y, 4);
   // Clicking inside the selected placement keeps it, even where an earlier one lies too.
   Click(10, 4);
-  EXPECT_EQ(editor_.selectedPlacement, 1);
+  EXPECT_EQ(editor_.SelectedPlacement(), 1);
   Click(21, 4);
-  EXPECT_EQ(editor_.selectedPlacement, 1);
+  EXPECT_EQ(editor_.SelectedPlacement(), 1);
   Click(100, 100);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
-  EXPECT_EQ(editor_.placementRect.GetWidth(), 0);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
+  EXPECT_EQ(editor_.PlacementRect().GetWidth(), 0);
 
   // Scaled twice as wide: the box reaches 32 units from its left edge.
   TObjFrame& scaled = Placement(0);
   scaled.affine.ScaleXEnable = 1;
   scaled.ScaleX = 2.0f;
   Click(-40 + 28, 4);
-  EXPECT_EQ(editor_.selectedPlacement, 0);
-  EXPECT_EQ(editor_.placementRect.GetWidth(), 32);
+  EXPECT_EQ(editor_.SelectedPlacement(), 0);
+  EXPECT_EQ(editor_.PlacementRect().GetWidth(), 32);
 
   // Turned 90 degrees about its centre (-24, 4) of the 32 x 8 box: it now stands 8 wide and 32
   // tall, so a point 12 below the centre hits and one 12 to the right of it does not.
@@ -45,22 +45,22 @@ TEST_F(InputTest, ClicksPickTheLaterPlacementAndFollowScaleAndRotation) {
   scaled.RotateAngle = 90.0f;
   Click(100, 100);
   Click(-40 + 16, 4 + 12);
-  EXPECT_EQ(editor_.selectedPlacement, 0);
-  EXPECT_EQ(editor_.placementAngle, 90.0f);
+  EXPECT_EQ(editor_.SelectedPlacement(), 0);
+  EXPECT_EQ(editor_.PlacementAngle(), 90.0f);
   Click(100, 100);
   Click(-40 + 16 + 12, 4);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
 }
 
 TEST_F(InputTest, AQuarterTurnedPlacementIsPickedAsItIsDrawn) {
   MakeFrame({UPoint(0, 0)});
   Placement(0).affine.Rotate = 1;  // 16 x 8 on its side: 8 wide, 16 tall
   Click(4, 12);
-  EXPECT_EQ(editor_.selectedPlacement, 0);
-  EXPECT_EQ(editor_.placementRect.GetWidth(), 8);
-  EXPECT_EQ(editor_.placementRect.GetHeight(), 16);
+  EXPECT_EQ(editor_.SelectedPlacement(), 0);
+  EXPECT_EQ(editor_.PlacementRect().GetWidth(), 8);
+  EXPECT_EQ(editor_.PlacementRect().GetHeight(), 16);
   Click(12, 4);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
 }
 
 TEST_F(InputTest, DraggingMovesThePlacementInGridStepsWhenSnapping) {
@@ -68,7 +68,7 @@ TEST_F(InputTest, DraggingMovesThePlacementInGridStepsWhenSnapping) {
   Drag(UPoint(3, 2), UPoint(13, 7));
   EXPECT_EQ(Placement(0).x, 10);
   EXPECT_EQ(Placement(0).y, 5);
-  EXPECT_EQ(editor_.placementRect.left, 10);
+  EXPECT_EQ(editor_.PlacementRect().left, 10);
   EXPECT_TRUE(editor_.IsModified());
 
   editor_.ToggleSnap();
@@ -117,8 +117,8 @@ TEST_F(InputTest, ArrowsNudgeThePlacementAndTheKeypadMovesTheWholeFrame) {
   EXPECT_EQ(Placement(1).x, 20);
   EXPECT_EQ(Placement(1).y, 9);
   // The box follows the nudges.
-  EXPECT_EQ(editor_.placementRect.left, 20);
-  EXPECT_EQ(editor_.placementRect.top, 9);
+  EXPECT_EQ(editor_.PlacementRect().left, 20);
+  EXPECT_EQ(editor_.PlacementRect().top, 9);
 
   // Delete asks first; only Yes deletes.
   answer_ = UMessageAnswer::No;
@@ -127,7 +127,7 @@ TEST_F(InputTest, ArrowsNudgeThePlacementAndTheKeypadMovesTheWholeFrame) {
   answer_ = UMessageAnswer::Yes;
   editor_.KeyDown(Key::Delete);
   EXPECT_EQ(Frame().GetModuleSize(), 1);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
   ASSERT_EQ(messages_.size(), 2u);
   EXPECT_EQ(messages_[0], "请确要删除吗?");
 }
@@ -189,7 +189,7 @@ TEST_F(InputTest, TheMiddleButtonDrawsTheCollisionRectangleFromPressToPointer) {
   EXPECT_EQ(Frame().collision.top, 1);
   EXPECT_EQ(Frame().collision.right, 10);
   EXPECT_EQ(Frame().collision.bottom, 12);
-  EXPECT_FALSE(editor_.middleDown);
+  EXPECT_FALSE(editor_.MiddleDown());
   // Moving after the release changes nothing.
   editor_.MouseMove(CVelloEditor::kMouseMiddle, Client(50, 50));
   EXPECT_EQ(Frame().collision.right, 10);
@@ -198,22 +198,22 @@ TEST_F(InputTest, TheMiddleButtonDrawsTheCollisionRectangleFromPressToPointer) {
 TEST_F(InputTest, TagModeCreatesPicksDragsAndDeletesTags) {
   MakeFrame({UPoint(0, 0)});
   editor_.ToggleTagMode();
-  editor_.CreateTag(editor_.centre.x + 20, editor_.centre.y + 30);
-  editor_.CreateTag(editor_.centre.x - 10, editor_.centre.y);
+  editor_.CreateTag(editor_.Centre().x + 20, editor_.Centre().y + 30);
+  editor_.CreateTag(editor_.Centre().x - 10, editor_.Centre().y);
   ASSERT_EQ(Frame().tags.Num(), 2);
   EXPECT_EQ(Frame().tags[0].x, 20);
   EXPECT_EQ(Frame().tags[0].y, 30);
 
   // A press within 3 units of the tag point grabs it; dragging keeps the point under the grab.
   editor_.MouseDown(CVelloEditor::kMouseLeft, Client(-12, 2));
-  EXPECT_EQ(editor_.selectedTag, 1);
-  EXPECT_EQ(editor_.draggedTag, 1);
+  EXPECT_EQ(editor_.SelectedTag(), 1);
+  EXPECT_EQ(editor_.DraggedTag(), 1);
   editor_.MouseMove(CVelloEditor::kMouseLeft, Client(-2, 12));
   EXPECT_EQ(Frame().tags[1].x, 0);
   EXPECT_EQ(Frame().tags[1].y, 10);
   editor_.MouseUp(0, Client(-2, 12));
   // Tag mode leaves placements alone.
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
   EXPECT_EQ(Placement(0).x, 0);
 
   answer_ = UMessageAnswer::Cancel;
@@ -223,8 +223,8 @@ TEST_F(InputTest, TagModeCreatesPicksDragsAndDeletesTags) {
   editor_.KeyDown(Key::Delete);
   ASSERT_EQ(Frame().tags.Num(), 1);
   EXPECT_EQ(Frame().tags[0].x, 20);
-  EXPECT_EQ(editor_.selectedTag, -1);
-  EXPECT_EQ(editor_.draggedTag, -1);
+  EXPECT_EQ(editor_.SelectedTag(), -1);
+  EXPECT_EQ(editor_.DraggedTag(), -1);
   EXPECT_EQ(messages_.back(), "请确要删除这个 TAG 吗?");
   // Arrows do nothing in tag mode.
   editor_.SelectPlacement(0);
@@ -246,7 +246,7 @@ TEST_F(InputTest, WithoutAFrameTheMouseChangesNoActorData) {
   editor_.RotatePlacement();
   editor_.CreateTag(1, 1);
   EXPECT_FALSE(editor_.IsModified());
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
   EXPECT_EQ(listener_.status[1], "World x= 170 y= 125");
   EXPECT_EQ(listener_.status[3], "");
 }

@@ -18,7 +18,7 @@ class ModelTest : public EditorTest {
     editor_.InsertActionKey(1, 0, 1);
   }
 
-  UObjAction& Action(int index) { return *editor_.actor->actions[static_cast<size_t>(index)]; }
+  UObjAction& Action(int index) { return *editor_.Actor()->actions[static_cast<size_t>(index)]; }
 };
 
 TEST_F(ModelTest, BlendBitsFollowEveryChangeToKeysFramesAndPlacements) {
@@ -51,22 +51,22 @@ TEST_F(ModelTest, DeletingAFrameResetsWhatPointedAtItAndRenumbersTheKeys) {
   MakeWalk();
   editor_.SelectAction(0);
   editor_.SelectActionFrame(1);
-  EXPECT_EQ(editor_.selectedFrame, 1);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
-  EXPECT_EQ(editor_.playTime, 10.0f);
+  EXPECT_EQ(editor_.SelectedFrame(), 1);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
+  EXPECT_EQ(editor_.PlayTime(), 10.0f);
   editor_.SelectPlacement(0);
   editor_.ToggleTagMode();
-  editor_.CreateTag(editor_.centre.x, editor_.centre.y);
+  editor_.CreateTag(editor_.Centre().x, editor_.Centre().y);
   editor_.SelectTag(0);
 
   editor_.DeleteFrame(1);
-  EXPECT_EQ(editor_.actor->frames.Num(), 1);
-  EXPECT_EQ(editor_.selectedFrame, -1);
-  EXPECT_EQ(editor_.shownFrame, -1);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
-  EXPECT_EQ(editor_.selectedTag, -1);
-  EXPECT_EQ(editor_.draggedTag, -1);
-  EXPECT_EQ(editor_.selectedActionFrame, -1);
+  EXPECT_EQ(editor_.Actor()->frames.Num(), 1);
+  EXPECT_EQ(editor_.SelectedFrame(), -1);
+  EXPECT_EQ(editor_.ShownFrame(), -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
+  EXPECT_EQ(editor_.SelectedTag(), -1);
+  EXPECT_EQ(editor_.DraggedTag(), -1);
+  EXPECT_EQ(editor_.SelectedActionFrame(), -1);
   ASSERT_EQ(Action(0).keys.Num(), 1);
   EXPECT_EQ(Action(1).keys.Num(), 0);
 
@@ -74,7 +74,7 @@ TEST_F(ModelTest, DeletingAFrameResetsWhatPointedAtItAndRenumbersTheKeys) {
   editor_.CreateFrame("b");
   editor_.CreateFrame("c");
   editor_.DeleteFrame(0);
-  EXPECT_EQ(editor_.selectedFrame, 1);
+  EXPECT_EQ(editor_.SelectedFrame(), 1);
   EXPECT_EQ(std::string(Frame().name.GetString()), "c");
 }
 
@@ -82,17 +82,17 @@ TEST_F(ModelTest, DeletingThePlayedActionStopsPlayback) {
   MakeWalk();
   editor_.SelectAction(1);
   editor_.Play();
-  EXPECT_TRUE(editor_.isPlaying);
+  EXPECT_TRUE(editor_.IsPlaying());
   editor_.DeleteAction(0);
-  EXPECT_EQ(editor_.selectedAction, 0);  // "run" moved down one place
-  EXPECT_TRUE(editor_.isPlaying);
+  EXPECT_EQ(editor_.SelectedAction(), 0);  // "run" moved down one place
+  EXPECT_TRUE(editor_.IsPlaying());
   editor_.DeleteAction(0);
-  EXPECT_EQ(editor_.selectedAction, -1);
-  EXPECT_FALSE(editor_.isPlaying);
+  EXPECT_EQ(editor_.SelectedAction(), -1);
+  EXPECT_FALSE(editor_.IsPlaying());
   editor_.Advance(1.0f);
   editor_.Render();
   editor_.Play();  // nothing to play
-  EXPECT_FALSE(editor_.isPlaying);
+  EXPECT_FALSE(editor_.IsPlaying());
 }
 
 TEST_F(ModelTest, KeysAreDeletedOneAtATimeAndEmptyTimeShiftsThem) {
@@ -105,7 +105,7 @@ TEST_F(ModelTest, KeysAreDeletedOneAtATimeAndEmptyTimeShiftsThem) {
   ASSERT_EQ(Action(0).keys.Num(), 2);
   EXPECT_EQ(Action(0).keys[1].time, 10u);
   EXPECT_EQ(Action(0).keys[1].frame, 0u);
-  EXPECT_EQ(editor_.selectedActionFrame, 1);  // the same key, one place down
+  EXPECT_EQ(editor_.SelectedActionFrame(), 1);  // the same key, one place down
 
   editor_.InsertEmptyTime(5);
   EXPECT_EQ(Action(0).keys[1].time, 11u);
@@ -115,7 +115,7 @@ TEST_F(ModelTest, KeysAreDeletedOneAtATimeAndEmptyTimeShiftsThem) {
 
   // A key inserted before the selected one moves the selection along with its key.
   editor_.InsertActionKey(0, 0, 1);
-  EXPECT_EQ(editor_.selectedActionFrame, 2);
+  EXPECT_EQ(editor_.SelectedActionFrame(), 2);
   EXPECT_EQ(Action(0).keys[2].time, 9u);
 
   // Keys must name an existing frame and action; bad indices change nothing.
@@ -131,52 +131,52 @@ TEST_F(ModelTest, ModulesFramesAndPlacementsKeepTheirSelectionsConsistent) {
   MakeFrame({UPoint(0, 0), UPoint(4, 4), UPoint(8, 8)});
   editor_.CreateModule(Module(0, 0, 0, 2, 2));
   editor_.SelectModule(1);
-  EXPECT_EQ(editor_.mode, EditMode::Module);
+  EXPECT_EQ(editor_.Mode(), EditMode::Module);
   editor_.PlaceModule();
   ASSERT_EQ(Frame().GetModuleSize(), 4);
 
   // Swapping carries the selection with the placement; keypad plus and minus swap too.
   editor_.SelectPlacement(1);
-  editor_.SwapPlacements(editor_.selectedFrame, 1, 3);
-  EXPECT_EQ(editor_.selectedPlacement, 3);
+  editor_.SwapPlacements(editor_.SelectedFrame(), 1, 3);
+  EXPECT_EQ(editor_.SelectedPlacement(), 3);
   EXPECT_EQ(Placement(3).x, 4);
   editor_.KeyDown(CVelloEditor::Key::PadMinus);
-  EXPECT_EQ(editor_.selectedPlacement, 2);
+  EXPECT_EQ(editor_.SelectedPlacement(), 2);
   EXPECT_EQ(Placement(2).x, 4);
   editor_.KeyDown(CVelloEditor::Key::PadPlus);
   editor_.KeyDown(CVelloEditor::Key::PadPlus);  // already last: nothing
-  EXPECT_EQ(editor_.selectedPlacement, 3);
+  EXPECT_EQ(editor_.SelectedPlacement(), 3);
 
   // Deleting module 0 takes three placements; the selection cannot stay.
   editor_.DeleteModule(0);
-  EXPECT_EQ(editor_.selectedModule, 0);
+  EXPECT_EQ(editor_.SelectedModule(), 0);
   EXPECT_EQ(Frame().GetModuleSize(), 1);
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
   editor_.DeleteModule(0);
-  EXPECT_EQ(editor_.selectedModule, -1);
+  EXPECT_EQ(editor_.SelectedModule(), -1);
 
   // Inserting puts a module back before the selection, which follows it.
   editor_.InsertModule(0, Module(0, 0, 0, 3, 3));
   editor_.SelectModule(0);
   editor_.InsertModule(0, Module(0, 0, 0, 5, 5));
-  EXPECT_EQ(editor_.selectedModule, 1);
+  EXPECT_EQ(editor_.SelectedModule(), 1);
   editor_.InsertModule(7, Module(0, 0, 0, 5, 5));
-  EXPECT_EQ(editor_.actor->modules.Num(), 2);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 2);
 
   // Out-of-range selections are refused.
   editor_.SelectFrame(5);
   editor_.SelectModule(9);
   editor_.SelectPlacement(4);
-  EXPECT_EQ(editor_.selectedModule, 1);
-  EXPECT_EQ(editor_.selectedFrame, 0);
+  EXPECT_EQ(editor_.SelectedModule(), 1);
+  EXPECT_EQ(editor_.SelectedFrame(), 0);
 }
 
 TEST_F(ModelTest, CopyingAFrameTakesItsTagsAndRotatingStepsThroughQuarterTurns) {
   MakeFrame({UPoint(3, 4)});
-  editor_.CreateTag(editor_.centre.x + 5, editor_.centre.y + 6);
+  editor_.CreateTag(editor_.Centre().x + 5, editor_.Centre().y + 6);
   Frame().collision = URect(-1, -2, 3, 4);
   ASSERT_EQ(editor_.CopyFrame("copy"), 1);
-  EXPECT_EQ(editor_.selectedFrame, 1);
+  EXPECT_EQ(editor_.SelectedFrame(), 1);
   EXPECT_EQ(std::string(Frame().name.GetString()), "copy");
   ASSERT_EQ(Frame().tags.Num(), 1);
   EXPECT_EQ(Frame().tags[0].x, 5);

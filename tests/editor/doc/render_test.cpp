@@ -36,7 +36,7 @@ class RenderTest : public EditorTest {
     for (int sy = 0; sy < 8; ++sy) {
       for (int sx = 0; sx < 16; ++sx) {
         const UPoint at = to(sx, sy);
-        const uint32_t actual = Rgb(picture, editor_.centre.x + at.x, editor_.centre.y + at.y);
+        const uint32_t actual = Rgb(picture, editor_.Centre().x + at.x, editor_.Centre().y + at.y);
         if (actual != (Texel(sx, sy) & 0xFFFFFF) && ++wrong <= 4) {
           ADD_FAILURE() << "texel (" << sx << ", " << sy << ") at (" << at.x << ", " << at.y
                         << ") is 0x" << std::hex << actual;
@@ -49,8 +49,8 @@ class RenderTest : public EditorTest {
 
 TEST_F(RenderTest, AnEmptyViewShowsTheBackgroundGridAndAxes) {
   std::vector<uint32_t> picture = Paint();
-  EXPECT_EQ(editor_.centre.x, 160);
-  EXPECT_EQ(editor_.centre.y, 120);
+  EXPECT_EQ(editor_.Centre().x, 160);
+  EXPECT_EQ(editor_.Centre().y, 120);
   // The starting background, alpha included, until a colour is chosen.
   EXPECT_EQ(picture[3 * kViewWidth + 3], 0x88888888u);
   EXPECT_EQ(Rgb(picture, 8, 3), kGrid);
@@ -71,8 +71,8 @@ TEST_F(RenderTest, AnEmptyViewShowsTheBackgroundGridAndAxes) {
   // Zoomed in, the world origin moves to half the clip size in canvas units.
   editor_.ZoomIn();
   editor_.Render();
-  EXPECT_EQ(editor_.centre.x, 80);
-  EXPECT_EQ(editor_.centre.y, 60);
+  EXPECT_EQ(editor_.Centre().x, 80);
+  EXPECT_EQ(editor_.Centre().y, 60);
 }
 
 TEST_F(RenderTest, TheGridFollowsItsCellSizeAndAPlacementLeavesNoTrailWhenItMoves) {
@@ -81,8 +81,7 @@ TEST_F(RenderTest, TheGridFollowsItsCellSizeAndAPlacementLeavesNoTrailWhenItMove
   EXPECT_EQ(picture, Paint());
   EXPECT_EQ(Rgb(picture, 8, 3), kGrid);
 
-  editor_.gridWidth = 10;
-  editor_.gridHeight = 12;
+  editor_.SetGridSize(10, 12);
   picture = Paint();
   EXPECT_EQ(Rgb(picture, 8, 3), 0x888888u);
   EXPECT_EQ(Rgb(picture, 10, 3), kGrid);

@@ -24,49 +24,49 @@ TEST_F(TexturesTest, DeletingATextureTakesItsModulesAndRenumbersTheLaterOnes) {
   editor_.SelectModule(2);
 
   editor_.DeleteTexture(0);
-  ASSERT_EQ(editor_.actor->textures.Num(), 2);
-  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "b.png");
-  ASSERT_EQ(editor_.actor->modules.Num(), 2);
+  ASSERT_EQ(editor_.Actor()->textures.Num(), 2);
+  EXPECT_EQ(std::string(editor_.Actor()->textures[0].name), "b.png");
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 2);
   // The modules of b and c follow their textures down one place.
-  EXPECT_EQ(editor_.actor->modules[0]->texture, 0);
-  EXPECT_EQ(editor_.actor->modules[0]->right, 5);
-  EXPECT_EQ(editor_.actor->modules[1]->texture, 1);
-  EXPECT_EQ(editor_.actor->modules[1]->right, 6);
+  EXPECT_EQ(editor_.Actor()->modules[0]->texture, 0);
+  EXPECT_EQ(editor_.Actor()->modules[0]->right, 5);
+  EXPECT_EQ(editor_.Actor()->modules[1]->texture, 1);
+  EXPECT_EQ(editor_.Actor()->modules[1]->right, 6);
   ASSERT_EQ(Frame().GetModuleSize(), 2);
   EXPECT_EQ(Placement(0).module, 0);
   EXPECT_EQ(Placement(1).module, 1);
-  EXPECT_EQ(editor_.selectedTexture, 0);
-  EXPECT_EQ(editor_.selectedModule, 1);  // still module c
-  EXPECT_EQ(editor_.selectedPlacement, -1);
+  EXPECT_EQ(editor_.SelectedTexture(), 0);
+  EXPECT_EQ(editor_.SelectedModule(), 1);  // still module c
+  EXPECT_EQ(editor_.SelectedPlacement(), -1);
   EXPECT_EQ(editor_.TexturePath(0), dir_.File("b.png"));
 
   editor_.DeleteTexture(1);
   editor_.DeleteTexture(5);  // out of range: nothing
   editor_.DeleteTexture(0);
-  EXPECT_EQ(editor_.actor->textures.Num(), 0);
-  EXPECT_EQ(editor_.textureSurfaces.Num(), 0);
-  EXPECT_EQ(editor_.actor->modules.Num(), 0);
+  EXPECT_EQ(editor_.Actor()->textures.Num(), 0);
+  EXPECT_EQ(editor_.TextureSurfaces().Num(), 0);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 0);
   EXPECT_EQ(Frame().GetModuleSize(), 0);
-  EXPECT_EQ(editor_.selectedTexture, -1);
-  EXPECT_EQ(editor_.selectedModule, -1);
+  EXPECT_EQ(editor_.SelectedTexture(), -1);
+  EXPECT_EQ(editor_.SelectedModule(), -1);
 }
 
 TEST_F(TexturesTest, ReplacingKeepsTheOldPictureWhenTheNewOneCannotBeRead) {
   ASSERT_TRUE(editor_.LoadTexture(WriteTexture("old.png")));
   editor_.SelectTexture(0);
-  USurface* old = editor_.textureSurfaces[0];
+  USurface* old = editor_.TextureSurfaces()[0];
 
   EXPECT_FALSE(editor_.ReplaceTexture(dir_.File("missing.png")));
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("missing.png"), std::string::npos);
-  EXPECT_EQ(editor_.textureSurfaces[0], old);
-  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "old.png");
+  EXPECT_EQ(editor_.TextureSurfaces()[0], old);
+  EXPECT_EQ(std::string(editor_.Actor()->textures[0].name), "old.png");
 
   ASSERT_TRUE(editor_.ReplaceTexture(WriteTexture("new.png", 32, 4)));
-  EXPECT_EQ(std::string(editor_.actor->textures[0].name), "new.png");
-  EXPECT_EQ(editor_.actor->textures[0].width, 32);
-  EXPECT_EQ(editor_.actor->textures[0].height, 4);
-  EXPECT_EQ(editor_.textureSurfaces[0]->GetWidth(), 32);
+  EXPECT_EQ(std::string(editor_.Actor()->textures[0].name), "new.png");
+  EXPECT_EQ(editor_.Actor()->textures[0].width, 32);
+  EXPECT_EQ(editor_.Actor()->textures[0].height, 4);
+  EXPECT_EQ(editor_.TextureSurfaces()[0]->GetWidth(), 32);
   EXPECT_EQ(editor_.TexturePath(0), dir_.File("new.png"));
 }
 
@@ -74,7 +74,7 @@ TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
   // Twelve Chinese characters are 24 bytes in GBK (36 in UTF-8) and fit with ".png".
   const std::string chinese = "贴图贴图贴图贴图贴图贴图.png";
   ASSERT_TRUE(editor_.LoadTexture(WriteTexture(chinese)));
-  const TTextureInfo& record = editor_.actor->textures[0];
+  const TTextureInfo& record = editor_.Actor()->textures[0];
   EXPECT_EQ(std::strlen(record.name), 28u);
   EXPECT_EQ(std::string(record.name, 2), "\xCC\xF9");
   EXPECT_TRUE(messages_.empty());
@@ -84,13 +84,13 @@ TEST_F(TexturesTest, FileNamesMustFitTheRecordOnceStoredAsGbk) {
   EXPECT_FALSE(editor_.LoadTexture(WriteTexture(tooLong)));
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find("31"), std::string::npos);
-  EXPECT_EQ(editor_.actor->textures.Num(), 1);
-  EXPECT_EQ(editor_.textureSurfaces.Num(), 1);
+  EXPECT_EQ(editor_.Actor()->textures.Num(), 1);
+  EXPECT_EQ(editor_.TextureSurfaces().Num(), 1);
 
   // A saved document finds the Chinese file again by its GBK record.
   ASSERT_TRUE(editor_.SaveActor(dir_.File("doc.an1")));
   ASSERT_TRUE(editor_.LoadActor(dir_.File("doc.an1")));
-  EXPECT_NE(editor_.textureSurfaces[0], nullptr);
+  EXPECT_NE(editor_.TextureSurfaces()[0], nullptr);
   EXPECT_EQ(editor_.TexturePath(0), dir_.File(chinese));
 
   EXPECT_FALSE(editor_.LoadTexture(dir_.File("nothing.png")));
@@ -114,13 +114,13 @@ TEST_F(TexturesTest, AFileEditedOnDiskIsReadAgainWhileUndoBringsBackTheOldPictur
   const std::string path = dir_.File("body.png");
   ASSERT_TRUE(WritePng(path, PngFromArgb(32, 16, std::vector<uint32_t>(32 * 16, 0xFF00C000u))));
   ASSERT_TRUE(editor_.ReplaceTexture(path));
-  EXPECT_EQ(editor_.actor->textures[0].width, 32);
+  EXPECT_EQ(editor_.Actor()->textures[0].width, 32);
   editor_.Render();
   EXPECT_EQ(Rgb(Picture(), at.x, at.y), 0x00C000u);
 
   // The history kept the picture the texture had before.
   editor_.Undo();
-  EXPECT_EQ(editor_.actor->textures[0].width, 16);
+  EXPECT_EQ(editor_.Actor()->textures[0].width, 16);
   editor_.Render();
   EXPECT_EQ(Rgb(Picture(), at.x, at.y), Texel(3, 2) & 0x00FFFFFFu);
 }
@@ -133,10 +133,10 @@ class TexturesWithoutViewTest : public EditorTest {
 
 TEST_F(TexturesWithoutViewTest, TexturesAreReadWithoutTheViewAndDrawnOnceItStarts) {
   EXPECT_EQ(editor_.AddTextures({WriteTexture("a.png"), WriteTexture("b.png", 32, 4)}), 2);
-  EXPECT_EQ(editor_.actor->textures[1].height, 4);
+  EXPECT_EQ(editor_.Actor()->textures[1].height, 4);
   editor_.SelectTexture(1);
   ASSERT_TRUE(editor_.ReplaceTexture(WriteTexture("c.png", 8, 8)));
-  EXPECT_EQ(editor_.actor->textures[1].width, 8);
+  EXPECT_EQ(editor_.Actor()->textures[1].width, 8);
   editor_.SelectModule(editor_.CreateModule(Module(0, 0, 0, 16, 8)));
   editor_.CreateFrame("frame");
   editor_.PlaceModule();
@@ -144,7 +144,7 @@ TEST_F(TexturesWithoutViewTest, TexturesAreReadWithoutTheViewAndDrawnOnceItStart
 
   // The document and a recovered copy of it find their files.
   ASSERT_TRUE(editor_.LoadActor(dir_.File("doc.an1")));
-  EXPECT_EQ(editor_.textureSurfaces[1]->GetWidth(), 8);
+  EXPECT_EQ(editor_.TextureSurfaces()[1]->GetWidth(), 8);
   ASSERT_TRUE(editor_.OpenRecovered(editor_.StoredActor(), dir_.File("doc.an1"), {}));
   EXPECT_EQ(editor_.TexturePath(1), dir_.File("c.png"));
   EXPECT_TRUE(messages_.empty());

@@ -107,11 +107,11 @@ class ArtistSessionTest : public AppTest {
   // Where the animation view shows the point (x, y) of the edited frame (its origin at 0, 0).
   QPoint ViewPointOf(int x, int y) {
     CVelloEditor& editor = Editor();
-    const int zoom = editor.viewCanvas.GetZoom();
-    const UPoint origin = editor.viewCanvas.GetOrigin();
+    const int zoom = editor.ViewCanvas().GetZoom();
+    const UPoint origin = editor.ViewCanvas().GetOrigin();
     const qreal ratio = Frame().View().devicePixelRatioF();
-    return QPoint(static_cast<int>((editor.centre.x + x - origin.x) * zoom / ratio),
-                  static_cast<int>((editor.centre.y + y - origin.y) * zoom / ratio));
+    return QPoint(static_cast<int>((editor.Centre().x + x - origin.x) * zoom / ratio),
+                  static_cast<int>((editor.Centre().y + y - origin.y) * zoom / ratio));
   }
 
   // Drags the topmost placement under frame point `grab` by (dx, dy) frame pixels in the view.
@@ -173,8 +173,8 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   StartApp();
   CVelloEditor& editor = Editor();
   ASSERT_TRUE(Frame().View().IsReady()) << "no OpenGL 3.3 core context in the view";
-  ASSERT_NE(editor.actor, nullptr);
-  ASSERT_EQ(editor.actor->textures.Num(), 0);
+  ASSERT_NE(editor.Actor(), nullptr);
+  ASSERT_EQ(editor.Actor()->textures.Num(), 0);
 
   // A texture from a real PNG, through the texture list's menu; its row selects it.
   const std::string png = dir.File("sprite.png");
@@ -185,7 +185,7 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   ChooseFromContextMenu(*textures.viewport(), QPoint(10, 10), "添加贴图");
   ASSERT_EQ(textures.topLevelItemCount(), 1);
   ClickTreeRow(textures, 0);
-  ASSERT_EQ(editor.selectedTexture, 0);
+  ASSERT_EQ(editor.SelectedTexture(), 0);
 
   // Two modules cut at twice the size, where the band snaps to cells of 8 texels: the red half
   // whole, and a square of the blue half.
@@ -200,24 +200,24 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   Click(addModule);
   Drag(cutView, QPoint(17 * kZoom, 9 * kZoom), QPoint(31 * kZoom, 23 * kZoom));
   Click(addModule);
-  ASSERT_EQ(editor.actor->modules.Num(), 2);
+  ASSERT_EQ(editor.Actor()->modules.Num(), 2);
 
   // Frame "stand": both modules placed, the blue part dragged 20 pixels right.
   RaisePane(kFramePane);
   auto& addFrame = Child<QPushButton>(kFramePane, "addButton");
   prompts.typedTexts = {std::string("stand")};
   Click(addFrame);
-  ASSERT_EQ(editor.actor->frames.Num(), 1);
-  ASSERT_EQ(editor.selectedFrame, 0);
+  ASSERT_EQ(editor.Actor()->frames.Num(), 1);
+  ASSERT_EQ(editor.SelectedFrame(), 0);
   PlaceModuleAt(cutView, kZoom, 4, 4);
   PlaceModuleAt(cutView, kZoom, 24, 16);
-  ASSERT_EQ(editor.actor->frames[0]->GetModuleSize(), 2);
+  ASSERT_EQ(editor.Actor()->frames[0]->GetModuleSize(), 2);
   DragPlacement(QPoint(5, 5), 20, 0);
 
   // Frame "walk": the same modules, the blue part moved by (30, 10) and the red by (-10, 4).
   prompts.typedTexts = {std::string("walk")};
   Click(addFrame);
-  ASSERT_EQ(editor.selectedFrame, 1);
+  ASSERT_EQ(editor.SelectedFrame(), 1);
   PlaceModuleAt(cutView, kZoom, 4, 4);
   PlaceModuleAt(cutView, kZoom, 24, 16);
   DragPlacement(QPoint(5, 5), 30, 10);
@@ -230,22 +230,22 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   auto& actions = *PaneWidget(kActionPane).findChild<QTreeWidget*>("actionList");
   auto& frames = *PaneWidget(kFramePane).findChild<QTreeWidget*>("frameList");
   ClickTreeRow(actions, 0);
-  ASSERT_EQ(editor.selectedAction, 0);
+  ASSERT_EQ(editor.SelectedAction(), 0);
   auto& track = dynamic_cast<MyActionFrameEditor&>(PaneWidget(kTimelinePane)).Track();
   RaisePane(kFramePane);
   ClickTreeRow(frames, 0);
   AddKeyAt(track, 0, "stand");
   ClickTreeRow(frames, 1);
   AddKeyAt(track, 6, "walk");
-  ASSERT_EQ(editor.actor->actions[0]->keys.Num(), 2);
+  ASSERT_EQ(editor.Actor()->actions[0]->keys.Num(), 2);
 
   // Play from the tool bar: it runs to the last key and stops there, on "walk".
   QToolButton* play = PlayButton();
   ASSERT_NE(play, nullptr);
   Click(*play);
-  EXPECT_TRUE(editor.isPlaying);
-  ASSERT_TRUE(QTest::qWaitFor([&editor] { return !editor.isPlaying; }, 5000));
-  EXPECT_EQ(editor.shownFrame, 1);
+  EXPECT_TRUE(editor.IsPlaying());
+  ASSERT_TRUE(QTest::qWaitFor([&editor] { return !editor.IsPlaying(); }, 5000));
+  EXPECT_EQ(editor.ShownFrame(), 1);
 
   // The view shows "walk" as placed: the red module's middle red, the blue one's blue.
   QTest::qWait(5 * CVelloView::kTickMs);
@@ -306,8 +306,8 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
     ProcessEvents();
     EXPECT_TRUE(editor.IsModified());
   }
-  EXPECT_EQ(editor.actor->textures.Num(), 0);
-  EXPECT_EQ(editor.actor->frames.Num(), 0);
+  EXPECT_EQ(editor.Actor()->textures.Num(), 0);
+  EXPECT_EQ(editor.Actor()->frames.Num(), 0);
   while (editor.CanRedo()) {
     editor.Redo();
     ProcessEvents();
@@ -315,7 +315,7 @@ TEST_F(ArtistSessionTest, ASpriteMadeByHandIsSavedAsItWasMade) {
   EXPECT_EQ(editor.HistoryPosition(), last);
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(editor.StoredActor(), savedForm);
-  EXPECT_NE(editor.textureSurfaces[0], nullptr);
+  EXPECT_NE(editor.TextureSurfaces()[0], nullptr);
 }
 
 }  // namespace

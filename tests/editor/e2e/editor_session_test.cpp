@@ -36,14 +36,14 @@ TEST_F(AppTest, ASessionOnTheExamplePlaysSavesAndClosesWithoutLosingIt) {
   EXPECT_EQ(Frame().windowTitle(), "hero.an1[*] - Quillen");
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(editor.TexturePath(0), dir.File("hero.png"));
-  EXPECT_EQ(editor.shownFrame, 0);
+  EXPECT_EQ(editor.ShownFrame(), 0);
 
   // Play "walk" (keys up to tick 16) to its end: it stops on its last key's frame, "walk_0".
   editor.SelectAction(1);
   Trigger(cmd::kPlay);
-  EXPECT_TRUE(editor.isPlaying);
-  ASSERT_TRUE(QTest::qWaitFor([&editor] { return !editor.isPlaying; }, 5000));
-  EXPECT_EQ(editor.shownFrame, 2);
+  EXPECT_TRUE(editor.IsPlaying());
+  ASSERT_TRUE(QTest::qWaitFor([&editor] { return !editor.IsPlaying(); }, 5000));
+  EXPECT_EQ(editor.ShownFrame(), 2);
 
   // Show "walk_0" larger with its tags and keep a picture of the window.
   editor.SelectFrame(2);
@@ -56,9 +56,9 @@ TEST_F(AppTest, ASessionOnTheExamplePlaysSavesAndClosesWithoutLosingIt) {
   // around the origin.
   const QPoint origin = Frame().View().mapTo(&Frame(), QPoint(0, 0));
   const qreal ratio = Frame().View().devicePixelRatioF();
-  const int zoom = editor.viewCanvas.GetZoom();
-  const QPoint centre(origin.x() + static_cast<int>(editor.centre.x * zoom / ratio),
-                      origin.y() + static_cast<int>(editor.centre.y * zoom / ratio));
+  const int zoom = editor.ViewCanvas().GetZoom();
+  const QPoint centre(origin.x() + static_cast<int>(editor.Centre().x * zoom / ratio),
+                      origin.y() + static_cast<int>(editor.Centre().y * zoom / ratio));
   const QRgb background = picture.pixel(origin + QPoint(3, 3));
   int figure = 0;
   for (int y = -60; y < 0; ++y) {

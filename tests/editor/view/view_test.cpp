@@ -26,8 +26,13 @@ class ViewTest : public AppTest {
     ASSERT_TRUE(View().IsReady()) << "no OpenGL 3.3 core context in the view";
     ASSERT_TRUE(QTest::qWaitFor([this] { return app->Doc().Path() == dir.File("sprite.an1"); }));
     Editor().SetBackgroundColor(kBackground);
-    Editor().showGrid = false;
-    Editor().showCentre = false;
+    // Grid and axes off, so only the background shows.
+    if (Editor().ShowGrid()) {
+      Editor().ToggleGrid();
+    }
+    if (Editor().ShowCentre()) {
+      Editor().ToggleCentre();
+    }
     QTest::qWait(3 * CVelloView::kTickMs);
   }
 
@@ -41,8 +46,8 @@ class ViewTest : public AppTest {
 
 TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) {
   StartOnSprite();
-  EXPECT_EQ(Editor().selectedFrame, 0);
-  EXPECT_EQ(Editor().shownFrame, 0);
+  EXPECT_EQ(Editor().SelectedFrame(), 0);
+  EXPECT_EQ(Editor().ShownFrame(), 0);
   const QImage picture = View().grabFramebuffer();
   const int width = static_cast<int>(View().width() * Ratio());
   const int height = static_cast<int>(View().height() * Ratio());
@@ -55,8 +60,8 @@ TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) 
 
   // Frame 0 draws the red half (16 x 32 texels) with its top-left at the world origin, the
   // middle of the view, one texel to a device pixel.
-  const int cx = Editor().centre.x;
-  const int cy = Editor().centre.y;
+  const int cx = Editor().Centre().x;
+  const int cy = Editor().Centre().y;
   EXPECT_EQ(cx, width / 2);
   EXPECT_EQ(cy, height / 2);
   // (The frame's origin cross covers the row and column through the origin.)
@@ -72,27 +77,27 @@ TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) 
   const QImage smaller = View().grabFramebuffer();
   ASSERT_EQ(smaller.width(), static_cast<int>(View().width() * Ratio()));
   EXPECT_EQ(Rgb(smaller, smaller.width() - 1, smaller.height() - 1), kBackground);
-  EXPECT_EQ(Editor().centre.x, smaller.width() / 2);
+  EXPECT_EQ(Editor().Centre().x, smaller.width() / 2);
 }
 
 TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
   StartOnSprite();
-  const int cx = Editor().centre.x;
-  const int cy = Editor().centre.y;
+  const int cx = Editor().Centre().x;
+  const int cy = Editor().Centre().y;
   // A click on the red placement selects it and gives the view the keyboard.
   QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 6, cy + 6));
-  EXPECT_EQ(Editor().selectedPlacement, 0);
-  EXPECT_EQ(Editor().mode, EditMode::Frame);
+  EXPECT_EQ(Editor().SelectedPlacement(), 0);
+  EXPECT_EQ(Editor().Mode(), EditMode::Frame);
   EXPECT_EQ(Frame().focusWidget(), &View());
 
   // Arrows nudge it; the keypad moves the whole frame.
   QTest::keyClick(&View(), Qt::Key_Right);
   QTest::keyClick(&View(), Qt::Key_Down);
-  const TObjFrame& placement = Editor().actor->frames[0]->placements[0];
+  const TObjFrame& placement = Editor().Actor()->frames[0]->placements[0];
   EXPECT_EQ(placement.x, 1);
   EXPECT_EQ(placement.y, 1);
   QTest::keyClick(&View(), Qt::Key_4, Qt::KeypadModifier);
-  EXPECT_EQ(Editor().actor->frames[0]->placements[0].x, 0);
+  EXPECT_EQ(Editor().Actor()->frames[0]->placements[0].x, 0);
   EXPECT_TRUE(Editor().IsModified());
 
   // Dragging with the left button moves the placement by the device pixels travelled.
@@ -103,7 +108,7 @@ TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
   QTest::mouseRelease(&View(), Qt::LeftButton, {}, Logical(cx + 24, cy + 4));
   const int expected_step = static_cast<int>(Logical(cx + 24, cy).x() * Ratio()) -
                             static_cast<int>(Logical(cx + 4, cy).x() * Ratio());
-  EXPECT_EQ(Editor().actor->frames[0]->placements[0].x, expected_step);
+  EXPECT_EQ(Editor().Actor()->frames[0]->placements[0].x, expected_step);
 
   // The pointer position shows in the status bar.
   EXPECT_TRUE(Frame().StatusPane(1)->text().startsWith("World x="));
@@ -113,8 +118,8 @@ TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
 
 TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   StartOnSprite();
-  const int cx = Editor().centre.x;
-  const int cy = Editor().centre.y;
+  const int cx = Editor().Centre().x;
+  const int cy = Editor().Centre().y;
   const QPoint at = Logical(cx + 10, cy + 20);
   QContextMenuEvent event(QContextMenuEvent::Mouse, at, View().mapToGlobal(at));
   QApplication::sendEvent(&View(), &event);
@@ -128,8 +133,8 @@ TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   EXPECT_EQ(menu->actions()[0]->data().toInt(), cmd::kAddTag);
   menu->actions()[0]->trigger();
   menu->close();
-  ASSERT_EQ(Editor().actor->frames[0]->tags.Num(), 1);
-  const TFrameTag& tag = Editor().actor->frames[0]->tags[0];
+  ASSERT_EQ(Editor().Actor()->frames[0]->tags.Num(), 1);
+  const TFrameTag& tag = Editor().Actor()->frames[0]->tags[0];
   const UPoint device = View().DevicePoint(QPointF(at));
   EXPECT_EQ(tag.x, device.x - cx);
   EXPECT_EQ(tag.y, device.y - cy);
@@ -145,11 +150,11 @@ TEST_F(ViewTest, TheViewPaintsOnlyWhileItsPictureChanges) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return View().PaintedFrames() > painted; }));
 
   // "walk" lasts three ticks of the action: 0.3 s at 10 a second.
-  Editor().frameRate = 10.0f;
+  Editor().SetFrameRate(10.0f);
   Editor().SelectAction(0);
   painted = View().PaintedFrames();
   Editor().Play();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !Editor().isPlaying; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Editor().IsPlaying(); }, 2000));
   EXPECT_GE(View().PaintedFrames(), painted + 2);
   EXPECT_FALSE(View().IsTicking());
 }
@@ -178,7 +183,7 @@ TEST(ViewStartTest, WithoutOpenGlTheViewSaysSoInItsPlace) {
   EXPECT_TRUE(label->text().startsWith("OpenGL 3.3"));
   QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::keyClick(&view, Qt::Key_Delete);
-  EXPECT_EQ(editor.mode, EditMode::Module);
+  EXPECT_EQ(editor.Mode(), EditMode::Module);
 }
 
 TEST(ViewKeyTest, QtKeysMapToTheEditorsKeys) {

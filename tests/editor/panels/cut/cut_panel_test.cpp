@@ -74,7 +74,7 @@ class CutPanelTest : public EditorTest {
     QApplication::sendEvent(&View(), &move);
   }
 
-  const UObjModule& Cut(int index) { return *editor_.actor->modules[static_cast<size_t>(index)]; }
+  const UObjModule& Cut(int index) { return *editor_.Actor()->modules[static_cast<size_t>(index)]; }
 
   static void ExpectModule(const UObjModule& module, int left, int top, int right, int bottom) {
     EXPECT_EQ(module.left, left);
@@ -134,7 +134,7 @@ TEST_F(CutPanelTest, BandSnapsToCellsAndAddCutsIt) {
   ASSERT_TRUE(Button("addModule")->isEnabled());
 
   Click("addModule");
-  ASSERT_EQ(editor_.actor->modules.Num(), 1);
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
   EXPECT_EQ(Cut(0).texture, 0);
   EXPECT_EQ(Cut(0).Attribute, 0);
   ExpectModule(Cut(0), 0, 0, 24, 16);
@@ -148,13 +148,13 @@ TEST_F(CutPanelTest, BandSnapsToCellsAndAddCutsIt) {
   Click("addModule");
   Drag({3, 5}, {20, 9});
   EXPECT_FALSE(View().Band().HasRect());
-  EXPECT_EQ(editor_.actor->modules.Num(), 1);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 1);
 
   // "删除" removes the selected module.
   editor_.SelectTexture(0);
   editor_.SelectModule(0);
   Click("deleteModule");
-  EXPECT_EQ(editor_.actor->modules.Num(), 0);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 0);
 }
 
 // Pressing on a module selects it and takes its rectangle as the band; dragging the band's right
@@ -163,14 +163,14 @@ TEST_F(CutPanelTest, DraggingTheBandEdgeReshapesThePressedModule) {
   editor_.CreateModule(Module(0, 40, 8, 56, 24));
   editor_.CreateModule(Module(0, 0, 0, 24, 16));
   editor_.SetModified(false);
-  editor_.mode = EditMode::Frame;
+  editor_.SelectFrame(-1);
 
   Hover({40, 8});
   EXPECT_EQ(View().cursor().shape(), Qt::ArrowCursor);
   QTest::mousePress(&View(), Qt::LeftButton, {}, {24, 8});
   EXPECT_EQ(View().HitModule(), 1);
-  EXPECT_EQ(editor_.selectedModule, 1);
-  EXPECT_EQ(editor_.mode, EditMode::Module);
+  EXPECT_EQ(editor_.SelectedModule(), 1);
+  EXPECT_EQ(editor_.Mode(), EditMode::Module);
   EXPECT_EQ(View().Band().Rect().right, 24);
   EXPECT_EQ(View().cursor().shape(), Qt::SizeHorCursor);
 
@@ -198,7 +198,7 @@ TEST_F(CutPanelTest, DraggingTheBandEdgeReshapesThePressedModule) {
   // A press beside every module starts a new band and reshapes nothing.
   Drag({26, 26}, {34, 30});
   EXPECT_EQ(View().HitModule(), -1);
-  EXPECT_EQ(editor_.selectedModule, 1);
+  EXPECT_EQ(editor_.SelectedModule(), 1);
   ExpectModule(Cut(1), 0, 0, 16, 16);
   const URect& band = View().Band().Rect();
   EXPECT_EQ(band.left, 24);
@@ -216,7 +216,7 @@ TEST_F(CutPanelTest, StructuralChangeForgetsThePressedModule) {
   EXPECT_EQ(View().HitModule(), -1);
   QTest::mouseMove(&View(), {60, 8});
   QTest::mouseRelease(&View(), Qt::LeftButton, {}, {60, 8});
-  ASSERT_EQ(editor_.actor->modules.Num(), 1);
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
   ExpectModule(Cut(0), 32, 0, 48, 16);
   EXPECT_EQ(View().Band().Rect().right, 64);
 }
@@ -293,7 +293,7 @@ TEST_F(CutPanelTest, ZoomPanAndPicture) {
 
   Drag({3, 5}, {20, 9});
   Click("addModule");
-  ASSERT_EQ(editor_.actor->modules.Num(), 1);
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
   ExpectModule(Cut(0), 0, 0, 16, 8);
 
   Drag({10, 10}, {30, 25}, Qt::MiddleButton);
@@ -343,7 +343,7 @@ TEST_F(CutPanelTest, FollowsTheWidgetAndTheSelectedTexture) {
   EXPECT_FALSE(Button("addModule")->isEnabled());
   Drag({3, 5}, {20, 9});
   Click("addModule");
-  ASSERT_EQ(editor_.actor->modules.Num(), 1);
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
   EXPECT_EQ(Cut(0).texture, 1);
 
   // A new actor has no texture to show or cut.

@@ -69,30 +69,30 @@ TEST_F(FrameModulePanelTest, PickingMovingAndDeletingPlacements) {
   editor.SelectAction(editor.CreateAction("walk"));
   editor.InsertActionKey(0, 0, 1);
   editor.Play();
-  ASSERT_TRUE(editor.isPlaying);
+  ASSERT_TRUE(editor.IsPlaying());
   ClickRow(list, 2);
-  EXPECT_EQ(editor.selectedPlacement, 2);
-  EXPECT_FALSE(editor.isPlaying);
-  EXPECT_EQ(editor.mode, EditMode::Frame);
-  const URect& box = editor.placementRect;
+  EXPECT_EQ(editor.SelectedPlacement(), 2);
+  EXPECT_FALSE(editor.IsPlaying());
+  EXPECT_EQ(editor.Mode(), EditMode::Frame);
+  const URect& box = editor.PlacementRect();
   EXPECT_EQ((std::vector<int>{box.left, box.top, box.right, box.bottom}),
             (std::vector<int>{5, 6, 21, 14}));
-  EXPECT_FLOAT_EQ(editor.placementAngle, 30.0f);
+  EXPECT_FLOAT_EQ(editor.PlacementAngle(), 30.0f);
 
   // Down at the bottom changes nothing, the selection included.
   const UArray<TObjFrame> before = Frame(1).placements;
   Press(panel, "moveDownButton");
   EXPECT_EQ(Frame(1).placements, before);
-  EXPECT_EQ(editor.selectedPlacement, 2);
+  EXPECT_EQ(editor.SelectedPlacement(), 2);
   EXPECT_EQ(SelectedRow(list), 2);
 
   // Up twice carries the placement to the front of the drawing order, the selection with it.
   Press(panel, "moveUpButton");
   EXPECT_THAT(Rows(list), ElementsAre("0", "0", "1"));
-  EXPECT_EQ(editor.selectedPlacement, 1);
+  EXPECT_EQ(editor.SelectedPlacement(), 1);
   EXPECT_EQ(SelectedRow(list), 1);
   Press(panel, "moveUpButton");
-  EXPECT_EQ(editor.selectedPlacement, 0);
+  EXPECT_EQ(editor.SelectedPlacement(), 0);
   EXPECT_EQ(Frame(1).placements[0].RotateAngle, 30.0f);
   EXPECT_EQ(Frame(1).placements[2].x, 40);
 
@@ -100,20 +100,20 @@ TEST_F(FrameModulePanelTest, PickingMovingAndDeletingPlacements) {
   const UArray<TObjFrame> atTop = Frame(1).placements;
   Press(panel, "moveUpButton");
   EXPECT_EQ(Frame(1).placements, atTop);
-  EXPECT_EQ(editor.selectedPlacement, 0);
+  EXPECT_EQ(editor.SelectedPlacement(), 0);
   EXPECT_EQ(SelectedRow(list), 0);
   EXPECT_TRUE(editor.IsModified());
 
   // Down moves it back one place.
   Press(panel, "moveDownButton");
-  EXPECT_EQ(editor.selectedPlacement, 1);
+  EXPECT_EQ(editor.SelectedPlacement(), 1);
   EXPECT_EQ(Frame(1).placements[1].RotateAngle, 30.0f);
 
   // Delete takes the selected placement away; nothing is selected then, and the buttons do
   // nothing.
   Press(panel, "deleteButton");
   EXPECT_THAT(Rows(list), ElementsAre("0", "1"));
-  EXPECT_EQ(editor.selectedPlacement, -1);
+  EXPECT_EQ(editor.SelectedPlacement(), -1);
   EXPECT_EQ(SelectedRow(list), -1);
   Press(panel, "moveUpButton");
   Press(panel, "deleteButton");

@@ -69,7 +69,7 @@ TEST_F(FrameTagListTest, RowsShowEveryFieldAndStayWhileTheSameFrameShows) {
 
   // Picking a row selects the tag.
   ClickRow(list, 1);
-  EXPECT_EQ(editor.selectedTag, 1);
+  EXPECT_EQ(editor.SelectedTag(), 1);
   QTreeWidgetItem* kept = list.topLevelItem(1);
 
   // An edit of the same frame's tags rewrites the texts in the rows there are.

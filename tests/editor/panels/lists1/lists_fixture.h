@@ -23,14 +23,14 @@ class ListsTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(host_.IsValid()) << "no surfaceless EGL context with OpenGL 3.3 core";
     ASSERT_TRUE(editor.ViewInit(&host_));
-    editor.currentDirectory = dir.path().string();
+    editor.SetCurrentDirectory(dir.path().string());
     editor.NewActor("Test");
-    editor.currentDirectory = dir.path().string();
+    editor.SetCurrentDirectory(dir.path().string());
   }
 
   void TearDown() override {
     // NewActor reads the process's directory again; the closing save stays in the test folder.
-    editor.currentDirectory = dir.path().string();
+    editor.SetCurrentDirectory(dir.path().string());
     editor.Shutdown();
   }
 
@@ -43,7 +43,7 @@ class ListsTest : public ::testing::Test {
     return path;
   }
 
-  UObjFrame& Frame(int index) { return *editor.actor->frames[static_cast<size_t>(index)]; }
+  UObjFrame& Frame(int index) { return *editor.Actor()->frames[static_cast<size_t>(index)]; }
 
   // The texts of every row, columns joined by " | ".
   static std::vector<std::string> Rows(const QTreeWidget& list) {

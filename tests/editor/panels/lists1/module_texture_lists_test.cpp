@@ -59,10 +59,11 @@ TEST_F(ListsTest, ModuleRowsShowEveryEdgeAndPickingOneEditsThatModule) {
   EXPECT_EQ(tipAt(1), "left 8.000, top 0.000, right 24.000, bottom 16.000");
 
   // Picking a row selects that module and edits it: the module page shows.
-  editor.mode = EditMode::Action;
+  editor.SelectAction(-1);
+  ASSERT_EQ(editor.Mode(), EditMode::Action);
   ClickRow(list, 1);
-  EXPECT_EQ(editor.selectedModule, 1);
-  EXPECT_EQ(editor.mode, EditMode::Module);
+  EXPECT_EQ(editor.SelectedModule(), 1);
+  EXPECT_EQ(editor.Mode(), EditMode::Module);
 
   // A module picked elsewhere (the cutting view) is the list's selected row too.
   editor.SelectModule(0);
@@ -72,7 +73,7 @@ TEST_F(ListsTest, ModuleRowsShowEveryEdgeAndPickingOneEditsThatModule) {
   editor.DeleteModule(0);
   EXPECT_THAT(Rows(list),
               ElementsAre("Module 0 | left 0.000, top 16.000, right 32.000, bottom 40.000"));
-  EXPECT_EQ(editor.selectedModule, -1);
+  EXPECT_EQ(editor.SelectedModule(), -1);
   EXPECT_EQ(SelectedRow(list), -1);
 
   // A new actor empties the list.
@@ -105,7 +106,7 @@ TEST_F(ListsTest, AddingTexturesTakesEveryChosenFileAndNamesEachThatFailedInOneM
   EXPECT_EQ(prompts.fileRequests[0].filter, "Portable Image (*.png)|*.png|Bitmap (*.bmp)|*.bmp||");
   EXPECT_EQ(prompts.fileRequests[0].initialName, "*.*");
   EXPECT_THAT(Rows(list), ElementsAre("wide.png | 16 8 | 32", "square.png | 32 32 | 32"));
-  EXPECT_EQ(editor.actor->textures.Num(), 2);
+  EXPECT_EQ(editor.Actor()->textures.Num(), 2);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_NE(prompts.messages[0].find(broken), std::string::npos);
   EXPECT_NE(prompts.messages[0].find(missing), std::string::npos);
@@ -113,12 +114,12 @@ TEST_F(ListsTest, AddingTexturesTakesEveryChosenFileAndNamesEachThatFailedInOneM
 
   // Cancelling the dialog adds nothing and says nothing.
   add->trigger();
-  EXPECT_EQ(editor.actor->textures.Num(), 2);
+  EXPECT_EQ(editor.Actor()->textures.Num(), 2);
   EXPECT_EQ(prompts.messages.size(), 1u);
 
   // Picking a row selects that texture for the cutting view.
   ClickRow(list, 1);
-  EXPECT_EQ(editor.selectedTexture, 1);
+  EXPECT_EQ(editor.SelectedTexture(), 1);
 }
 
 TEST_F(ListsTest, ReplacingAndDeletingWorkOnTheSelectedTexture) {
@@ -133,7 +134,7 @@ TEST_F(ListsTest, ReplacingAndDeletingWorkOnTheSelectedTexture) {
   editor.CreateModule(Module(1, 0, 0, 8, 8));
   editor.CreateModule(Module(0, 0, 0, 8, 8));
   ClickRow(list, 0);
-  ASSERT_EQ(editor.selectedTexture, 0);
+  ASSERT_EQ(editor.SelectedTexture(), 0);
 
   // Replacing: the selected row takes the new file's name and size; modules keep their texture.
   prompts.paths.push_back(WriteTexture("body2.png", 24, 12));
@@ -142,7 +143,7 @@ TEST_F(ListsTest, ReplacingAndDeletingWorkOnTheSelectedTexture) {
   EXPECT_EQ(MenuItem(menu, "置换贴图")->data().toInt(), 1041);
   MenuItem(menu, "置换贴图")->trigger();
   EXPECT_THAT(Rows(list), ElementsAre("body2.png | 24 12 | 32", "arms.png | 8 8 | 32"));
-  EXPECT_EQ(editor.actor->modules.Num(), 3);
+  EXPECT_EQ(editor.Actor()->modules.Num(), 3);
   EXPECT_EQ(SelectedRow(list), 0);
 
   // A file that cannot be read leaves the texture as it was, with a message.
@@ -156,9 +157,9 @@ TEST_F(ListsTest, ReplacingAndDeletingWorkOnTheSelectedTexture) {
   EXPECT_EQ(MenuItem(list.ContextMenu(), "删除贴图")->data().toInt(), 1042);
   MenuItem(list.ContextMenu(), "删除贴图")->trigger();
   EXPECT_THAT(Rows(list), ElementsAre("arms.png | 8 8 | 32"));
-  ASSERT_EQ(editor.actor->modules.Num(), 1);
-  EXPECT_EQ(editor.actor->modules[0]->texture, 0);
-  EXPECT_EQ(editor.selectedTexture, 0);
+  ASSERT_EQ(editor.Actor()->modules.Num(), 1);
+  EXPECT_EQ(editor.Actor()->modules[0]->texture, 0);
+  EXPECT_EQ(editor.SelectedTexture(), 0);
   EXPECT_EQ(SelectedRow(list), 0);
 }
 

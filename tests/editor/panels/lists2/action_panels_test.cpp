@@ -63,9 +63,9 @@ TEST_F(ActionPanelTest, NewProposesTheNextNumberAndLeavesNothingSelected) {
   ASSERT_EQ(list.topLevelItemCount(), 4);
   EXPECT_EQ(Row(list, 3), (QStringList{"  jump", "0"}));
   EXPECT_EQ(Row(list, 1), (QStringList{"  run", "1"}));
-  EXPECT_EQ(editor.selectedAction, -1);
-  EXPECT_EQ(editor.selectedActionFrame, -1);
-  EXPECT_EQ(editor.selectedFrame, -1);
+  EXPECT_EQ(editor.SelectedAction(), -1);
+  EXPECT_EQ(editor.SelectedActionFrame(), -1);
+  EXPECT_EQ(editor.SelectedFrame(), -1);
   EXPECT_TRUE(SelectedRows(list).empty());
 
   // Cancel adds nothing; a name longer than a name holds is refused until retyped.
@@ -100,11 +100,11 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   // Selecting another action stops the one playing.
   editor.SelectAction(idle);
   editor.Play();
-  ASSERT_TRUE(editor.isPlaying);
+  ASSERT_TRUE(editor.IsPlaying());
   ClickRow(*actions.List(), run);
-  EXPECT_EQ(editor.selectedAction, run);
-  EXPECT_EQ(editor.mode, EditMode::Action);
-  EXPECT_FALSE(editor.isPlaying);
+  EXPECT_EQ(editor.SelectedAction(), run);
+  EXPECT_EQ(editor.Mode(), EditMode::Action);
+  EXPECT_FALSE(editor.IsPlaying());
   EXPECT_EQ(Row(*actions.List(), run), (QStringList{"[ run ]", "2"}));
   ASSERT_EQ(keyList.topLevelItemCount(), 2);
   EXPECT_EQ(Row(keyList, 0), (QStringList{"  0", "0", "1", "b"}));
@@ -112,10 +112,10 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
 
   // A key selects its frame and its time.
   ClickRow(keyList, 1);
-  EXPECT_EQ(editor.selectedActionFrame, 1);
-  EXPECT_EQ(editor.selectedFrame, 0);
-  EXPECT_EQ(editor.mode, EditMode::Frame);
-  EXPECT_EQ(editor.playTime, 5.0f);
+  EXPECT_EQ(editor.SelectedActionFrame(), 1);
+  EXPECT_EQ(editor.SelectedFrame(), 0);
+  EXPECT_EQ(editor.Mode(), EditMode::Frame);
+  EXPECT_EQ(editor.PlayTime(), 5.0f);
   EXPECT_EQ(Row(keyList, 1)[0], "[ 1 ]");
   EXPECT_EQ(SelectedRows(keyList), std::vector<int>{1});
   EXPECT_EQ(Row(*frames.List(), 0)[0], "[ 0 ]");
@@ -132,7 +132,7 @@ TEST_F(ActionPanelTest, SelectingAndDeletingActionsDrivesTheKeyList) {
   EXPECT_TRUE(prompts.messages.empty());
   ASSERT_EQ(actions.List()->topLevelItemCount(), 1);
   EXPECT_EQ(Row(*actions.List(), 0), (QStringList{"  run", "2"}));
-  EXPECT_EQ(editor.selectedAction, -1);
+  EXPECT_EQ(editor.SelectedAction(), -1);
   // With nothing selected, "删除" deletes nothing.
   Press(actions, "deleteButton");
   EXPECT_EQ(actions.List()->topLevelItemCount(), 1);

@@ -35,9 +35,9 @@ TEST_F(FramePanelTest, AddsFramesSelectsThemAndCountsTheirPlacements) {
   EXPECT_TRUE(editor.IsModified());
 
   ClickRow(list, 0);
-  EXPECT_EQ(editor.selectedFrame, 0);
-  EXPECT_EQ(editor.shownFrame, 0);
-  EXPECT_EQ(editor.mode, EditMode::Frame);
+  EXPECT_EQ(editor.SelectedFrame(), 0);
+  EXPECT_EQ(editor.ShownFrame(), 0);
+  EXPECT_EQ(editor.Mode(), EditMode::Frame);
   EXPECT_EQ(Row(list, 0)[0], "[ 0 ]");
   EXPECT_EQ(Row(list, 1)[0], "  1");
   EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
@@ -78,14 +78,14 @@ TEST_F(FramePanelTest, DeleteAsksWithTheFrameNameAndDoesNothingOnNoOrCancel) {
   ASSERT_EQ(list.topLevelItemCount(), 3);
   EXPECT_EQ(FrameName(1), "walk");
   EXPECT_EQ(Action(action).keys.Num(), 2);
-  EXPECT_EQ(editor.selectedFrame, 1);
+  EXPECT_EQ(editor.SelectedFrame(), 1);
 
   prompts.answers = {UMessageAnswer::Yes};
   Press(panel, "deleteButton");
   ASSERT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(Row(list, 0), (QStringList{"  0", "a", "0"}));
   EXPECT_EQ(Row(list, 1), (QStringList{"  1", "c", "0"}));
-  EXPECT_EQ(editor.selectedFrame, -1);
+  EXPECT_EQ(editor.SelectedFrame(), -1);
   EXPECT_TRUE(SelectedRows(list).empty());
   // The key that showed the deleted frame went with it; the later frame's key follows it down.
   ASSERT_EQ(Action(action).keys.Num(), 1);
@@ -118,7 +118,7 @@ TEST_F(FramePanelTest, AddCopyCopiesTheWholeFrameTagsIncluded) {
   EXPECT_EQ(prompts.inputInitialTexts, std::vector<std::string>{"Frame 1"});
   ASSERT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(Row(list, 1), (QStringList{"[ 1 ]", "body copy", "1"}));
-  EXPECT_EQ(editor.selectedFrame, 1);
+  EXPECT_EQ(editor.SelectedFrame(), 1);
   const UObjFrame& copy = Frame(1);
   EXPECT_EQ(copy.placements[0], Frame(0).placements[0]);
   EXPECT_EQ(copy.origin.x, 3);

@@ -86,8 +86,8 @@ class ListsTest : public ::testing::Test {
     return rows;
   }
 
-  UObjFrame& Frame(int index) { return *editor.actor->frames[static_cast<size_t>(index)]; }
-  UObjAction& Action(int index) { return *editor.actor->actions[static_cast<size_t>(index)]; }
+  UObjFrame& Frame(int index) { return *editor.Actor()->frames[static_cast<size_t>(index)]; }
+  UObjAction& Action(int index) { return *editor.Actor()->actions[static_cast<size_t>(index)]; }
   std::string FrameName(int index) { return ShownName(Frame(index).name); }
 
   // Frames named `names`, none selected afterwards.

@@ -183,19 +183,19 @@ TEST_F(PropertyPanelTest, ThePageFollowsTheEditedKindWithItsCaptions) {
   editor_.InsertActionKey(0, 4, 0);
 
   editor_.SelectModule(0);
-  EXPECT_EQ(editor_.mode, EditMode::Module);
+  EXPECT_EQ(editor_.Mode(), EditMode::Module);
   EXPECT_EQ(Rows(), QStringList({"模块属性", "模块属性/基本属性", "模块属性/基本属性/Attribute=0",
                                  "模块属性/基本属性/Left=0", "模块属性/基本属性/top=0",
                                  "模块属性/基本属性/right=16", "模块属性/基本属性/bottom=8"}));
 
   editor_.SelectAction(0);
-  EXPECT_EQ(editor_.mode, EditMode::Action);
+  EXPECT_EQ(editor_.Mode(), EditMode::Action);
   EXPECT_EQ(Rows(), QStringList({"动作属性", "动作属性/动作名=walk", "动作属性/帧数=2",
                                  "动作属性/速度=0"}));
   EXPECT_TRUE(Find("动作属性/帧数")->GetReadOnly());
 
   editor_.SelectFrame(0);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
   const QStringList frame_rows = {"基本属性",          "基本属性/帧名=frame",
                                   "基本属性/帧数=1",   "原点",
                                   "原点/x=0",          "原点/y=0",
@@ -256,7 +256,7 @@ TEST_F(PropertyPanelTest, AnEditShowsAtTheNextPaintAndMarksTheDocumentModified) 
   EXPECT_EQ(Placement(0).affine.ScaleXEnable, 1u);
   EXPECT_EQ(Placement(0).ScaleX, 2.0f);
   EXPECT_EQ(Value("当前选择Module/ScaleX"), QStringLiteral("2.00"));
-  EXPECT_EQ(editor_.placementRect.right - editor_.placementRect.left, 32);
+  EXPECT_EQ(editor_.PlacementRect().right - editor_.PlacementRect().left, 32);
   EXPECT_TRUE(editor_.IsModified());
   std::vector<uint32_t> picture = Paint();
   EXPECT_NE(At(picture, 24, 4), background);
@@ -268,13 +268,13 @@ TEST_F(PropertyPanelTest, AnEditShowsAtTheNextPaintAndMarksTheDocumentModified) 
   EXPECT_EQ(Frame().origin.x, 40);
   picture = Paint();
   EXPECT_EQ(At(picture, 6, 4), drawn);
-  EXPECT_EQ(Rgb(picture, editor_.centre.x + 6, editor_.centre.y + 4), background);
+  EXPECT_EQ(Rgb(picture, editor_.Centre().x + 6, editor_.Centre().y + 4), background);
 
   // A module's edge, edited on the module page, narrows every placement of it.
   editor_.SelectModule(0);
   editor_.SetModified(false);
   Type("模块属性/基本属性/right", "4");
-  EXPECT_EQ(editor_.actor->modules[0]->right, 4);
+  EXPECT_EQ(editor_.Actor()->modules[0]->right, 4);
   EXPECT_TRUE(editor_.IsModified());
   editor_.SelectFrame(0);
   picture = Paint();
@@ -322,9 +322,9 @@ TEST_F(PropertyPanelTest, NamesAreStoredAsGbkAndRefusedWhenTooLong) {
   editor_.CreateAction("run");
   editor_.SelectAction(0);
   Type("动作属性/动作名", "跑步");
-  EXPECT_EQ(editor_.actor->actions[0]->name, UName("\xC5\xDC\xB2\xBD"));
+  EXPECT_EQ(editor_.Actor()->actions[0]->name, UName("\xC5\xDC\xB2\xBD"));
   Type("动作属性/速度", "12");
-  EXPECT_EQ(editor_.actor->actions[0]->speed, 12);
+  EXPECT_EQ(editor_.Actor()->actions[0]->speed, 12);
 
   editor_.SelectFrame(0);
   messages_.clear();
@@ -381,7 +381,7 @@ TEST_F(PropertyPanelTest, AStructuralChangeUnderAnOpenEditorLeavesTheModelAlone)
   editor_.SelectPlacement(0);
   ClickValue("原点/y");
   editor_.NewActor("Other");
-  editor_.currentDirectory = dir_.path().string();
+  editor_.SetCurrentDirectory(dir_.path().string());
   ProcessEvents();
   EXPECT_EQ(grid_->topLevelItemCount(), 0);
 }
@@ -446,7 +446,7 @@ TEST_F(PropertyPanelTest, EachPageNamesItsStepAndUndoShowsTheOldValue) {
   editor_.Undo();
   ProcessEvents();
   EXPECT_EQ(editor_.StoredActor(), frameEdited);
-  ASSERT_EQ(editor_.mode, EditMode::Action);
+  ASSERT_EQ(editor_.Mode(), EditMode::Action);
   EXPECT_EQ(Value("动作属性/速度"), QStringLiteral("0"));
   editor_.Undo();
   editor_.Undo();
@@ -491,11 +491,11 @@ TEST_F(PropertyPanelTest, ValuesTheFieldCannotHoldAreRefused) {
   refused("模块属性/基本属性/Left", "-1", "0 到 16");
   refused("模块属性/基本属性/right", "-1", "0 到 65535");
   refused("模块属性/基本属性/top", "9", "0 到 8");
-  EXPECT_EQ(editor_.actor->modules[0]->left, 0);
-  EXPECT_EQ(editor_.actor->modules[0]->right, 16);
+  EXPECT_EQ(editor_.Actor()->modules[0]->left, 0);
+  EXPECT_EQ(editor_.Actor()->modules[0]->right, 16);
   EXPECT_FALSE(editor_.IsModified());
   messages_.clear();
   Type("模块属性/基本属性/right", " 12 ");
-  EXPECT_EQ(editor_.actor->modules[0]->right, 12);
+  EXPECT_EQ(editor_.Actor()->modules[0]->right, 12);
   EXPECT_TRUE(messages_.empty());
 }

@@ -51,7 +51,7 @@ class TimelineTest : public ::testing::Test {
 
   CTimelineTrack& Track() { return timeline_.Track(); }
   CTimelineRuler& Ruler() { return timeline_.Ruler(); }
-  const UObjAction& Walk() { return *editor_.actor->actions[0]; }
+  const UObjAction& Walk() { return *editor_.Actor()->actions[0]; }
 
   std::vector<uint32_t> KeyTimes() {
     std::vector<uint32_t> times;
@@ -141,21 +141,21 @@ TEST_F(TimelineTest, LaysOutRulerTrackStatusAndScrollBarWithTheRulerFont) {
 
 TEST_F(TimelineTest, ClickingACellSetsTheTimeAndShowsTheFrameOfTheKeyInForce) {
   ClickCell(3);
-  EXPECT_EQ(editor_.playTime, 3.0f);
+  EXPECT_EQ(editor_.PlayTime(), 3.0f);
   ClickCell(12);
-  EXPECT_EQ(editor_.playTime, 12.0f);
-  EXPECT_EQ(editor_.shownFrame, 2);
-  EXPECT_EQ(editor_.selectedFrame, 2);
-  EXPECT_EQ(editor_.selectedActionFrame, 2);
-  EXPECT_EQ(editor_.mode, EditMode::Frame);
+  EXPECT_EQ(editor_.PlayTime(), 12.0f);
+  EXPECT_EQ(editor_.ShownFrame(), 2);
+  EXPECT_EQ(editor_.SelectedFrame(), 2);
+  EXPECT_EQ(editor_.SelectedActionFrame(), 2);
+  EXPECT_EQ(editor_.Mode(), EditMode::Frame);
   EXPECT_EQ(Ruler().MarkTime(), 12u);
   EXPECT_EQ(timeline_.StatusLine().text().toStdString(),
             "当前帧   12 \t 当前帧索引号    2 \t 帧频率 12.0 fps \t 运行时间 12.000 s  "
             "bInterpolation=1");
 
   ClickCell(7);
-  EXPECT_EQ(editor_.shownFrame, 1);
-  EXPECT_EQ(editor_.selectedActionFrame, 1);
+  EXPECT_EQ(editor_.ShownFrame(), 1);
+  EXPECT_EQ(editor_.SelectedActionFrame(), 1);
   // The key at 5 starts there exactly; the last key does too, although the model's lookup
   // never calls the last key exact.
   int index = -1;
@@ -168,27 +168,27 @@ TEST_F(TimelineTest, ClickingACellSetsTheTimeAndShowsTheFrameOfTheKeyInForce) {
 
   // Before the first key there is no key, and no frame to show.
   ClickCell(1);
-  EXPECT_EQ(editor_.playTime, 1.0f);
-  EXPECT_EQ(editor_.selectedActionFrame, -1);
-  EXPECT_EQ(editor_.selectedFrame, -1);
-  EXPECT_EQ(editor_.shownFrame, -1);
-
-  // The status shows the actor's interpolation flag.
-  editor_.actor->interpolate = false;
-  editor_.ActorEdited(kChangeActions);
-  EXPECT_TRUE(timeline_.StatusLine().text().endsWith("bInterpolation=0"));
+  EXPECT_EQ(editor_.PlayTime(), 1.0f);
+  EXPECT_EQ(editor_.SelectedActionFrame(), -1);
+  EXPECT_EQ(editor_.SelectedFrame(), -1);
+  EXPECT_EQ(editor_.ShownFrame(), -1);
 
   // A scrolled track counts from its first time.
   timeline_.ScrollBar().setValue(10);
   QTest::mouseClick(&Track(), Qt::LeftButton, {}, Cell(12, 10));
-  EXPECT_EQ(editor_.playTime, 12.0f);
+  EXPECT_EQ(editor_.PlayTime(), 12.0f);
+
+  // The status shows the actor's interpolation flag, which a new actor takes from the settings.
+  editor_.SetInterpolationDefault(0);
+  editor_.NewActor("plain");
+  EXPECT_TRUE(timeline_.StatusLine().text().endsWith("bInterpolation=0"));
 }
 
 TEST_F(TimelineTest, ASecondPressOnTheKeyAtTheCurrentTimeDragsItWhereTheButtonIsReleased) {
   // The first press only picks the time: the key stays.
   Drag(Cell(10), Cell(20));
   EXPECT_EQ(KeyTimes(), (std::vector<uint32_t>{3, 5, 10}));
-  EXPECT_EQ(editor_.playTime, 10.0f);
+  EXPECT_EQ(editor_.PlayTime(), 10.0f);
 
   // The second press takes hold of it; the ruler follows the pointer.
   QTest::mousePress(&Track(), Qt::LeftButton, {}, Cell(10));
@@ -197,8 +197,8 @@ TEST_F(TimelineTest, ASecondPressOnTheKeyAtTheCurrentTimeDragsItWhereTheButtonIs
   EXPECT_EQ(Ruler().MarkTime(), 20u);
   QTest::mouseRelease(&Track(), Qt::LeftButton, {}, Cell(20));
   EXPECT_EQ(KeyTimes(), (std::vector<uint32_t>{3, 5, 20}));
-  EXPECT_EQ(editor_.playTime, 20.0f);
-  EXPECT_EQ(editor_.selectedActionFrame, 2);
+  EXPECT_EQ(editor_.PlayTime(), 20.0f);
+  EXPECT_EQ(editor_.SelectedActionFrame(), 2);
   EXPECT_EQ(Track().DragIndex(), -1);
   EXPECT_TRUE(editor_.IsModified());
 
@@ -207,13 +207,13 @@ TEST_F(TimelineTest, ASecondPressOnTheKeyAtTheCurrentTimeDragsItWhereTheButtonIs
   Drag(Cell(5), Cell(3));
   Drag(Cell(5), Cell(5));
   EXPECT_EQ(KeyTimes(), (std::vector<uint32_t>{3, 5, 20}));
-  EXPECT_EQ(editor_.playTime, 5.0f);
+  EXPECT_EQ(editor_.PlayTime(), 5.0f);
   EXPECT_EQ(Ruler().MarkTime(), 5u);
 
   // Dropped left of the track, the key goes to the start, not to a time wrapped round.
   Drag(Cell(5), QPoint(-20, 8));
   EXPECT_EQ(KeyTimes(), (std::vector<uint32_t>{0, 3, 20}));
-  EXPECT_EQ(editor_.playTime, 0.0f);
+  EXPECT_EQ(editor_.PlayTime(), 0.0f);
 
   // A press on an empty cell at the current time drags nothing.
   ClickCell(14);

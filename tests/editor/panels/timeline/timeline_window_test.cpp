@@ -32,11 +32,11 @@ TEST_F(TimelineWindowTest, ThePaneHostsTheTimelineWhichTakesF6AndFollowsPlayback
 
   CTimelineTrack& track = editor->Track();
   QTest::mouseClick(&track, Qt::LeftButton, {}, QPoint(2 * 8 + 4, 8));
-  EXPECT_EQ(context.playTime, 2.0f);
-  EXPECT_EQ(context.shownFrame, 0);
+  EXPECT_EQ(context.PlayTime(), 2.0f);
+  EXPECT_EQ(context.ShownFrame(), 0);
   QTest::keyClick(&track, Qt::Key_F6);
   std::vector<uint32_t> times;
-  for (const TActionFrame& key : context.actor->actions[0]->keys) {
+  for (const TActionFrame& key : context.Actor()->actions[0]->keys) {
     times.push_back(key.time);
   }
   // The key in force at 2 (the one at 0) and the later one start a tick later.
