@@ -10,14 +10,11 @@
 #include "editor/app/vello_app.h"
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 #include <time.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSettings>
-#include <QSurfaceFormat>
 #include <QTimer>
 #include <filesystem>
 #include <memory>
@@ -119,23 +116,3 @@ void BM_EditorPlaying(benchmark::State& state) {
 BENCHMARK(BM_EditorPlaying)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QSurfaceFormat format;
-  format.setVersion(3, 3);
-  format.setProfile(QSurfaceFormat::CoreProfile);
-  QSurfaceFormat::setDefaultFormat(format);
-  QSettings::setDefaultFormat(QSettings::IniFormat);
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-    std::string runtime =
-        (std::filesystem::temp_directory_path() / "quillet-bench-runtime-XXXXXX").string();
-    if (::mkdtemp(runtime.data()) != nullptr) {
-      qputenv("XDG_RUNTIME_DIR", runtime.c_str());
-    }
-  }
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -11,14 +11,11 @@
 
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QSettings>
-#include <QSurfaceFormat>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -207,23 +204,3 @@ void BM_RedoPlacementMoveInWindow(benchmark::State& state) {
 BENCHMARK(BM_RedoPlacementMoveInWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QSurfaceFormat format;
-  format.setVersion(3, 3);
-  format.setProfile(QSurfaceFormat::CoreProfile);
-  QSurfaceFormat::setDefaultFormat(format);
-  QSettings::setDefaultFormat(QSettings::IniFormat);
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-    std::string runtime =
-        (std::filesystem::temp_directory_path() / "quillet-bench-runtime-XXXXXX").string();
-    if (::mkdtemp(runtime.data()) != nullptr) {
-      qputenv("XDG_RUNTIME_DIR", runtime.c_str());
-    }
-  }
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
