@@ -81,7 +81,8 @@ class CVelloEditor {
   // False marks the current history entry as the saved one (a save just wrote it); true forgets
   // which entry was saved.
   void SetModified(bool modified);
-  // For panels that edit actor fields in place: records the step `stepName` (UTF-8), merged into
+  // After a record of Actor() was changed in place by code outside the context (the editor's own
+  // panes use the named operations below instead): records the step `stepName` (UTF-8), merged into
   // the previous one when `mergeKey` is nonzero and the same as its key (one drag), recomputes the
   // blend bits and tells the listeners `changes`. An edit that left the stored form as it was
   // records nothing.
