@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "editor/services/prompt_service.h"
 #include "editor/app/recovery_store.h"
 #include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"
+#include "editor/services/prompt_service.h"
 
 bool OfferRecovery(const QString& folder, CVelloDoc& doc, CRecoveryWriter& writer) {
   std::vector<CFoundRecovery> found = FindRecoveryCopies(folder);

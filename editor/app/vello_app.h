@@ -6,10 +6,10 @@
 #include <QStringList>
 #include <memory>
 
-#include "editor/services/command_router.h"
-#include "editor/services/recent_files.h"
 #include "editor/app/recovery_writer.h"
 #include "editor/doc/vello_doc.h"
+#include "editor/services/command_router.h"
+#include "editor/services/recent_files.h"
 
 // The application: the editor context, the document, the main frame and the command router that
 // joins them (view, document, frame, application), and the application's own commands (open,

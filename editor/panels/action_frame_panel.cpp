@@ -25,8 +25,8 @@ void CActionFrameListCtrl::Refresh() {
           key.frame <= INT32_MAX && actor->frames.IsValidIndex(frame)
               ? QString::fromStdString(ShownName(actor->frames[static_cast<size_t>(frame)]->name))
               : QString();
-      rows.push_back({MarkedIndex(i, i == m_Editor.SelectedActionFrame()), QString::number(key.time),
-                      QString::number(key.frame), frameName});
+      rows.push_back({MarkedIndex(i, i == m_Editor.SelectedActionFrame()),
+                      QString::number(key.time), QString::number(key.frame), frameName});
     }
   }
   SetRows(rows, m_Editor.SelectedActionFrame());

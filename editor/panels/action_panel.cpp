@@ -98,9 +98,9 @@ void CActionPanel::EditAction() {
   if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->actions.IsValidIndex(index)) {
     return;
   }
-  CActionSettingsDlg dialog(
-      QString::fromStdString(ShownName(m_Editor.Actor()->actions[static_cast<size_t>(index)]->name)),
-      this);
+  CActionSettingsDlg dialog(QString::fromStdString(ShownName(
+                                m_Editor.Actor()->actions[static_cast<size_t>(index)]->name)),
+                            this);
   // Checked again: the action list may have changed while the dialog was open.
   if (Prompts().RunDialog(dialog) != QDialog::Accepted || m_Editor.Actor() == nullptr ||
       !m_Editor.Actor()->actions.IsValidIndex(index)) {

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 #include "editor/services/typed_text.h"
-#include "editor/res/strings.h"
 
 CActionSettingsDlg::CActionSettingsDlg(const QString& name, QWidget* parent)
     : QDialog(parent), m_Edit(new QLineEdit(name, this)) {

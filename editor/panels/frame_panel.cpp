@@ -92,7 +92,8 @@ void CFramePanel::AddFrame() {
 
 void CFramePanel::AddCopy() {
   // Without a selected frame there is nothing to copy, so nothing is asked.
-  if (m_Editor.Actor() == nullptr || !m_Editor.Actor()->frames.IsValidIndex(m_Editor.SelectedFrame())) {
+  if (m_Editor.Actor() == nullptr ||
+      !m_Editor.Actor()->frames.IsValidIndex(m_Editor.SelectedFrame())) {
     return;
   }
   if (const auto name = Prompts().AskTypedText(ProposedName(), TypedTextKind::Name)) {

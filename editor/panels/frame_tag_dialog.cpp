@@ -48,7 +48,8 @@ MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, in
   connect(&m_Save, &QPushButton::clicked, this, &QDialog::accept);
   resize(300, 260);
 
-  const UObjFrame* edited = m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(frame);
+  const UObjFrame* edited =
+      m_Editor.Actor() == nullptr ? nullptr : m_Editor.Actor()->GetFrame(frame);
   if (edited != nullptr && edited->tags.IsValidIndex(tag)) {
     m_Tag = edited->tags[static_cast<size_t>(tag)];
     AddItems();

@@ -2,10 +2,10 @@
 
 #include <QContextMenuEvent>
 
-#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/frame_tag_dialog.h"
+#include "editor/services/prompt_service.h"
 
 namespace {
 

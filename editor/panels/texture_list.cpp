@@ -3,9 +3,9 @@
 #include <QContextMenuEvent>
 
 #include "drivers/accel/surface_rw.h"
-#include "editor/services/prompt_service.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/services/prompt_service.h"
 #include "editor_support/property_grid/property_grid.h"
 
 namespace {

@@ -44,8 +44,7 @@ class PlayingView {
       }
     }
     const std::string path = m_Dir.File("modules.png");
-    if (!WritePng(path, PngFromArgb(kTexture, kTexture, texels)) ||
-        !m_Editor.LoadTexture(path)) {
+    if (!WritePng(path, PngFromArgb(kTexture, kTexture, texels)) || !m_Editor.LoadTexture(path)) {
       return;
     }
     const int perRow = kTexture / kModule;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/services/command_router.h"
 #include "editor/app/input_dialog.h"
 #include "editor/app/profile_int.h"
+#include "editor/services/command_router.h"
 #include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 

@@ -105,7 +105,8 @@ class EditorTest : public ::testing::Test {
   }
 
   UObjFrame& Frame(int index = -1) {
-    return *editor_.Actor()->frames[static_cast<size_t>(index < 0 ? editor_.SelectedFrame() : index)];
+    return *editor_.Actor()
+                ->frames[static_cast<size_t>(index < 0 ? editor_.SelectedFrame() : index)];
   }
 
   TObjFrame& Placement(int index) { return Frame().placements[static_cast<size_t>(index)]; }
@@ -125,7 +126,7 @@ class EditorTest : public ::testing::Test {
   std::vector<uint32_t> Picture() {
     std::vector<uint32_t> pixels(static_cast<size_t>(kViewWidth * kViewHeight));
     EXPECT_TRUE(editor_.ViewCanvas().ReadPixels(reinterpret_cast<uint8_t*>(pixels.data()),
-                                              kViewWidth * 4, RwPixelOrder::kBgra));
+                                                kViewWidth * 4, RwPixelOrder::kBgra));
     return pixels;
   }
 

@@ -11,8 +11,8 @@
 
 #include "drivers/accel/egl_window_host.h"
 #include "editor/doc/vello_editor.h"
-#include "tests/support/model_records.h"
 #include "tests/editor/support/scripted_prompts.h"
+#include "tests/support/model_records.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_dir.h"
 
