@@ -64,11 +64,6 @@ void RestoreHiddenValues(UObjActor& actor, const std::vector<CHiddenPlacement>& 
   }
 }
 
-void DestroyActor(UObjActor* actor) {
-  actor->Destroy();
-  delete actor;
-}
-
 }  // namespace
 
 std::vector<unsigned char> CVelloEditor::StoredActor() const {
@@ -232,8 +227,7 @@ void CVelloEditor::RecordRunBeneath() {
   // The current entry is the actor before the run (or its last recorded part): the run only
   // changed its frame.
   const CHistoryState& current = m_History.State(m_History.Position());
-  std::unique_ptr<UObjActor, void (*)(UObjActor*)> ran(ReadStoredActor(*current.stored).release(),
-                                                       &DestroyActor);
+  const std::unique_ptr<UObjActor> ran = ReadStoredActor(*current.stored);
   if (ran == nullptr || !ran->frames.IsValidIndex(run.frame)) {
     return;  // the history wrote the entry, so it reads back; the run is lost otherwise
   }

@@ -48,16 +48,6 @@ UPropertyGridItem* UShort(const QString& caption, uint16_t& field,
   return new CCheckedNumberItem<MyPropertyGridItemUShort>(std::move(range), caption, field, &field);
 }
 
-UPropertyGridItem* Short(const QString& caption, int16_t& field) {
-  return new CCheckedNumberItem<MyPropertyGridItemShort>(FieldRange<int16_t>, caption, field,
-                                                         &field);
-}
-
-UPropertyGridItem* Number(const QString& caption, int32_t& field) {
-  return new CCheckedNumberItem<UPropertyGridItemNumber>(FieldRange<int32_t>, caption, field,
-                                                         &field);
-}
-
 UPropertyGridItem* Flag(const QString& caption, uint32_t& field) {
   return new UPropertyGridItemBool(caption, field != 0, &field);
 }
@@ -77,8 +67,8 @@ void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement) {
   UPropertyGridItem* category = grid.AddCategory(QStringLiteral("当前选择Module"));
   WObjAffine& affine = placement.affine;
   category->AddChildItem(ShownNumber(QStringLiteral("Idx"), placement.module));
-  category->AddChildItem(Short(QStringLiteral("x"), placement.x));
-  category->AddChildItem(Short(QStringLiteral("y"), placement.y));
+  category->AddChildItem(CheckedShortItem(QStringLiteral("x"), placement.x));
+  category->AddChildItem(CheckedShortItem(QStringLiteral("y"), placement.y));
   category->AddChildItem(Flag(QStringLiteral("横向反转"), affine.FlipX));
   category->AddChildItem(Flag(QStringLiteral("纵向反转"), affine.FlipY));
   category->AddChildItem(Choice(QStringLiteral("Rotate"), kQuarterTurns, affine.Rotate));
@@ -124,7 +114,7 @@ void BuildActionPage(UPropertyGrid& grid, CActionFields& action, int keyCount) {
   category->AddChildItem(
       new MyPropertyGridItemUName(QStringLiteral("动作名"), action.name, &action.name));
   category->AddChildItem(ShownNumber(QStringLiteral("帧数"), keyCount));
-  category->AddChildItem(Number(QStringLiteral("速度"), action.speed));
+  category->AddChildItem(CheckedNumberItem(QStringLiteral("速度"), action.speed));
 }
 
 void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount) {
@@ -133,15 +123,15 @@ void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount
   basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), placementCount));
 
   UPropertyGridItem* origin = grid.AddCategory(QStringLiteral("原点"));
-  origin->AddChildItem(Short(QStringLiteral("x"), frame.origin.x));
-  origin->AddChildItem(Short(QStringLiteral("y"), frame.origin.y));
+  origin->AddChildItem(CheckedShortItem(QStringLiteral("x"), frame.origin.x));
+  origin->AddChildItem(CheckedShortItem(QStringLiteral("y"), frame.origin.y));
 
   UPropertyGridItem* collision = grid.AddCategory(QStringLiteral("碰撞区域"));
   URect& box = frame.collision;
-  collision->AddChildItem(Number(QStringLiteral("left"), box.left));
-  collision->AddChildItem(Number(QStringLiteral("top"), box.top));
-  collision->AddChildItem(Number(QStringLiteral("right"), box.right));
-  collision->AddChildItem(Number(QStringLiteral("bottom"), box.bottom));
+  collision->AddChildItem(CheckedNumberItem(QStringLiteral("left"), box.left));
+  collision->AddChildItem(CheckedNumberItem(QStringLiteral("top"), box.top));
+  collision->AddChildItem(CheckedNumberItem(QStringLiteral("right"), box.right));
+  collision->AddChildItem(CheckedNumberItem(QStringLiteral("bottom"), box.bottom));
 
   grid.AddCategory(QStringLiteral("触发区域"));
 

@@ -45,3 +45,10 @@ CNumberRange FieldRange() {
   return {static_cast<double>(std::numeric_limits<T>::lowest()),
           static_cast<double>(std::numeric_limits<T>::max()), std::numeric_limits<T>::is_integer};
 }
+
+class UPropertyGridItem;
+
+// Checked items bound to a field of a page's or dialog's own copy, over the full range of the
+// field's type: a signed 16-bit field, and a signed 32-bit one.
+UPropertyGridItem* CheckedShortItem(const QString& caption, int16_t& field);
+UPropertyGridItem* CheckedNumberItem(const QString& caption, int32_t& field);

@@ -11,20 +11,10 @@
 namespace {
 
 // A "Position" or "Size" row: it shows "%d,%d" of its two 16-bit children, which are edited.
-UPropertyGridItem* Short(const char* caption, int16_t* field) {
-  return new CCheckedNumberItem<MyPropertyGridItemShort>(FieldRange<int16_t>, caption, *field,
-                                                         field);
-}
-
-UPropertyGridItem* Number(const char* caption, int32_t* field) {
-  return new CCheckedNumberItem<UPropertyGridItemNumber>(FieldRange<int32_t>, caption, *field,
-                                                         field);
-}
-
 void AddPair(UPropertyGridItem* category, const QString& caption, const char* firstCaption,
              int16_t* first, const char* secondCaption, int16_t* second) {
-  category->AddChildItem(
-      new UPropertyGridItemPair(caption, Short(firstCaption, first), Short(secondCaption, second)));
+  category->AddChildItem(new UPropertyGridItemPair(caption, CheckedShortItem(firstCaption, *first),
+                                                   CheckedShortItem(secondCaption, *second)));
 }
 
 }  // namespace
@@ -61,8 +51,8 @@ void MyFrameTagPropertyDlg::AddItems() {
   category->AddChildItem(new MyPropertyGridItemUName("名字", m_Tag.name, &m_Tag.name));
   AddPair(category, "Position", "x", &m_Tag.x, "y", &m_Tag.y);
   AddPair(category, "Size", "width", &m_Tag.width, "height", &m_Tag.height);
-  category->AddChildItem(Number("Param1", &m_Tag.Param1));
-  category->AddChildItem(Number("Param2", &m_Tag.Param2));
+  category->AddChildItem(CheckedNumberItem("Param1", m_Tag.Param1));
+  category->AddChildItem(CheckedNumberItem("Param2", m_Tag.Param2));
   m_Grid.ExpandAll();
   m_Grid.SetValueChangedHandler([this](UPropertyGridItem* /*item*/) {
     m_Editor.SetTag(m_Frame, m_TagIndex, m_Tag, m_MergeKey);

@@ -179,7 +179,6 @@ TEST_F(DocumentTest, TextureRecordsNeverLeadOutOfTheFoldersSearched) {
   ASSERT_TRUE(LoadActorFile(dir_.File("art/doc.an1").c_str(), foreign));
   std::strcpy(foreign.textures[0].name, "../body.png");
   ASSERT_TRUE(SaveActorFile(dir_.File("art/doc.an1").c_str(), foreign));
-  foreign.Destroy();
 
   editor_.SetCurrentDirectory(dir_.File("elsewhere"));
   ASSERT_TRUE(editor_.LoadActor(dir_.File("art/doc.an1")));

@@ -540,7 +540,6 @@ TEST_F(HistoryTest, TheHistoryKeepsTheNewestStepsWithinItsBounds) {
     large.AddFrame(frame);
   }
   ASSERT_TRUE(SaveActorFile(dir_.File("large.an1").c_str(), large));
-  large.Destroy();
   ASSERT_TRUE(editor_.LoadActor(dir_.File("large.an1")));
   const size_t stepBytes = Stored().size();
   ASSERT_GT(stepBytes, size_t{3'000'000});
