@@ -210,6 +210,16 @@ class CVelloEditor {
   // The edits of one opening of the tag dialog share `mergeKey`.
   void SetTag(int frame, int tag, const TFrameTag& fields, uint64_t mergeKey);
 
+  // ---- automatic slicing
+  // The rectangles of `shapes` (texture pixels) that would become new modules of `texture`: not
+  // empty, inside the texture's 16-bit edges, and neither equal to a module already cut from
+  // that texture nor to an earlier rectangle of the list. Empty for a texture that cannot take
+  // modules.
+  std::vector<URect> NewSlicedModules(int texture, const std::vector<URect>& shapes) const;
+  // Cuts NewSlicedModules as modules of `texture`, all in one step "自动切割", as far as module
+  // indices reach, and says in the status bar how many it added. Returns that count.
+  int AddSlicedModules(int texture, const std::vector<URect>& shapes);
+
   // ---- view input (client points in device pixels)
   static constexpr uint32_t kMouseLeft = 0x1, kMouseShift = 0x4, kMouseMiddle = 0x10;
   enum class Key {

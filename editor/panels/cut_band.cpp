@@ -12,16 +12,16 @@ int FloorToCell(int value, int cell) {
 
 }  // namespace
 
-void CCutBand::Rescale(int imageWidth, int imageHeight, int zoom) {
-  zoom = std::clamp(zoom, 1, 8);
+void CCutBand::Rescale(int imageWidth, int imageHeight, int scale) {
+  scale = std::clamp(scale, 1, kMaxScale);
   if (HasRect()) {
-    m_Rect = URect(m_Rect.left / m_Zoom * zoom, m_Rect.top / m_Zoom * zoom,
-                   m_Rect.right / m_Zoom * zoom, m_Rect.bottom / m_Zoom * zoom);
+    m_Rect = URect(m_Rect.left / m_Scale * scale, m_Rect.top / m_Scale * scale,
+                   m_Rect.right / m_Scale * scale, m_Rect.bottom / m_Scale * scale);
   }
-  m_Zoom = zoom;
-  m_SnapWidth = kCell * zoom;
-  m_SnapHeight = kCell * zoom;
-  m_Bounds = URect(0, 0, std::max(imageWidth, 0) * zoom, std::max(imageHeight, 0) * zoom);
+  m_Scale = scale;
+  m_SnapWidth = m_Cell * scale;
+  m_SnapHeight = m_Cell * scale;
+  m_Bounds = URect(0, 0, std::max(imageWidth, 0) * scale, std::max(imageHeight, 0) * scale);
   ClampToBounds();
 }
 

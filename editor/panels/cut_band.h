@@ -4,12 +4,14 @@
 #include "core/foundation/rect.h"
 
 // The rubber band of the module cutting view: a rectangle in view pixels (image pixels times the
-// zoom) that snaps to whole cells and stays inside the image. A press outside it starts a new
-// rectangle, a press inside moves it, a press on one of its eight handles resizes it.
+// view's scale) that snaps to whole cells and stays inside the image. A press outside it starts a
+// new rectangle, a press inside moves it, a press on one of its eight handles resizes it.
 class CCutBand {
  public:
-  // Texture pixels in one snap cell at zoom 1.
+  // Texture pixels in one snap cell unless SetCell says otherwise.
   static constexpr int kCell = 8;
+  // The most view pixels one image pixel covers (the largest zoom on a high-density screen).
+  static constexpr int kMaxScale = 64;
   // Half the width of a handle's grip, in view pixels.
   static constexpr int kHandle = 4;
 
@@ -27,9 +29,13 @@ class CCutBand {
   };
   enum class State { Idle, Drawing, Dragging };
 
-  // Sets the image size and zoom: the snap cell becomes kCell x zoom and the bounds the zoomed
-  // image. The rectangle keeps marking the same image pixels.
-  void Rescale(int imageWidth, int imageHeight, int zoom);
+  // Sets the image size and the view pixels an image pixel covers: the snap cell becomes the
+  // cell size times `scale` and the bounds the scaled image. The rectangle keeps marking the same
+  // image pixels.
+  void Rescale(int imageWidth, int imageHeight, int scale);
+  // Image pixels in one snap cell, from 1 on; takes effect at the next Rescale.
+  void SetCell(int texels) { m_Cell = texels < 1 ? 1 : texels; }
+  int Cell() const { return m_Cell; }
   // Forgets the rectangle.
   void Clear();
   void SetRect(const URect& rect);
@@ -58,7 +64,8 @@ class CCutBand {
   URect m_Rect{0, 0, 0, 0};
   URect m_Anchor{0, 0, 0, 0};
   URect m_Bounds{0, 0, 0, 0};
-  int m_Zoom = 1;
+  int m_Scale = 1;
+  int m_Cell = kCell;
   int m_SnapWidth = kCell;
   int m_SnapHeight = kCell;
   State m_State = State::Idle;

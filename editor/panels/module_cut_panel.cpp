@@ -1,15 +1,22 @@
 #include "editor/panels/module_cut_panel.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSettings>
 #include <algorithm>
+#include <array>
 
 #include "core/anim/obj_actor.h"
 #include "core/anim/obj_module.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/auto_slice_dialog.h"
 #include "editor/panels/module_cut_view.h"
+#include "editor/res/strings.h"
 
 namespace {
+
+constexpr std::array<int, 5> kCutGrids = {1, 2, 4, 8, 16};
 
 QPushButton* MakeButton(const char* utf8Text, const char* name, QWidget* parent) {
   auto* button = new QPushButton(QString::fromUtf8(utf8Text), parent);
@@ -26,13 +33,28 @@ CModuleCutPanel::CModuleCutPanel(CVelloEditor& editor, QWidget* parent)
     , m_ZoomIn(MakeButton("放大", "zoomIn", this))
     , m_ZoomOut(MakeButton("缩小", "zoomOut", this))
     , m_Add(MakeButton("添加", "addModule", this))
-    , m_Delete(MakeButton("删除", "deleteModule", this)) {
+    , m_Delete(MakeButton("删除", "deleteModule", this))
+    , m_AutoSlice(MakeButton(res::kStepAutoSlice, "autoSlice", this))
+    , m_CutGrid(new QComboBox(this)) {
   setWindowTitle("ME");
   m_View->setObjectName("moduleCutView");
   QObject::connect(m_ZoomIn, &QPushButton::clicked, this, [this] { m_View->ZoomIn(); });
   QObject::connect(m_ZoomOut, &QPushButton::clicked, this, [this] { m_View->ZoomOut(); });
   QObject::connect(m_Add, &QPushButton::clicked, this, [this] { AddModule(); });
   QObject::connect(m_Delete, &QPushButton::clicked, this, [this] { DeleteModule(); });
+  QObject::connect(m_AutoSlice, &QPushButton::clicked, this, [this] { AutoSlice(); });
+  m_CutGrid->setObjectName("cutGrid");
+  m_CutGrid->setToolTip(QString::fromUtf8(res::kCutGridTip));
+  for (const int texels : kCutGrids) {
+    m_CutGrid->addItem(QString::fromUtf8(res::kCutGridItem).arg(texels), texels);
+  }
+  // A value that is not one of the choices (an edited settings file) falls back to the default.
+  const int kept = QSettings().value(kCutGridKey, kDefaultCutGrid).toInt();
+  const int index = m_CutGrid->findData(kept);
+  m_CutGrid->setCurrentIndex(index >= 0 ? index : m_CutGrid->findData(kDefaultCutGrid));
+  m_View->SetCutGrid(m_CutGrid->currentData().toInt());
+  QObject::connect(m_CutGrid, &QComboBox::activated, this,
+                   [this](int chosen) { ChooseCutGrid(chosen); });
   m_View->SetBandChangedHandler([this] { UpdateButtons(); });
   m_Editor.AddListener(this);
   m_View->EditorChanged(kChangeActor);
@@ -54,11 +76,24 @@ void CModuleCutPanel::resizeEvent(QResizeEvent* event) {
   const int strip = std::min(kButtonHeight, height());
   const int top = height() - strip;
   m_View->setGeometry(0, 0, panelWidth, top);
-  const int quarter = panelWidth / 4;
-  m_ZoomIn->setGeometry(0, top, quarter, strip);
-  m_ZoomOut->setGeometry(quarter, top, quarter, strip);
-  m_Add->setGeometry(2 * quarter, top, quarter, strip);
-  m_Delete->setGeometry(3 * quarter, top, panelWidth - 3 * quarter, strip);
+  const std::array<QWidget*, 6> controls = {m_ZoomIn, m_ZoomOut,   m_Add,
+                                            m_Delete, m_AutoSlice, m_CutGrid};
+  const int slot = panelWidth / static_cast<int>(controls.size());
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const int left = static_cast<int>(i) * slot;
+    const int slotWidth = i + 1 == controls.size() ? panelWidth - left : slot;
+    controls[i]->setGeometry(left, top, slotWidth, strip);
+  }
+}
+
+void CModuleCutPanel::ChooseCutGrid(int index) {
+  const int texels = m_CutGrid->itemData(index).toInt();
+  m_View->SetCutGrid(texels);
+  QSettings().setValue(kCutGridKey, texels);
+}
+
+void CModuleCutPanel::AutoSlice() {
+  RunAutoSlice(m_Editor, m_View, this);
 }
 
 bool CModuleCutPanel::CanAddModule() const {
@@ -94,4 +129,8 @@ void CModuleCutPanel::DeleteModule() {
 
 void CModuleCutPanel::UpdateButtons() {
   m_Add->setEnabled(CanAddModule());
+  const UObjActor* actor = m_Editor.Actor();
+  m_AutoSlice->setEnabled(actor != nullptr &&
+                          actor->textures.IsValidIndex(m_Editor.SelectedTexture()) &&
+                          m_View->HasImage());
 }

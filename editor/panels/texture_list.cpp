@@ -5,6 +5,9 @@
 #include "drivers/accel/surface_rw.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/auto_slice_dialog.h"
+#include "editor/panels/module_cut_view.h"
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 #include "editor_support/property_grid/property_grid.h"
 
@@ -42,6 +45,9 @@ CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
   m_Add->setData(kAddTexture);
   m_Replace->setData(kReplaceTexture);
   m_Delete->setData(kDeleteTexture);
+  m_AutoSlice =
+      m_Menu.addAction(QString::fromUtf8(res::kStepAutoSlice), this, [this] { AutoSlice(); });
+  m_AutoSlice->setData(kAutoSlice);
   SetRowSelectedHandler([this](int row) { m_Editor.SelectTexture(row); });
   m_Editor.AddListener(this);
   Refresh();
@@ -66,6 +72,7 @@ QMenu* CTextureListCtrl::ContextMenu() {
   m_Add->setEnabled(hasActor);
   m_Replace->setEnabled(hasSelection);
   m_Delete->setEnabled(hasSelection);
+  m_AutoSlice->setEnabled(hasSelection);
   return &m_Menu;
 }
 
@@ -92,6 +99,10 @@ void CTextureListCtrl::ReplaceTexture() {
 
 void CTextureListCtrl::DeleteTexture() {
   m_Editor.DeleteTexture(m_Editor.SelectedTexture());
+}
+
+void CTextureListCtrl::AutoSlice() {
+  RunAutoSlice(m_Editor, window()->findChild<CModuleCutView*>(), this);
 }
 
 void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {

@@ -16,6 +16,7 @@ class CTextureListCtrl : public CReportList, public CEditorListener {
   static constexpr int kAddTexture = 1040;
   static constexpr int kReplaceTexture = 1041;
   static constexpr int kDeleteTexture = 1042;
+  static constexpr int kAutoSlice = 1045;
 
   CTextureListCtrl(CVelloEditor& editor, QWidget* parent);
   ~CTextureListCtrl() override;
@@ -30,6 +31,8 @@ class CTextureListCtrl : public CReportList, public CEditorListener {
   void ReplaceTexture();
   // "删除贴图": the selected texture goes, with every module cut from it.
   void DeleteTexture();
+  // "自动切割": slices the selected texture into modules, previewed in the window's cutting view.
+  void AutoSlice();
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -42,4 +45,5 @@ class CTextureListCtrl : public CReportList, public CEditorListener {
   QAction* m_Add;
   QAction* m_Replace;
   QAction* m_Delete;
+  QAction* m_AutoSlice;
 };

@@ -60,4 +60,27 @@ inline constexpr char kStepRenameFrame[] = "重命名帧";
 inline constexpr char kStepRenameAction[] = "重命名动作";
 inline constexpr char kStepEditTag[] = "修改标签";
 
+// Automatic slicing of a texture into modules; "%1" stands for a count.
+inline constexpr char kStepAutoSlice[] = "自动切割";
+inline constexpr char kAutoSliceAdded[] = "自动切割：添加了 %1 个裁剪块";
+inline constexpr char kAutoSliceNothingNew[] = "自动切割：没有新的裁剪块";
+// The automatic slicing dialog and the cutting pane's controls.
+inline constexpr char kAutoSliceByGrid[] = "按网格";
+inline constexpr char kAutoSliceByRegions[] = "按不透明区域";
+inline constexpr char kAutoSliceCellWidth[] = "单元宽";
+inline constexpr char kAutoSliceCellHeight[] = "单元高";
+inline constexpr char kAutoSliceOffsetX[] = "偏移 X";
+inline constexpr char kAutoSliceOffsetY[] = "偏移 Y";
+inline constexpr char kAutoSliceSpacingX[] = "间距 X";
+inline constexpr char kAutoSliceSpacingY[] = "间距 Y";
+inline constexpr char kAutoSliceSkipEmpty[] = "跳过没有不透明像素的单元";
+inline constexpr char kAutoSliceMergeDistance[] = "合并距离";
+inline constexpr char kAutoSliceMinSize[] = "最小尺寸";
+inline constexpr char kAutoSliceAdd[] = "添加";
+inline constexpr char kAutoSliceFound[] = "找到 %1 个矩形，其中 %2 个是新的";
+inline constexpr char kAutoSliceTooMany[] = "矩形太多（最多 65535 个）：请加大单元或合并距离";
+inline constexpr char kAutoSliceUnreadable[] = "无法读取贴图文件：%1";
+inline constexpr char kCutGridTip[] = "切割网格：裁剪块的边对齐到几个像素";
+inline constexpr char kCutGridItem[] = "网格 %1";
+
 }  // namespace res

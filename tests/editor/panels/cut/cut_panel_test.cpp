@@ -1,16 +1,23 @@
 // The fixture's driver headers bring in libepoxy's GL declarations, which must come before Qt's.
 #include "tests/editor/doc/editor_fixture.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <memory>
 
 #include "editor/app/dock_panes.h"
+#include "editor/panels/auto_slice_dialog.h"
 #include "editor/panels/module_cut_panel.h"
 #include "editor/panels/module_cut_view.h"
 #include "editor/panels/panel_factory.h"
+#include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/qt_events.h"
 
 namespace {
@@ -32,6 +39,10 @@ class CutPanelTest : public EditorTest {
     if (HasFatalFailure()) {
       return;
     }
+    // The cut grid is kept in settings of the test's own.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(dir_.File("settings")));
     ASSERT_TRUE(editor_.LoadTexture(WriteSheet("sheet.png")));
     editor_.SelectTexture(0);
     panel_ = std::make_unique<CModuleCutPanel>(editor_, nullptr);
@@ -91,14 +102,15 @@ class CutPanelTest : public EditorTest {
 TEST_F(CutPanelTest, ShowsFourButtonsUnderTheView) {
   EXPECT_EQ(panel_->windowTitle(), "ME");
   EXPECT_EQ(View().geometry(), QRect(0, 0, 400, 275));
-  const char* names[] = {"zoomIn", "zoomOut", "addModule", "deleteModule"};
-  const char* texts[] = {"放大", "缩小", "添加", "删除"};
-  for (int i = 0; i < 4; ++i) {
+  const char* names[] = {"zoomIn", "zoomOut", "addModule", "deleteModule", "autoSlice"};
+  const char* texts[] = {"放大", "缩小", "添加", "删除", "自动切割"};
+  for (int i = 0; i < 5; ++i) {
     QPushButton* button = Button(names[i]);
     ASSERT_NE(button, nullptr) << names[i];
     EXPECT_EQ(button->text(), QString::fromUtf8(texts[i]));
-    EXPECT_EQ(button->geometry(), QRect(i * 100, 275, 100, 25)) << names[i];
+    EXPECT_EQ(button->geometry(), QRect(i * 66, 275, 66, 25)) << names[i];
   }
+  EXPECT_EQ(panel_->CutGridChoice().geometry(), QRect(330, 275, 70, 25));
   // Nothing to cut yet: no band.
   EXPECT_FALSE(Button("addModule")->isEnabled());
 
@@ -352,6 +364,85 @@ TEST_F(CutPanelTest, FollowsTheWidgetAndTheSelectedTexture) {
   EXPECT_FALSE(View().HasImage());
   Drag({3, 5}, {20, 9});
   EXPECT_FALSE(Button("addModule")->isEnabled());
+}
+
+// "自动切割" previews the opaque regions in the view, then adds them as one step; the preview goes
+// when the dialog closes.
+TEST_F(CutPanelTest, AutoSlicePreviewsThenAddsInOneStep) {
+  std::vector<uint32_t> texels(64 * 32, 0);
+  for (int i = 0; i < 64 * 32; ++i) {
+    const int x = i % 64;
+    const int y = i / 64;
+    texels[static_cast<size_t>(i)] =
+        (x % 16 < 12 && y % 16 < 10 && x / 16 != y / 16) ? 0xFFC04020u : 0;
+  }
+  ASSERT_TRUE(WritePng(dir_.File("sprites.png"), PngFromArgb(64, 32, texels)));
+  ASSERT_TRUE(editor_.LoadTexture(dir_.File("sprites.png")));
+  editor_.SelectTexture(1);
+  Click("zoomIn");
+  Click("zoomIn");
+  const int steps = editor_.HistorySize();
+  ScriptedPrompts prompts;
+  prompts.dialogResult = QDialog::Accepted;
+  prompts.onDialog = [this](QDialog& shown) {
+    auto& dialog = dynamic_cast<CAutoSliceDialog&>(shown);
+    ASSERT_EQ(dialog.Modes()->currentIndex(), 0);
+    ASSERT_EQ(dialog.Shapes().size(), 6u);
+    EXPECT_EQ(View().Preview().size(), 6u);
+    EXPECT_EQ(dialog.Summary()->text(), QString::fromUtf8("找到 6 个矩形，其中 6 个是新的"));
+    const QImage picture = View().grab().toImage();
+    EXPECT_EQ(Rgb(picture, 16 * 3 + 5, 0), CModuleCutView::kPreviewColour);
+    EXPECT_TRUE(panel_->grab().save(QString(QUILLET_SCREENSHOT_DIR) + "/auto_slice_preview.png"));
+    dialog.Modes()->setCurrentIndex(1);
+    dialog.CellWidth()->setValue(16);
+    dialog.CellHeight()->setValue(16);
+    EXPECT_EQ(View().Preview().size(), 6u);
+    dialog.Modes()->setCurrentIndex(0);
+  };
+  Click("autoSlice");
+  EXPECT_TRUE(View().Preview().empty());
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 6);
+  ExpectModule(Cut(0), 16, 0, 28, 10);
+  EXPECT_EQ(editor_.HistorySize(), steps + 1);
+  EXPECT_EQ(editor_.UndoName(), "自动切割");
+  editor_.Undo();
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 0);
+}
+
+// With the cut grid at 1 the band cuts to the exact texel, and the choice is kept; the wheel
+// zooms about the pointer and Space with the left button pans.
+TEST_F(CutPanelTest, CutGridWheelZoomAndSpacePan) {
+  QTest::keyClick(&panel_->CutGridChoice(), Qt::Key_Home);
+  EXPECT_EQ(View().CutGrid(), 1);
+  EXPECT_EQ(QSettings().value(CModuleCutPanel::kCutGridKey).toInt(), 1);
+  Drag({3, 5}, {20, 9});
+  Click("addModule");
+  ASSERT_EQ(editor_.Actor()->modules.Num(), 1);
+  ExpectModule(Cut(0), 3, 5, 21, 10);
+  EXPECT_EQ(CModuleCutPanel(editor_, nullptr).View().CutGrid(), 1);
+
+  const QPointF pointer(37.5, 21.5);
+  const UPoint texel = View().TexelAt(pointer);
+  for (int notch = 0; notch < 3; ++notch) {
+    QWheelEvent wheel(pointer, View().mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&View(), &wheel);
+    EXPECT_EQ(View().TexelAt(pointer), texel);
+  }
+  EXPECT_EQ(View().Zoom(), 4);
+  // From zoom 4 the cut grid shows: a line on every texel edge.
+  const QImage picture = View().grab().toImage();
+  EXPECT_EQ(Rgb(picture, View().Scroll().x + 4 * texel.x, View().Scroll().y + 4 * texel.y + 2),
+            CModuleCutView::kGridColour);
+
+  const UPoint scroll = View().Scroll();
+  View().setFocus();
+  QTest::keyPress(&View(), Qt::Key_Space);
+  Drag({100, 100}, {90, 130});
+  QTest::keyRelease(&View(), Qt::Key_Space);
+  EXPECT_EQ(View().Scroll().x, scroll.x - 10);
+  EXPECT_EQ(View().Scroll().y, scroll.y + 30);
+  EXPECT_EQ(editor_.Actor()->modules.Num(), 1);
 }
 
 }  // namespace
