@@ -11,7 +11,6 @@
 #include "core/anim/obj_actor.h"
 #include "core/anim/obj_module.h"
 #include "core/canvas/surface.h"
-#include "drivers/gdi/surface_gdi.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
 
@@ -145,21 +144,6 @@ void CModuleCutView::SetCutGrid(int texels) {
 void CModuleCutView::SetPreview(std::vector<URect> shapes) {
   m_Preview = std::move(shapes);
   update();
-}
-
-CSliceImage CModuleCutView::ShownPixels() const {
-  const auto* surface = dynamic_cast<const USurfaceGdi*>(m_Surface);
-  if (surface == nullptr || surface->GetPicture().IsNull()) {
-    return {};
-  }
-  const URasterPicture& picture = surface->GetPicture();
-  CSliceImage image;
-  image.pixels = picture.Row(0);
-  image.width = picture.Width();
-  image.height = picture.Height();
-  image.stride =
-      picture.Height() > 1 ? static_cast<int>(picture.Row(1) - picture.Row(0)) : picture.Width();
-  return image;
 }
 
 void CModuleCutView::RescaleBand() {

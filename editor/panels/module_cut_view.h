@@ -10,7 +10,6 @@
 #include "core/canvas/memory_window_host.h"
 #include "drivers/gdi/canvas_gdi.h"
 #include "drivers/gdi/canvas_util_gdi.h"
-#include "editor/doc/sprite_slicing.h"
 #include "editor/panels/cut_band.h"
 
 class CVelloEditor;
@@ -46,8 +45,6 @@ class CModuleCutView : public QWidget {
   void ShowTexture(const std::string& path);
   const std::string& ShownTexture() const { return m_ShownPath; }
   bool HasImage() const { return m_Surface != nullptr; }
-  // The shown image's pixels, invalid without one; they live until the texture changes.
-  CSliceImage ShownPixels() const;
 
   // One zoom step, within 1 to 8; the band keeps marking the same image pixels.
   void ZoomIn();
