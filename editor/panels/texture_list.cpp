@@ -5,6 +5,7 @@
 #include "drivers/accel/surface_rw.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 #include "editor_support/property_grid/property_grid.h"
 
@@ -42,6 +43,8 @@ CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
   m_Add->setData(kAddTexture);
   m_Replace->setData(kReplaceTexture);
   m_Delete->setData(kDeleteTexture);
+  m_Locate = m_Menu.addAction(res::kLocateTexture, this, [this] { LocateTexture(); });
+  m_Locate->setData(kLocateTexture);
   SetRowSelectedHandler([this](int row) { m_Editor.SelectTexture(row); });
   m_Editor.AddListener(this);
   Refresh();
@@ -66,6 +69,7 @@ QMenu* CTextureListCtrl::ContextMenu() {
   m_Add->setEnabled(hasActor);
   m_Replace->setEnabled(hasSelection);
   m_Delete->setEnabled(hasSelection);
+  m_Locate->setEnabled(hasSelection && m_Editor.IsTextureMissing(m_Editor.SelectedTexture()));
   return &m_Menu;
 }
 
@@ -94,6 +98,17 @@ void CTextureListCtrl::DeleteTexture() {
   m_Editor.DeleteTexture(m_Editor.SelectedTexture());
 }
 
+void CTextureListCtrl::LocateTexture() {
+  const int texture = m_Editor.SelectedTexture();
+  if (!m_Editor.IsTextureMissing(texture)) {
+    return;
+  }
+  const std::optional<std::string> path = Prompts().AskOpenPath(ImageRequest());
+  if (path) {
+    m_Editor.RelinkTexture(texture, *path);
+  }
+}
+
 void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
   ContextMenu()->popup(event->globalPos());
 }
@@ -106,9 +121,18 @@ void CTextureListCtrl::Refresh() {
       USurface* surface = m_Editor.TextureSurfaces().IsValidIndex(index)
                               ? m_Editor.TextureSurfaces()[static_cast<size_t>(index)]
                               : nullptr;
-      rows.push_back({QString::fromStdString(RecordFileName(info)),
+      const QString name = QString::fromStdString(RecordFileName(info));
+      rows.push_back({m_Editor.IsTextureMissing(index) ? name + res::kTextureMissingSuffix : name,
                       QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
     }
   }
   SetRows(rows, m_Editor.SelectedTexture());
+  // Rows are rewritten in place: each one's colour is set again.
+  const QVariant grey = palette().brush(QPalette::Disabled, QPalette::Text);
+  for (int row = 0; row < topLevelItemCount(); ++row) {
+    for (int column = 0; column < columnCount(); ++column) {
+      topLevelItem(row)->setData(column, Qt::ForegroundRole,
+                                 m_Editor.IsTextureMissing(row) ? grey : QVariant());
+    }
+  }
 }

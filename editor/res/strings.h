@@ -60,4 +60,15 @@ inline constexpr char kStepRenameFrame[] = "重命名帧";
 inline constexpr char kStepRenameAction[] = "重命名动作";
 inline constexpr char kStepEditTag[] = "修改标签";
 
+// Textures that follow their files: what the status bar says when a texture's file was read
+// again, the texture list's mark and relink item for a texture whose file was not found, and the
+// folders named when a document's textures are missing.
+inline constexpr char kTextureReloaded[] = "已重新载入贴图 ";
+inline constexpr char kTextureNotReloaded[] = "无法重新载入贴图 ";
+inline constexpr char kModulesOutsideTexture[] = "；超出贴图范围的模块：";
+inline constexpr char kTextureMissingSuffix[] = "（缺失）";
+inline constexpr char kLocateTexture[] = "定位…";
+inline constexpr char kTexturesNotFound[] = "无法找到贴图：";
+inline constexpr char kTextureFoldersSearched[] = "查找过的文件夹：";
+
 }  // namespace res
