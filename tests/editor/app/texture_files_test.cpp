@@ -94,14 +94,23 @@ TEST_F(AppTest, MissingTexturesAreNamedWithTheFoldersSearchedAndCanBeLocated) {
   ASSERT_TRUE(WriteSolid(dir.File("found.png"), kTextureSize, kTextureSize, kGreen));
   prompts.paths = {dir.File("found.png")};
   Editor().SelectTexture(0);
-  QAction* locate = list->ContextMenu()->actions().at(3);
+  const auto locateItem = [list] {
+    for (QAction* action : list->ContextMenu()->actions()) {
+      if (action->data() == CTextureListCtrl::kLocateTexture) {
+        return action;
+      }
+    }
+    return static_cast<QAction*>(nullptr);
+  };
+  QAction* locate = locateItem();
+  ASSERT_NE(locate, nullptr);
   EXPECT_EQ(locate->text(), "定位…");
   ASSERT_TRUE(locate->isEnabled());
   locate->trigger();
   EXPECT_FALSE(Editor().IsTextureMissing(0));
   EXPECT_EQ(Editor().UndoName(), "置换贴图");
   EXPECT_EQ(list->topLevelItem(0)->text(0), "found.png");
-  EXPECT_FALSE(list->ContextMenu()->actions().at(3)->isEnabled());
+  EXPECT_FALSE(locateItem()->isEnabled());
 }
 
 }  // namespace
