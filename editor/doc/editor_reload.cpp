@@ -75,17 +75,23 @@ CVelloEditor::TextureReload CVelloEditor::ReloadTextureFile(const std::string& p
   std::string name;
   std::string outside;
   bool resized = false;
-  for (const size_t index : indices) {
-    USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
-    if (surface == nullptr) {
+  // Every texture from the file gets its picture, or none does.
+  std::vector<std::shared_ptr<USurface>> pictures;
+  for (size_t i = 0; i < indices.size(); ++i) {
+    pictures.push_back(AdoptSurface(viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0)));
+    if (pictures.back() == nullptr) {
       if (lastTry) {
         Status(StatusPane::Prompt, res::kTextureNotReloaded + path);
       }
       return TextureReload::Unreadable;
     }
+  }
+  for (size_t i = 0; i < indices.size(); ++i) {
+    const size_t index = indices[i];
     // The old picture goes once neither the texture set nor the history holds it.
     const std::shared_ptr<USurface> old = m_TextureOwners[index];
-    const std::shared_ptr<USurface> fresh = AdoptSurface(surface);
+    const std::shared_ptr<USurface>& fresh = pictures[i];
+    USurface* surface = fresh.get();
     textureSurfaces[index] = surface;
     m_TextureOwners[index] = fresh;
     TTextureInfo& info = actor->textures[index];
