@@ -23,6 +23,7 @@ CVelloApp::CVelloApp() {
   static CQtPromptService qt_prompts;
   RouteLibraryPromptsToService(qt_prompts);
   m_Editor = std::make_unique<CVelloEditor>();
+  m_TextureWatcher = std::make_unique<CTextureFileWatcher>(*m_Editor);
   m_Doc = std::make_unique<CVelloDoc>(*m_Editor);
   m_Frame = std::make_unique<CMainFrame>(*m_Editor, *m_Doc, m_Router, m_RecentFiles);
   m_Recovery = std::make_unique<CRecoveryWriter>(*m_Editor, *m_Doc, RecoveryFolder());
@@ -60,6 +61,7 @@ CVelloApp::~CVelloApp() {
   // exit removes the recovery copy first.
   m_Doc->SetChangedHandler({});
   m_Doc->SetFileTakenHandler({});
+  m_TextureWatcher.reset();
   m_Recovery.reset();
   m_Frame.reset();
   m_Doc.reset();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "editor/app/recovery_writer.h"
+#include "editor/doc/texture_file_watcher.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/services/command_router.h"
 #include "editor/services/recent_files.h"
@@ -41,6 +42,8 @@ class CVelloApp : public CCommandTarget {
  private:
   CCommandRouter m_Router;
   std::unique_ptr<CVelloEditor> m_Editor;
+  // Reads a texture's file again when a paint program wrote it.
+  std::unique_ptr<CTextureFileWatcher> m_TextureWatcher;
   CRecentFiles m_RecentFiles;
   std::unique_ptr<CVelloDoc> m_Doc;
   std::unique_ptr<CMainFrame> m_Frame;

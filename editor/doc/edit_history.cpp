@@ -138,6 +138,33 @@ size_t CEditHistory::HistoryOnlySurfaceBytes() const {
   return bytes;
 }
 
+void CEditHistory::SwapSurface(const USurface* old, const std::shared_ptr<USurface>& fresh,
+                               const std::function<void(CHistoryState&, size_t texture)>& restate) {
+  if (old == nullptr) {
+    return;
+  }
+  // `counted`: the entry's bytes are part of m_Bytes (those kept aside are not).
+  const auto swapIn = [&](Entry& entry, bool counted) {
+    for (size_t texture = 0; texture < entry.state.textures.size(); ++texture) {
+      if (entry.state.textures[texture].surface.get() != old) {
+        continue;
+      }
+      entry.state.textures[texture].surface = fresh;
+      if (restate) {
+        m_Bytes -= counted ? entry.state.Bytes() : 0;
+        restate(entry.state, texture);
+        m_Bytes += counted ? entry.state.Bytes() : 0;
+      }
+    }
+  };
+  for (Entry& entry : m_Entries) {
+    swapIn(entry, true);
+  }
+  for (Entry& entry : m_DroppedRedo) {
+    swapIn(entry, false);
+  }
+}
+
 void CEditHistory::DropOldest() {
   m_Bytes -= m_Entries.front().state.Bytes();
   m_Entries.pop_front();

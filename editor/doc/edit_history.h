@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,6 +124,13 @@ class CEditHistory {
   // texture surface (width x height x 4) that no longer belongs to the current entry's textures
   // (the texture set), counted once.
   size_t Bytes() const { return m_Bytes + HistoryOnlySurfaceBytes(); }
+
+  // A texture's file was read again: every kept state that holds `old` holds `fresh` instead, and
+  // `restate`, when given, is called with each such state and the texture's index in it (to
+  // rewrite its stored form). States that replaced or deleted that texture hold another surface
+  // or none, and keep theirs.
+  void SwapSurface(const USurface* old, const std::shared_ptr<USurface>& fresh,
+                   const std::function<void(CHistoryState&, size_t texture)>& restate);
 
  private:
   struct Entry {

@@ -38,7 +38,12 @@ void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
   StartHistory(historyStart, saved);
   Notify(kChangeWholeActor);
   if (!missing.empty()) {
-    ShowMessage({"无法找到贴图：" + missing, "", UMessageButtons::Ok, UMessageIcon::Warning});
+    std::string folders;
+    for (const std::string& folder : TextureFolders(knownTexturePaths, documentFolder)) {
+      folders += "\n" + folder;
+    }
+    ShowMessage({res::kTexturesNotFound + missing + "\n\n" + res::kTextureFoldersSearched + folders,
+                 "", UMessageButtons::Ok, UMessageIcon::Warning});
   }
 }
 

@@ -143,6 +143,30 @@ class CVelloEditor {
   // The file a texture was loaded from this session, "" when it was not found.
   std::string TexturePath(int index) const;
 
+  // ---- textures that follow their files
+  // How reading a texture's file again went.
+  enum class TextureReload { Reloaded, Unreadable, NotUsed };
+  // Reads the file at `path` again for every texture loaded from it, and the view, the cutting
+  // pane and the lists show the new picture. Modules keep their rectangles; those now reaching
+  // outside the picture are named in the status bar. Not a step: every history entry holding the
+  // old picture takes the new one (entries of steps that replaced or deleted the texture hold
+  // another one and keep it). A picture of another size updates the records' width and height,
+  // in the kept entries too, and makes the document modified. Unreadable, changing nothing, while
+  // the file cannot be read (half written, or not there yet); `lastTry` then says so in the status
+  // bar. NotUsed when no texture comes from `path`.
+  TextureReload ReloadTextureFile(const std::string& path, bool lastTry);
+  // The files the textures were loaded from, each once; missing textures have none.
+  std::vector<std::string> TextureFiles() const;
+  // Texture `index` has a record but no picture: its file was not found.
+  bool IsTextureMissing(int index) const;
+  // Selects texture `index` and gives it the image at `path`, as ReplaceTexture does.
+  bool RelinkTexture(int index, const std::string& path);
+  // The folders an opened document's textures are looked for in, each once and in order: where
+  // the session that kept a recovered copy found them (`knownPaths`, files), beside the document
+  // (`documentFolder`), the current directory.
+  std::vector<std::string> TextureFolders(const std::vector<std::string>& knownPaths,
+                                          const std::string& documentFolder) const;
+
   // ---- model operations
   int CreateModule(const UObjModule& module);
   // Placements of module `index` and later follow their modules up by one.

@@ -48,6 +48,8 @@ CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
   m_AutoSlice =
       m_Menu.addAction(QString::fromUtf8(res::kStepAutoSlice), this, [this] { AutoSlice(); });
   m_AutoSlice->setData(kAutoSlice);
+  m_Locate = m_Menu.addAction(res::kLocateTexture, this, [this] { LocateTexture(); });
+  m_Locate->setData(kLocateTexture);
   SetRowSelectedHandler([this](int row) { m_Editor.SelectTexture(row); });
   m_Editor.AddListener(this);
   Refresh();
@@ -73,6 +75,7 @@ QMenu* CTextureListCtrl::ContextMenu() {
   m_Replace->setEnabled(hasSelection);
   m_Delete->setEnabled(hasSelection);
   m_AutoSlice->setEnabled(hasSelection);
+  m_Locate->setEnabled(hasSelection && m_Editor.IsTextureMissing(m_Editor.SelectedTexture()));
   return &m_Menu;
 }
 
@@ -105,6 +108,17 @@ void CTextureListCtrl::AutoSlice() {
   RunAutoSlice(m_Editor, window()->findChild<CModuleCutView*>(), this);
 }
 
+void CTextureListCtrl::LocateTexture() {
+  const int texture = m_Editor.SelectedTexture();
+  if (!m_Editor.IsTextureMissing(texture)) {
+    return;
+  }
+  const std::optional<std::string> path = Prompts().AskOpenPath(ImageRequest());
+  if (path) {
+    m_Editor.RelinkTexture(texture, *path);
+  }
+}
+
 void CTextureListCtrl::contextMenuEvent(QContextMenuEvent* event) {
   ContextMenu()->popup(event->globalPos());
 }
@@ -117,9 +131,18 @@ void CTextureListCtrl::Refresh() {
       USurface* surface = m_Editor.TextureSurfaces().IsValidIndex(index)
                               ? m_Editor.TextureSurfaces()[static_cast<size_t>(index)]
                               : nullptr;
-      rows.push_back({QString::fromStdString(RecordFileName(info)),
+      const QString name = QString::fromStdString(RecordFileName(info));
+      rows.push_back({m_Editor.IsTextureMissing(index) ? name + res::kTextureMissingSuffix : name,
                       QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
     }
   }
   SetRows(rows, m_Editor.SelectedTexture());
+  // Rows are rewritten in place: each one's colour is set again.
+  const QVariant grey = palette().brush(QPalette::Disabled, QPalette::Text);
+  for (int row = 0; row < topLevelItemCount(); ++row) {
+    for (int column = 0; column < columnCount(); ++column) {
+      topLevelItem(row)->setData(column, Qt::ForegroundRole,
+                                 m_Editor.IsTextureMissing(row) ? grey : QVariant());
+    }
+  }
 }

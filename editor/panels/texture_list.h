@@ -8,15 +8,16 @@
 class CVelloEditor;
 class QAction;
 
-// The actor's textures: file name, "width height" and the surface's bits per pixel. Selecting a
-// row shows that texture in the cutting view; the context menu adds, replaces and deletes
-// textures.
+// The actor's textures: file name, "width height" and the surface's bits per pixel; a texture
+// whose file was not found shows grey, marked "（缺失）". Selecting a row shows that texture in the
+// cutting view; the context menu adds, replaces, deletes and relinks textures.
 class CTextureListCtrl : public CReportList, public CEditorListener {
  public:
   static constexpr int kAddTexture = 1040;
   static constexpr int kReplaceTexture = 1041;
   static constexpr int kDeleteTexture = 1042;
   static constexpr int kAutoSlice = 1045;
+  static constexpr int kLocateTexture = 1043;
 
   CTextureListCtrl(CVelloEditor& editor, QWidget* parent);
   ~CTextureListCtrl() override;
@@ -33,6 +34,9 @@ class CTextureListCtrl : public CReportList, public CEditorListener {
   void DeleteTexture();
   // "自动切割": slices the selected texture into modules, previewed in the window's cutting view.
   void AutoSlice();
+  // "定位…": the selected texture, whose file was not found, takes the image chosen (one step, as
+  // a replacement is).
+  void LocateTexture();
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -46,4 +50,5 @@ class CTextureListCtrl : public CReportList, public CEditorListener {
   QAction* m_Replace;
   QAction* m_Delete;
   QAction* m_AutoSlice;
+  QAction* m_Locate;
 };

@@ -82,5 +82,15 @@ inline constexpr char kAutoSliceTooMany[] = "矩形太多（最多 65535 个）�
 inline constexpr char kAutoSliceUnreadable[] = "无法读取贴图文件：%1";
 inline constexpr char kCutGridTip[] = "切割网格：裁剪块的边对齐到几个像素";
 inline constexpr char kCutGridItem[] = "网格 %1";
+// Textures that follow their files: what the status bar says when a texture's file was read
+// again, the texture list's mark and relink item for a texture whose file was not found, and the
+// folders named when a document's textures are missing.
+inline constexpr char kTextureReloaded[] = "已重新载入贴图 ";
+inline constexpr char kTextureNotReloaded[] = "无法重新载入贴图 ";
+inline constexpr char kModulesOutsideTexture[] = "；超出贴图范围的模块：";
+inline constexpr char kTextureMissingSuffix[] = "（缺失）";
+inline constexpr char kLocateTexture[] = "定位…";
+inline constexpr char kTexturesNotFound[] = "无法找到贴图：";
+inline constexpr char kTextureFoldersSearched[] = "查找过的文件夹：";
 
 }  // namespace res
