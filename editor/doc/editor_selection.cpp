@@ -224,7 +224,8 @@ void CVelloEditor::MoveSelectedPlacements(int64_t dx, int64_t dy) {
 void CVelloEditor::DeleteSelectedPlacements() {
   UObjFrame* frame = EditedFrame();
   // From the last one down, so the indices still to go keep naming their placements.
-  for (auto index = selectedPlacements.rbegin(); index != selectedPlacements.rend(); ++index) {
+  for (auto index = selectedPlacements.rbegin();
+       frame != nullptr && index != selectedPlacements.rend(); ++index) {
     frame->DelModule(*index);
   }
   ClearPlacementSelection();
@@ -240,10 +241,10 @@ void CVelloEditor::FlipPlacementGroup(bool horizontal) {
   for (const int32_t index : selectedPlacements) {
     URect box(0, 0, 0, 0);
     float angle = 0;
-    TObjFrame& placement = *frame->GetModule(index);
     if (!PlacementBoxAt(index, &box, &angle)) {
       continue;
     }
+    TObjFrame& placement = *frame->GetModule(index);
     // Mirrored about the group's middle, each box keeps its size: its far edge comes to where
     // its near edge was, seen from the other side.
     if (horizontal) {
@@ -297,10 +298,9 @@ uint32_t CVelloEditor::DifferingPlacementFields() const {
   const TObjFrame* first = frame == nullptr ? nullptr : frame->GetModule(selectedPlacement);
   uint32_t differing = 0;
   for (const int32_t index : selectedPlacements) {
-    const TObjFrame* other = frame->GetModule(index);
-    for (uint32_t field = 0; first != nullptr && other != nullptr &&
-                             field < static_cast<uint32_t>(PlacementField::Count);
-         ++field) {
+    const TObjFrame* other = first == nullptr ? nullptr : frame->GetModule(index);
+    for (uint32_t field = 0;
+         other != nullptr && field < static_cast<uint32_t>(PlacementField::Count); ++field) {
       if (!SamePlacementField(static_cast<PlacementField>(field), *first, *other)) {
         differing |= 1u << field;
       }
