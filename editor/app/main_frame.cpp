@@ -211,6 +211,10 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(edit_menu, cmd::kEditCut, "Cu&t");
   AddMenuItem(edit_menu, cmd::kEditCopy, "&Copy");
   AddMenuItem(edit_menu, cmd::kEditPaste, "&Paste");
+  edit_menu->addSeparator();
+  AddMenuItem(edit_menu, cmd::kBoxSelect, "框选");
+  // Ctrl+A is the view's and the placement list's own key, so other widgets keep theirs.
+  AddMenuItem(edit_menu, cmd::kEditSelectAll, "全选\tCtrl+A");
 
   QMenu* settings_menu = AddMenu(nullptr, "设置");
   AddMenuItem(settings_menu, cmd::kSetName, "设置名字");

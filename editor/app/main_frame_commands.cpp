@@ -46,6 +46,14 @@ void CMainFrame::RegisterCommands() {
   OnCommand(cmd::kRotate, [&e] { e.RotatePlacement(); });
   OnCommand(cmd::kGrid, [&e] { e.ToggleGrid(); });
   OnCommand(
+      cmd::kBoxSelect, [&e] { e.ToggleBoxSelect(); }, {}, [&e] { return e.BoxSelectMode(); });
+  OnCommand(
+      cmd::kEditSelectAll, [&e] { e.SelectAllPlacements(); },
+      [&e] {
+        return e.Actor() != nullptr && e.Actor()->GetFrame(e.SelectedFrame()) != nullptr &&
+               e.Actor()->GetFrame(e.SelectedFrame())->GetModuleSize() > 0;
+      });
+  OnCommand(
       cmd::kAlign, [&e] { e.ToggleSnap(); }, {}, [&e] { return e.SnapToGrid(); });
   OnCommand(
       cmd::kTagMode, [&e] { e.ToggleTagMode(); }, {}, [&e] { return e.TagMode(); });

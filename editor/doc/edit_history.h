@@ -23,6 +23,7 @@ struct CEditSelection {
   int32_t placement = -1;
   int32_t shownFrame = -1;
   int32_t tag = -1;
+  std::vector<int32_t> placements;  // every selected placement, sorted; `placement` among them
   bool operator==(const CEditSelection&) const = default;
 };
 

@@ -96,7 +96,7 @@ CHistoryState CVelloEditor::CaptureState() const {
 CEditSelection CVelloEditor::CurrentSelection() const {
   return {mode,          selectedTexture,     selectedModule,    selectedAction,
           selectedFrame, selectedActionFrame, selectedPlacement, shownFrame,
-          selectedTag};
+          selectedTag,   selectedPlacements};
 }
 
 std::shared_ptr<USurface> CVelloEditor::AdoptSurface(USurface* surface) {
@@ -333,6 +333,7 @@ bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint
   isPlaying = false;
   leftDown = false;
   middleDown = false;
+  bandDragging = false;
   m_DragKey = 0;
 
   // The selection comes back where it still names something.
@@ -351,9 +352,8 @@ bool CVelloEditor::RestoreEntry(int entry, const CEditSelection& selection, uint
   ClearPlacementSelection();
   ClearTagSelection();
   if (frame != nullptr) {
-    selectedPlacement = valid(selection.placement, frame->GetModuleSize());
+    SetPlacementSet(selection.placements, selection.placement);
     selectedTag = valid(selection.tag, frame->tags.Num());
-    SelectedPlacementBox(&placementRect, &placementAngle);
   }
   m_Modified = !m_History.IsAtSaved();
   ++m_EditSerial;

@@ -8,6 +8,7 @@
 #include "core/foundation/message.h"
 #include "core/foundation/saturate.h"
 #include "drivers/accel/geometry.h"
+#include "editor/doc/turned_box.h"
 #include "editor/doc/vello_editor.h"
 
 namespace {
@@ -15,21 +16,13 @@ namespace {
 constexpr int kTagBoxSize = 6;
 
 // Whether `point` lies in the rectangle at (left, top) of `width` x `height` turned by `angle`
-// degrees about its centre: the four corners turned, the quadrilateral split in two triangles.
+// degrees about its centre: the quadrilateral of its turned corners split in two triangles.
 bool HitsTurnedBox(float px, float py, float left, float top, float width, float height,
                    float angle) {
-  const float cx = left + width / 2;
-  const float cy = top + height / 2;
-  const RwMatrixTag rotation = GetRotateMatrix(angle);
-  const RwV3d offsets[4] = {{width / 2, -height / 2, 0},
-                            {-width / 2, -height / 2, 0},
-                            {-width / 2, height / 2, 0},
-                            {width / 2, height / 2, 0}};
+  const CTurnedBox box = TurnBox(left, top, width, height, angle);
   RwV3d corners[4];
   for (int i = 0; i < 4; ++i) {
-    RwV3d turned{};
-    TransformVector(&turned, &offsets[i], &rotation);
-    corners[i] = {cx + turned.x, cy + turned.y, 0};
+    corners[i] = {box.x[i], box.y[i], 0};
   }
   RwV3d point{px, py, 0};
   RwV3d normal{0, 0, 1};
@@ -104,31 +97,53 @@ UPoint CVelloEditor::ClientToCanvas(UPoint client) const {
   return client;
 }
 
-void CVelloEditor::PickPlacement(UPoint point) {
+int32_t CVelloEditor::PlacementAt(UPoint local, bool selectedOnly) const {
   const UObjFrame* frame = EditedFrame();
-  const UPoint local(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
   const auto px = static_cast<float>(local.x);
   const auto py = static_cast<float>(local.y);
-  auto hits = [&](const TObjFrame& placement) {
+  for (int i = frame == nullptr ? -1 : frame->GetModuleSize() - 1; i >= 0; --i) {
+    const TObjFrame& placement = *frame->GetModule(i);
     float width = 0;
     float height = 0;
     float angle = 0;
-    return PlacementShape(placement, &width, &height, &angle) &&
-           HitsTurnedBox(px, py, placement.x, placement.y, width, height, angle);
-  };
-  const TObjFrame* selected = frame->GetModule(selectedPlacement);
-  if (selected == nullptr || !hits(*selected)) {
-    ClearPlacementSelection();
-    for (int i = frame->GetModuleSize() - 1; i >= 0; --i) {
-      if (hits(*frame->GetModule(i))) {
-        selectedPlacement = i;
-        break;
-      }
+    if ((!selectedOnly ||
+         std::binary_search(selectedPlacements.begin(), selectedPlacements.end(), i)) &&
+        PlacementShape(placement, &width, &height, &angle) &&
+        HitsTurnedBox(px, py, placement.x, placement.y, width, height, angle)) {
+      return i;
     }
+  }
+  return -1;
+}
+
+void CVelloEditor::PickPlacement(UPoint point, uint32_t flags) {
+  const UObjFrame* frame = EditedFrame();
+  const UPoint local(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
+  const bool control = (flags & kMouseControl) != 0;
+  // A press on a selected placement drags the whole selection, even from beneath another one.
+  const int32_t grabbed = PlacementAt(local, true);
+  if (boxSelect && (control || grabbed < 0)) {
+    StartBand(point, control);
+    return;
+  }
+  if (control) {
+    const int32_t hit = PlacementAt(local, false);
+    std::vector<int32_t> toggled = selectedPlacements;
+    if (hit >= 0 && std::erase(toggled, hit) == 0) {
+      toggled.push_back(hit);
+    }
+    SetPlacementSet(toggled, hit);
+    SayPlacementCount();
+    return;
+  }
+  if (grabbed >= 0) {
+    SetPlacementSet(selectedPlacements, grabbed);
+  } else {
+    const int32_t hit = PlacementAt(local, false);
+    SetPlacementSet({hit}, hit);
   }
   if (const TObjFrame* picked = frame->GetModule(selectedPlacement)) {
     grabOffset = UPoint(local.x - picked->x, local.y - picked->y);
-    SelectedPlacementBox(&placementRect, &placementAngle);
   }
 }
 
@@ -163,7 +178,7 @@ void CVelloEditor::DragTag(UPoint point) {
   RunEdited(kChangeTags, res::kStepMoveTag, m_DragKey);
 }
 
-void CVelloEditor::MouseDown(uint32_t /*flags*/, UPoint client) {
+void CVelloEditor::MouseDown(uint32_t flags, UPoint client) {
   leftDown = true;
   m_DragKey = NewMergeKey();
   const UPoint point = ClientToCanvas(client);
@@ -172,7 +187,7 @@ void CVelloEditor::MouseDown(uint32_t /*flags*/, UPoint client) {
     if (tagMode) {
       PickTag(point);
     } else {
-      PickPlacement(point);
+      PickPlacement(point, flags);
     }
   }
   Notify(kChangeSelection);
@@ -186,7 +201,9 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
     if (snapToGrid) {
       local = UPoint(SnapDown(local.x, gridWidth), SnapDown(local.y, gridHeight));
     }
-    if (tagMode) {
+    if (bandDragging) {
+      bandEnd = point;
+    } else if (tagMode) {
       if (leftDown && tagFrame == selectedFrame && frame->tags.IsValidIndex(draggedTag)) {
         CloseRunUnless(m_DragKey);
         DragTag(point);
@@ -194,9 +211,10 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
     } else if (flags == kMouseLeft && leftDown) {
       if (TObjFrame* placement = frame->GetModule(selectedPlacement)) {
         CloseRunUnless(m_DragKey);
-        placement->x = SaturateCast<int16_t>(int64_t{local.x} - grabOffset.x);
-        placement->y = SaturateCast<int16_t>(int64_t{local.y} - grabOffset.y);
-        SelectedPlacementBox(&placementRect, &placementAngle);
+        // The placement under the pointer follows it; the rest of the selection keeps its place
+        // beside it.
+        MoveSelectedPlacements(int64_t{local.x} - grabOffset.x - placement->x,
+                               int64_t{local.y} - grabOffset.y - placement->y);
         RunEdited(kChangePlacements, res::kStepMovePlacement, m_DragKey);
       }
     } else if (flags == kMouseMiddle && middleDown) {
@@ -216,6 +234,9 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
 
 void CVelloEditor::MouseUp(uint32_t /*flags*/, UPoint /*client*/) {
   leftDown = false;
+  if (bandDragging) {
+    FinishBand();
+  }
   // The drag is one step, recorded as it ends.
   CloseRun();
 }
@@ -331,6 +352,10 @@ void CVelloEditor::FlipVertical() {
 void CVelloEditor::FlipFrame(bool horizontal) {
   UObjFrame* frame = EditedFrame();
   if (frame == nullptr) {
+    return;
+  }
+  if (selectedPlacements.size() > 1) {
+    FlipPlacementGroup(horizontal);
     return;
   }
   // A picture laid on its side by a quarter turn is mirrored on screen by the other flip.

@@ -314,6 +314,10 @@ void CVelloEditor::DeletePlacement() {
   if (frame == nullptr || frame->GetModule(selectedPlacement) == nullptr) {
     return;
   }
+  if (selectedPlacements.size() > 1) {
+    DeleteSelectedPlacements();
+    return;
+  }
   frame->DelModule(selectedPlacement);
   ClearPlacementSelection();
   ChangedBlend(kChangePlacements | kChangeSelection, res::kStepDeletePlacement);
@@ -328,11 +332,12 @@ void CVelloEditor::SwapPlacements(int frameIndex, int a, int b) {
   std::swap(*frame->GetModule(a), *frame->GetModule(b));
   if (frameIndex == selectedFrame) {
     // The selection stays on the placement it named.
-    if (selectedPlacement == a) {
-      selectedPlacement = b;
-    } else if (selectedPlacement == b) {
-      selectedPlacement = a;
+    std::vector<int32_t> swapped = selectedPlacements;
+    for (int32_t& index : swapped) {
+      index = index == a ? b : (index == b ? a : index);
     }
+    SetPlacementSet(swapped,
+                    selectedPlacement == a ? b : (selectedPlacement == b ? a : selectedPlacement));
   }
   ChangedBlend(kChangePlacements | kChangeSelection, res::kStepReorderPlacements);
 }
@@ -346,9 +351,7 @@ void CVelloEditor::SelectPlacement(int index) {
   // placement's box (and its rotation) as a pick in the view would give.
   Stop();
   mode = EditMode::Frame;
-  ClearPlacementSelection();
-  selectedPlacement = index;
-  SelectedPlacementBox(&placementRect, &placementAngle);
+  SetPlacementSet({index}, index);
   Notify(kChangeSelection);
 }
 
@@ -360,9 +363,7 @@ void CVelloEditor::NudgePlacement(int dx, int dy) {
   }
   const uint64_t key = NudgeKey(0);
   CloseRunUnless(key);
-  placement->x = Moved(placement->x, dx);
-  placement->y = Moved(placement->y, dy);
-  SelectedPlacementBox(&placementRect, &placementAngle);
+  MoveSelectedPlacements(dx, dy);
   RunEdited(kChangePlacements, res::kStepMovePlacement, key);
 }
 
@@ -385,6 +386,10 @@ void CVelloEditor::RotatePlacement() {
   UObjFrame* frame = EditedFrame();
   TObjFrame* placement = frame == nullptr ? nullptr : frame->GetModule(selectedPlacement);
   if (placement == nullptr) {
+    return;
+  }
+  if (selectedPlacements.size() > 1) {
+    TurnPlacementGroup();
     return;
   }
   placement->affine.Rotate = (placement->affine.Rotate + 1) & 3u;

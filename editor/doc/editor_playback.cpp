@@ -133,13 +133,8 @@ void CVelloEditor::Render() {
     const auto oy = static_cast<float>(frame.origin.y + centre.y);
     viewCanvas.DrawLine(0, oy, width, oy, kOriginColor, 1);
     viewCanvas.DrawLine(ox, 0, ox, height, kOriginColor, 1);
-    URect box(0, 0, 0, 0);
-    float angle = 0;
-    if (shownFrame == selectedFrame && SelectedPlacementBox(&box, &angle)) {
-      viewCanvas.DrawBox(
-          V2(ox + static_cast<float>(box.left), oy + static_cast<float>(box.top)),
-          V2(static_cast<float>(box.GetWidth()), static_cast<float>(box.GetHeight())), angle,
-          kSelectionColor, 1);
+    if (shownFrame == selectedFrame) {
+      DrawPlacementSelection(ox, oy);
     }
     const URect& hit = frame.collision;
     viewCanvas.DrawRect(ox + static_cast<float>(hit.left), oy + static_cast<float>(hit.top),

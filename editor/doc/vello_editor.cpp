@@ -135,6 +135,7 @@ void CVelloEditor::SelectAfterOpen() {
 
 void CVelloEditor::ClearPlacementSelection() {
   selectedPlacement = -1;
+  selectedPlacements.clear();
   placementRect = URect(0, 0, 0, 0);
   placementAngle = 0.0f;
 }

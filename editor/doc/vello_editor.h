@@ -245,7 +245,8 @@ class CVelloEditor {
   int AddSlicedModules(int texture, const std::vector<URect>& shapes);
 
   // ---- view input (client points in device pixels)
-  static constexpr uint32_t kMouseLeft = 0x1, kMouseShift = 0x4, kMouseMiddle = 0x10;
+  static constexpr uint32_t kMouseLeft = 0x1, kMouseShift = 0x4, kMouseControl = 0x8,
+                            kMouseMiddle = 0x10;
   enum class Key {
     Other,
     Shift,
@@ -285,6 +286,37 @@ class CVelloEditor {
   // at the placement's position, its size the module's once scaled and quarter-turned. False
   // when no placement is selected.
   bool SelectedPlacementBox(URect* box, float* angle) const;
+
+  // ---- several placements
+  // Several placements of the selected frame can be selected at once; SelectedPlacement() is the
+  // primary one among them (the last picked), whose fields the property pane shows. Moving,
+  // nudging, deleting, flipping and turning act on all of them, each as one step.
+  // Sorted indices of the selected placements of the selected frame: empty for none, and
+  // {SelectedPlacement()} when one is selected.
+  const std::vector<int32_t>& SelectedPlacements() const { return selectedPlacements; }
+  // Selects exactly these placements (those that name none are left out, duplicates once), mode
+  // Frame, and tells the listeners. The primary stays when it is among them, else it is the last.
+  void SetPlacementSelection(const std::vector<int32_t>& indices);
+  // The same with `primary` as the primary one when it is among them.
+  void SetPlacementSelection(const std::vector<int32_t>& indices, int32_t primary);
+  void SelectAllPlacements();
+  // Adds placement `index` (becoming the primary) or takes it out of the selection.
+  void TogglePlacementSelection(int32_t index);
+  // The box-select tool: while it is on, a left drag in the view that does not start on a
+  // selected placement draws a box, and selects the placements it touches when the button goes
+  // up (with Ctrl, adds them).
+  void ToggleBoxSelect();
+  bool BoxSelectMode() const { return boxSelect; }
+  // The box being dragged, in canvas points; false when none is.
+  bool SelectionBand(URect* band) const;
+  // The box around every selected placement as drawn, in frame coordinates (origin not added);
+  // false without a selection.
+  bool PlacementSelectionBox(URect* box) const;
+  // The placement fields (PlacementFieldBit) that differ among the selected placements.
+  uint32_t DifferingPlacementFields() const;
+  // Copies field `field` (a PlacementField other than Module) of `values` into every selected
+  // placement: one step.
+  void SetSelectedPlacementsField(uint32_t field, const TObjFrame& values);
 
   // ---- state, read by panels and views; every change goes through the operations above
   // The edited actor: null before the first NewActor and after Shutdown. Its arrays move when they
@@ -418,7 +450,7 @@ class CVelloEditor {
   // Makes the shown textures read before the view's OpenGL started (or kept by the history since)
   // GPU textures; the view's context is current.
   void UploadTextures();
-  void PickPlacement(UPoint point);
+  void PickPlacement(UPoint point, uint32_t flags);
   void PickTag(UPoint point);
   void DragTag(UPoint point);
   void FlipFrame(bool horizontal);
@@ -487,4 +519,33 @@ class CVelloEditor {
   int32_t selectedTag = -1;
   UPoint tagGrabOffset{0, 0};
   bool shiftDown = false;
+
+  // ---- several placements (state and helpers)
+  // Makes `indices` the selection (checked against the selected frame, sorted, once each) with
+  // `primary` as its primary when it is among them, else the last; tells no one.
+  void SetPlacementSet(std::vector<int32_t> indices, int32_t primary);
+  // Says in the status bar how many placements are selected, when more than one.
+  void SayPlacementCount();
+  // The topmost placement (of the selected ones only, when `selectedOnly`) under frame point
+  // `local`, -1 for none.
+  int32_t PlacementAt(UPoint local, bool selectedOnly) const;
+  // A selection box starts at canvas point `point`; `adding` keeps the selection it adds to.
+  void StartBand(UPoint point, bool adding);
+  void FinishBand();
+  void MoveSelectedPlacements(int64_t dx, int64_t dy);
+  void DeleteSelectedPlacements();
+  void FlipPlacementGroup(bool horizontal);
+  void TurnPlacementGroup();
+  // The drawn box of placement `index` of the selected frame before its free turn, and that turn.
+  bool PlacementBoxAt(int32_t index, URect* box, float* angle) const;
+  // Draws the selected placements' boxes, the box around them all and the selection box being
+  // dragged; (originX, originY) is the frame's origin on the canvas.
+  void DrawPlacementSelection(float originX, float originY);
+  std::vector<int32_t> selectedPlacements;  // sorted; holds selectedPlacement when it is >= 0
+  bool boxSelect = false;                   // the box-select tool is on
+  bool bandDragging = false;                // a selection box is being dragged
+  UPoint bandStart{0, 0};                   // where it started and where it is, canvas points
+  UPoint bandEnd{0, 0};
+  bool bandAdding = false;        // a Ctrl drag: it adds to the selection
+  std::vector<int32_t> bandBase;  // the selection it adds to
 };

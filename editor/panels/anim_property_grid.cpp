@@ -19,7 +19,7 @@ CAnimPropertyGrid::CAnimPropertyGrid(CVelloEditor& editor, QWidget* parent)
     : UPropertyGrid(parent), m_Editor(editor) {
   setFrameShape(QFrame::Box);
   setLineWidth(1);
-  SetValueChangedHandler([this](UPropertyGridItem* /*item*/) { OnItemCommitted(); });
+  SetValueChangedHandler([this](UPropertyGridItem* item) { OnItemCommitted(item); });
   m_Editor.AddListener(this);
   RefreshProperties();
 }
@@ -51,7 +51,8 @@ void CAnimPropertyGrid::RefreshProperties() {
                                        : nullptr) {
         m_PageIndex = m_Editor.SelectedFrame();
         m_Frame = m_Editor.FrameFields(m_PageIndex, m_Editor.SelectedPlacement());
-        BuildFramePage(*this, m_Frame, frame->placements.Num());
+        BuildFramePage(*this, m_Frame, frame->placements.Num(),
+                       m_Editor.DifferingPlacementFields());
       }
       break;
     case EditMode::Action:
@@ -79,7 +80,7 @@ void CAnimPropertyGrid::OnEditorChanged(uint32_t changes) {
   }
 }
 
-void CAnimPropertyGrid::OnItemCommitted() {
+void CAnimPropertyGrid::OnItemCommitted(UPropertyGridItem* item) {
   if (m_PageIndex < 0) {
     return;
   }
@@ -89,7 +90,13 @@ void CAnimPropertyGrid::OnItemCommitted() {
       m_Editor.SetModuleFields(m_PageIndex, m_Module);
       break;
     case EditMode::Frame:
-      m_Editor.SetFrameFields(m_PageIndex, m_Frame);
+      // With several placements selected, a field of theirs goes to all of them, alone.
+      if (const QVariant field = item != nullptr ? item->data(0, Qt::UserRole) : QVariant();
+          field.isValid() && m_Editor.SelectedPlacements().size() > 1) {
+        m_Editor.SetSelectedPlacementsField(field.toUInt(), m_Frame.placementFields);
+      } else {
+        m_Editor.SetFrameFields(m_PageIndex, m_Frame);
+      }
       break;
     case EditMode::Action:
       m_Editor.SetActionFields(m_PageIndex, m_Action);

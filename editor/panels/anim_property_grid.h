@@ -10,7 +10,8 @@
 class CVelloEditor;
 
 // The property pane: one page for what the editor context edits now (its `mode`): the selected
-// module, the selected frame with its selected placement, or the selected action. The page edits
+// module, the selected frame with its selected placement (with several selected, the fields they
+// share, and an edit of one goes to all of them), or the selected action. The page edits
 // a copy of the record's fields; a committed edit hands the copy to the editor context, which
 // makes it one step and has every view show the new value. The page is built again after every
 // change that can alter what it shows.
@@ -30,7 +31,7 @@ class CAnimPropertyGrid : public UPropertyGrid, public CEditorListener {
   bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
 
  private:
-  void OnItemCommitted();
+  void OnItemCommitted(UPropertyGridItem* item);
   // Rebuilds once control is back in the event loop: a commit's own notification arrives while
   // the grid is still inside the edited item, which must outlive the commit.
   void RebuildLater();

@@ -1,5 +1,6 @@
 #include "editor/panels/anim_property_pages.h"
 
+#include "editor/doc/placement_fields.h"
 #include "editor/panels/checked_number_item.h"
 #include "editor_support/property_grid/choice_item.h"
 #include "editor_support/property_grid/my_property_grid_item_float.h"
@@ -63,29 +64,38 @@ UPropertyGridItem* Choice(const QString& caption,
   return new UPropertyGridItemChoice(caption, choices, field, &field);
 }
 
-void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement) {
+void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement, uint32_t differing) {
   UPropertyGridItem* category = grid.AddCategory(QStringLiteral("当前选择Module"));
   WObjAffine& affine = placement.affine;
-  category->AddChildItem(ShownNumber(QStringLiteral("Idx"), placement.module));
-  category->AddChildItem(CheckedShortItem(QStringLiteral("x"), placement.x));
-  category->AddChildItem(CheckedShortItem(QStringLiteral("y"), placement.y));
-  category->AddChildItem(Flag(QStringLiteral("横向反转"), affine.FlipX));
-  category->AddChildItem(Flag(QStringLiteral("纵向反转"), affine.FlipY));
-  category->AddChildItem(Choice(QStringLiteral("Rotate"), kQuarterTurns, affine.Rotate));
-  category->AddChildItem(Flag(QStringLiteral("ScaleXEnable"), affine.ScaleXEnable));
-  category->AddChildItem(Float(QStringLiteral("ScaleX"), placement.ScaleX));
-  category->AddChildItem(Flag(QStringLiteral("ScaleYEnable"), affine.ScaleYEnable));
-  category->AddChildItem(Float(QStringLiteral("ScaleY"), placement.ScaleY));
-  category->AddChildItem(Flag(QStringLiteral("RotateAngleEnable"), affine.RotateAngleEnable));
-  category->AddChildItem(Float(QStringLiteral("RotateAngle"), placement.RotateAngle));
-  category->AddChildItem(Flag(QStringLiteral("AlphaBlendEnable"), affine.AlphaBlendEnable));
-  category->AddChildItem(
+  // Each item names its field, and shows no value where the selected placements differ.
+  const auto add = [category, differing](PlacementField field, UPropertyGridItem* item) {
+    item->setData(0, Qt::UserRole, static_cast<uint32_t>(field));
+    if ((differing & PlacementFieldBit(field)) != 0) {
+      item->setText(1, QString());
+    }
+    category->AddChildItem(item);
+  };
+  using F = PlacementField;
+  add(F::Module, ShownNumber(QStringLiteral("Idx"), placement.module));
+  add(F::X, CheckedShortItem(QStringLiteral("x"), placement.x));
+  add(F::Y, CheckedShortItem(QStringLiteral("y"), placement.y));
+  add(F::FlipX, Flag(QStringLiteral("横向反转"), affine.FlipX));
+  add(F::FlipY, Flag(QStringLiteral("纵向反转"), affine.FlipY));
+  add(F::Rotate, Choice(QStringLiteral("Rotate"), kQuarterTurns, affine.Rotate));
+  add(F::ScaleXEnable, Flag(QStringLiteral("ScaleXEnable"), affine.ScaleXEnable));
+  add(F::ScaleX, Float(QStringLiteral("ScaleX"), placement.ScaleX));
+  add(F::ScaleYEnable, Flag(QStringLiteral("ScaleYEnable"), affine.ScaleYEnable));
+  add(F::ScaleY, Float(QStringLiteral("ScaleY"), placement.ScaleY));
+  add(F::RotateAngleEnable, Flag(QStringLiteral("RotateAngleEnable"), affine.RotateAngleEnable));
+  add(F::RotateAngle, Float(QStringLiteral("RotateAngle"), placement.RotateAngle));
+  add(F::AlphaBlendEnable, Flag(QStringLiteral("AlphaBlendEnable"), affine.AlphaBlendEnable));
+  add(F::AlphaBlendMode,
       Choice(QStringLiteral("AlphaBlendMode"), kBlendModes, affine.AlphaBlendMode));
-  category->AddChildItem(
+  add(F::AlphaBlendOP,
       Choice(QStringLiteral("AlphaBlendOP"), kBlendOperations, affine.AlphaBlendOP));
-  category->AddChildItem(new CCheckedNumberItem<MyPropertyGridItemULONG>(
-      FieldRange<uint32_t>, QStringLiteral("AlphaValue"), placement.AlphaValue,
-      &placement.AlphaValue));
+  add(F::AlphaValue, new CCheckedNumberItem<MyPropertyGridItemULONG>(
+                         FieldRange<uint32_t>, QStringLiteral("AlphaValue"), placement.AlphaValue,
+                         &placement.AlphaValue));
 }
 
 }  // namespace
@@ -117,7 +127,8 @@ void BuildActionPage(UPropertyGrid& grid, CActionFields& action, int keyCount) {
   category->AddChildItem(CheckedNumberItem(QStringLiteral("速度"), action.speed));
 }
 
-void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount) {
+void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount,
+                    uint32_t differingFields) {
   UPropertyGridItem* basic = grid.AddCategory(QStringLiteral("基本属性"));
   basic->AddChildItem(new MyPropertyGridItemUName(QStringLiteral("帧名"), frame.name, &frame.name));
   basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), placementCount));
@@ -136,6 +147,6 @@ void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount
   grid.AddCategory(QStringLiteral("触发区域"));
 
   if (frame.placement >= 0) {
-    AddPlacementCategory(grid, frame.placementFields);
+    AddPlacementCategory(grid, frame.placementFields, differingFields);
   }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "editor/doc/edited_fields.h"
 
 class UPropertyGrid;
@@ -15,5 +17,8 @@ void BuildModulePage(UPropertyGrid& grid, CModuleFields& module);
 void BuildActionPage(UPropertyGrid& grid, CActionFields& action, int keyCount);
 
 // The frame's name, placement count, origin, collision box and trigger area; with a selected
-// placement, also "当前选择Module" for it.
-void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount);
+// placement, also "当前选择Module" for it. Its items carry their PlacementField in column 0's
+// Qt::UserRole data, and show no value for the fields in `differingFields` (PlacementFieldBit):
+// those the selected placements do not share.
+void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount,
+                    uint32_t differingFields = 0);

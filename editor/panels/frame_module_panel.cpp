@@ -21,7 +21,8 @@ CFrameModulePanel::CFrameModulePanel(CVelloEditor& editor, QWidget* parent)
   m_Up.setObjectName("moveUpButton");
   m_Down.setObjectName("moveDownButton");
   m_Delete.setObjectName("deleteButton");
-  m_List.SetRowSelectedHandler([this](int row) { SelectPlacement(row); });
+  m_List.SetRowsSelectedHandler(
+      [this](const std::vector<int>& rows, int current) { SelectPlacements(rows, current); });
   connect(&m_Up, &QPushButton::clicked, this, [this] { Move(-1); });
   connect(&m_Down, &QPushButton::clicked, this, [this] { Move(1); });
   connect(&m_Delete, &QPushButton::clicked, this, [this] { m_Editor.DeletePlacement(); });
@@ -62,15 +63,18 @@ void CFrameModulePanel::Refresh() {
   }
   // Picking a row reaches here from inside the list's own selection signal: the rows are kept
   // when their number is the same, so that signal never sees its items deleted.
-  if (m_List.RewriteRows(rows)) {
-    m_List.SelectRow(m_Editor.SelectedPlacement());
-  } else {
-    m_List.SetRows(rows, m_Editor.SelectedPlacement());
+  if (!m_List.RewriteRows(rows)) {
+    m_List.SetRows(rows, -1);
   }
+  m_List.SelectRows(m_Editor.SelectedPlacements(), m_Editor.SelectedPlacement());
 }
 
-void CFrameModulePanel::SelectPlacement(int row) {
-  m_Editor.SelectPlacement(row);
+void CFrameModulePanel::SelectPlacements(const std::vector<int>& rows, int current) {
+  if (rows.size() == 1) {
+    m_Editor.SelectPlacement(rows.front());
+  } else {
+    m_Editor.SetPlacementSelection(rows, current);
+  }
 }
 
 void CFrameModulePanel::Move(int step) {

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <vector>
 
 #include "editor/doc/editor_listener.h"
 #include "editor/panels/report_list.h"
@@ -10,7 +11,8 @@ class CVelloEditor;
 
 // The placements of the selected frame, one row each with its module index, above a 20-pixel
 // strip of three buttons: "上移" and "下移" move the selected placement one place up or down the
-// drawing order, "删除" removes it. Selecting a row selects that placement.
+// drawing order, "删除" removes the selected ones. Selecting rows (Ctrl and Shift clicks, Ctrl+A
+// for all) selects those placements, and the rows follow the editor's selection.
 class CFrameModulePanel : public QWidget, public CEditorListener {
  public:
   CFrameModulePanel(CVelloEditor& editor, QWidget* parent);
@@ -25,7 +27,7 @@ class CFrameModulePanel : public QWidget, public CEditorListener {
 
  private:
   void Refresh();
-  void SelectPlacement(int row);
+  void SelectPlacements(const std::vector<int>& rows, int current);
   void Move(int step);
 
   CVelloEditor& m_Editor;

@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QSignalBlocker>
 #include <QToolTip>
+#include <algorithm>
 
 CReportList::CReportList(std::initializer_list<Column> columns, QWidget* parent)
     : QTreeWidget(parent) {
@@ -84,6 +85,26 @@ void CReportList::SelectRow(int row) {
   scrollToItem(item);
 }
 
+void CReportList::SetRowsSelectedHandler(RowsHandler handler) {
+  m_RowsSelected = std::move(handler);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void CReportList::SelectRows(const std::vector<int>& rows, int current) {
+  const QSignalBlocker blocker(this);
+  clearSelection();
+  QTreeWidgetItem* currentItem = current >= 0 ? topLevelItem(current) : nullptr;
+  setCurrentItem(currentItem, 0, QItemSelectionModel::NoUpdate);
+  for (const int row : rows) {
+    if (QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr) {
+      item->setSelected(true);
+    }
+  }
+  if (currentItem != nullptr) {
+    scrollToItem(currentItem);
+  }
+}
+
 int CReportList::SelectedRow() const {
   const QList<QTreeWidgetItem*> selected = selectedItems();
   return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
@@ -109,6 +130,17 @@ bool CReportList::viewportEvent(QEvent* event) {
 }
 
 void CReportList::OnSelectionChanged() {
+  if (m_RowsSelected) {
+    std::vector<int> rows;
+    for (QTreeWidgetItem* item : selectedItems()) {
+      rows.push_back(indexOfTopLevelItem(item));
+    }
+    std::sort(rows.begin(), rows.end());
+    if (!rows.empty()) {
+      m_RowsSelected(rows, currentItem() != nullptr ? indexOfTopLevelItem(currentItem()) : -1);
+    }
+    return;
+  }
   const int row = SelectedRow();
   if (row >= 0 && m_RowSelected) {
     m_RowSelected(row);

@@ -19,11 +19,18 @@ class CReportList : public QTreeWidget {
     int width;            // pixels
   };
   using RowHandler = std::function<void(int row)>;
+  using RowsHandler = std::function<void(const std::vector<int>& rows, int current)>;
 
   CReportList(std::initializer_list<Column> columns, QWidget* parent);
 
   // Told with the row the user selected; a click that leaves no row selected tells nothing.
   void SetRowSelectedHandler(RowHandler handler) { m_RowSelected = std::move(handler); }
+  // Lets the user select several rows (Ctrl and Shift clicks, Ctrl+A): the handler is then told,
+  // instead of the row handler, with every selected row in order and the row clicked last. A
+  // click that leaves no row selected tells nothing.
+  void SetRowsSelectedHandler(RowsHandler handler);
+  // Selects exactly the rows `rows` (those outside the list left out), `current` the current one.
+  void SelectRows(const std::vector<int>& rows, int current);
   // Told with the row the user double-clicked.
   void SetRowDoubleClickedHandler(RowHandler handler) { m_RowDoubleClicked = std::move(handler); }
 
@@ -46,6 +53,7 @@ class CReportList : public QTreeWidget {
   void WriteRow(QTreeWidgetItem* item, const QStringList& texts);
 
   RowHandler m_RowSelected;
+  RowsHandler m_RowsSelected;
   RowHandler m_RowDoubleClicked;
 };
 

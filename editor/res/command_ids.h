@@ -30,6 +30,7 @@ constexpr int kEditCopy = 57634;
 constexpr int kEditPaste = 57637;
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
+constexpr int kEditSelectAll = 57642;  // every placement of the edited frame
 
 // Settings
 constexpr int kSetName = 32791;

@@ -43,6 +43,7 @@ constexpr CommandTexts kTexts[] = {
     {cmd::kEditCut, nullptr, "Cut the selection to the clipboard"},
     {cmd::kEditCopy, nullptr, "Copy the selection to the clipboard"},
     {cmd::kEditPaste, nullptr, "Insert what the clipboard holds"},
+    {cmd::kEditSelectAll, nullptr, "选择当前帧中的全部模块"},
     // Settings
     {cmd::kSetName, nullptr, "修改动画的名字"},
     {cmd::kBackgroundColor, nullptr, "选择视图的背景色"},
@@ -70,7 +71,7 @@ constexpr CommandTexts kTexts[] = {
     // Edit tools
     {cmd::kZoomIn, "放大", nullptr},
     {cmd::kZoomOut, "缩小", nullptr},
-    {cmd::kBoxSelect, "框选", nullptr},
+    {cmd::kBoxSelect, "框选", "框选：在动画视图中拖出方框，选择它碰到的帧中模块"},
     {cmd::kCentre, "中心点", nullptr},
     {cmd::kGrid, "打开网格", nullptr},
     {cmd::kAlign, "对齐", nullptr},

@@ -16,6 +16,8 @@ inline constexpr char kInputTitle[] = "请输入";
 inline constexpr char kOk[] = "确定";
 inline constexpr char kCancel[] = "取消";
 inline constexpr char kAddTag[] = "添加标签";
+// The status bar after several placements were selected (printf format, their number).
+inline constexpr char kPlacementsSelected[] = "已选择 %d 个帧模块";
 
 // Names of history steps: the first entry of a history, then the edits of the editor context.
 inline constexpr char kStepOpen[] = "打开";

