@@ -3,19 +3,23 @@
 #include "tests/editor/support/app_fixture.h"
 
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #include "core/foundation/text_codec.h"
 #include "editor/app/customize_dialog.h"
 #include "editor/res/command_ids.h"
 #include "editor_support/property_grid/property_grid.h"
 #include "editor_support/property_grid/standard_items.h"
+#include "tests/editor/support/window_picture.h"
 
 namespace {
 
@@ -127,8 +131,6 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
                                             "历史|4010",
                                             "-",
                                             "重置窗口布局|35004"}));
-  EXPECT_EQ(frame.Action(cmd::kFitToView)->shortcut(), QKeySequence("Ctrl+0"));
-  EXPECT_EQ(frame.Action(cmd::kActualSize)->shortcut(), QKeySequence("Ctrl+1"));
   EXPECT_EQ(frame.Action(cmd::kZoomIn)->shortcut(), QKeySequence("Ctrl+="));
   EXPECT_EQ(frame.Action(cmd::kZoomOut)->shortcut(), QKeySequence("Ctrl+-"));
   EXPECT_EQ(MenuEntries(SubMenu(view, "&工具栏")),
@@ -389,6 +391,48 @@ TEST_F(AppTest, AcceleratorsWorkButNotWhileAPropertyIsBeingEdited) {
   for (QAction* action : frame.findChildren<QAction*>()) {
     EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::Key_F6))) << action->data().toInt();
   }
+}
+
+// The first start shows every tab caption and property name whole; the layout is kept for the
+// next run, and "重置窗口布局" goes back to the default one.
+TEST_F(AppTest, TheWindowFitsTheScreenKeepsItsLayoutAndGoesBackToTheDefault) {
+  StartApp();
+  Editor().SelectFrame(Editor().CreateFrame("f"));
+  QTest::qWait(50);
+  EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/first_start_window.png"));
+  EXPECT_EQ(Frame().size(), QSize(1280, 921));
+  for (const QTabBar* bar : Frame().findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i) {
+      EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
+    }
+  }
+  const UPropertyGrid& grid = *Frame().PropertyGrid();
+  for (QTreeWidgetItemIterator it(Frame().PropertyGrid()); *it != nullptr; ++it) {
+    const int text = grid.fontMetrics().horizontalAdvance((*it)->text(0));
+    EXPECT_GE(grid.header()->sectionSize(0), (*it)->parent() ? 2 * grid.indentation() + text : 0);
+  }
+
+  Frame().addToolBar(Qt::LeftToolBarArea, Frame().ToolBar("AnimTool"));
+  Frame().addDockWidget(Qt::BottomDockWidgetArea, Frame().Pane(4008));
+  Trigger(4010);
+  Trigger(cmd::kLoop);
+  Frame().resize(1100, 820);
+  prompts.answers.push_back(UMessageAnswer::No);
+  EXPECT_TRUE(Frame().close());
+  app.reset();
+  StartApp();
+  EXPECT_EQ(Frame().size(), QSize(1100, 820));
+  EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("AnimTool")), Qt::LeftToolBarArea);
+  EXPECT_EQ(Frame().dockWidgetArea(Frame().Pane(4008)), Qt::BottomDockWidgetArea);
+  EXPECT_FALSE(Frame().Pane(4010)->isHidden());
+  EXPECT_TRUE(Frame().Action(cmd::kLoop)->isChecked());
+
+  Frame().Pane(4003)->setFloating(true);
+  Trigger(cmd::kResetLayout);
+  EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("AnimTool")), Qt::TopToolBarArea);
+  EXPECT_EQ(Frame().dockWidgetArea(Frame().Pane(4008)), Qt::TopDockWidgetArea);
+  EXPECT_EQ(Frame().tabifiedDockWidgets(Frame().Pane(4003)).size(), 2);
+  EXPECT_TRUE(Frame().Pane(4010)->isHidden());
 }
 
 }  // namespace
