@@ -82,6 +82,11 @@ int UCanvas::ZoomOut() {
   return m_Zoom;
 }
 
+int UCanvas::SetZoom(int zoom) {
+  m_Zoom = zoom < kMinZoom ? kMinZoom : (zoom > kMaxDeviceZoom ? kMaxDeviceZoom : zoom);
+  return m_Zoom;
+}
+
 void UCanvas::ScreenToCanvas(UPoint* point) const {
   if (point == nullptr) {
     return;

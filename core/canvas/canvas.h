@@ -19,6 +19,7 @@ class CORE_API UCanvas {
  public:
   static constexpr int kMinZoom = 1;
   static constexpr int kMaxZoom = 8;
+  static constexpr int kMaxDeviceZoom = 64;
 
   UCanvas() = default;
   UCanvas(const UCanvas&) = default;
@@ -69,6 +70,9 @@ class CORE_API UCanvas {
   // One zoom step up or down, kept within 1 to 8; returns the new zoom.
   int ZoomIn();
   int ZoomOut();
+  // Any whole zoom from 1 to kMaxDeviceZoom: a scaled screen multiplies the steps above by its
+  // pixel ratio. Returns the zoom set.
+  int SetZoom(int zoom);
   // A back-buffer point to canvas units, in place: divided by zoom, plus the origin.
   void ScreenToCanvas(UPoint* point) const;
 

@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr char kCommandBarsState[] = "CommandBars/State";
+constexpr char kLoopSetting[] = "Playback/Loop";
 
 // Toolbars in creation order: title and buttons (0 is a separator).
 struct ToolBarInfo {
@@ -74,6 +74,15 @@ QList<QKeySequence> Accelerators(int id) {
       return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case cmd::kEditPaste:
       return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    // Ctrl+= is the plus key without Shift; Ctrl++ serves keypads and layouts with a plus key.
+    case cmd::kZoomIn:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)};
+    case cmd::kZoomOut:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Minus)};
+    case cmd::kFitToView:
+      return {QKeySequence(Qt::CTRL | Qt::Key_0)};
+    case cmd::kActualSize:
+      return {QKeySequence(Qt::CTRL | Qt::Key_1)};
     default:
       return {};
   }
@@ -99,17 +108,17 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
           new CDisabledItemPrompts([this](const QString& prompt) { ShowPrompt(prompt); }, this)) {
   setObjectName("mainFrame");
   setCentralWidget(m_View);
-  resize(1024, 720);
   CreateStatusBar();
   CreateMenus();
   CreateToolBars();
-  // The toolbars' buttons and layout of the last run; the panes are laid out afresh below.
   const QSettings settings;
   RestoreToolBarButtons(settings, m_ToolBars, [this](int id) { return CustomizableAction(id); });
-  restoreState(settings.value(kCommandBarsState).toByteArray());
   CreatePanes();
+  // The window, the panes and the toolbars where the last run left them, else the defaults.
+  RestoreWindowLayout(settings);
   RegisterCommands();
   ReadConfiguration();
+  m_Editor.SetLoopPlayback(settings.value(kLoopSetting, false).toBool());
 
   m_Editor.AddListener(this);
   qApp->installEventFilter(this);
@@ -226,10 +235,22 @@ void CMainFrame::CreateMenus() {
   toolbars_menu->setObjectName("toolbarsMenu");
   AddMenuItem(view_menu, cmd::kViewStatusBar, "&Status Bar");
   view_menu->addSeparator();
+  AddMenuItem(view_menu, cmd::kZoomIn, "放大");
+  AddMenuItem(view_menu, cmd::kZoomOut, "缩小");
+  AddMenuItem(view_menu, cmd::kFitToView, "适合窗口");
+  AddMenuItem(view_menu, cmd::kActualSize, "实际大小");
+  view_menu->addSeparator();
+  // Enter plays and stops while the view or the timeline has the focus.
+  AddMenuItem(view_menu, cmd::kPlay, "播放动画\tEnter");
+  AddMenuItem(view_menu, cmd::kStop, "停止播放\tEnter");
+  AddMenuItem(view_menu, cmd::kLoop, "循环播放");
+  view_menu->addSeparator();
   for (const CPaneInfo& pane : PaneTable()) {
     AddMenuItem(view_menu, pane.showCommand, pane.caption);
     Action(pane.showCommand)->setToolTip(QString::fromUtf8(pane.caption));
   }
+  view_menu->addSeparator();
+  AddMenuItem(view_menu, cmd::kResetLayout, "重置窗口布局");
 
   QMenu* help_menu = AddMenu(nullptr, "&帮助");
   AddMenuItem(help_menu, cmd::kAppAbout, "&关于");
@@ -296,9 +317,10 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::CreatePanes() {
-  for (QDockWidget* dock : CreateDockPanes(*this, [this](const CPaneInfo&pane, QWidget*parent) {
-         return MakePanel(pane, m_Editor, parent);
-       })) {
+  m_Docks = CreateDockPanes(*this, [this](const CPaneInfo& pane, QWidget* parent) {
+    return MakePanel(pane, m_Editor, parent);
+  });
+  for (QDockWidget* dock : m_Docks) {
     m_Panes[dock->objectName().toInt()] = dock;
     connect(dock->toggleViewAction(), &QAction::toggled, this, [this] { UpdateCommandStates(); });
   }
@@ -404,8 +426,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QSettings settings;
-  settings.setValue(kCommandBarsState, saveState());
+  SaveWindowLayout(settings);
   SaveToolBarButtons(settings, m_ToolBars);
+  settings.setValue(kLoopSetting, m_Editor.LoopPlayback());
   m_View->ShutdownEditor();
   event->accept();
 }

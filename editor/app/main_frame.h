@@ -16,6 +16,7 @@ class CVelloDoc;
 class QDockWidget;
 class QLabel;
 class QMenu;
+class QSettings;
 class QToolBar;
 class UPropertyGrid;
 
@@ -63,6 +64,14 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   // Shows `prompt` in the first status pane, "Ready" when it is empty.
   void ShowPrompt(const QString& prompt);
   void CreatePanes();
+  // Window geometry, panes and toolbars as `settings` kept them; the default layout, on a
+  // window sized to most of the screen, where they keep nothing usable.
+  void RestoreWindowLayout(const QSettings& settings);
+  void SaveWindowLayout(QSettings& settings) const;
+  // The panes and toolbars in their default places, open (the history closed).
+  void ResetWindowLayout();
+  // The side pane groups' widths that show every tab caption whole.
+  std::pair<int, int> DefaultSideWidths() const;
   void UpdateHistoryTexts();
   // Whether a value of the property pane is being edited in place.
   bool IsEditingProperty() const;
@@ -88,6 +97,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   std::map<int, QAction*> m_Actions;
   std::vector<QToolBar*> m_ToolBars;
   std::map<int, QDockWidget*> m_Panes;
+  std::vector<QDockWidget*> m_Docks;  // the panes in the order of PaneTable()
   QLabel* m_StatusPanes[kStatusPanes] = {};
   CDisabledItemPrompts* m_DisabledItemPrompts;
   UPropertyGrid* m_PropertyGrid = nullptr;

@@ -41,6 +41,11 @@ void CMainFrame::RegisterCommands() {
       cmd::kZoomIn, [&e] { e.ZoomIn(); }, view_ready);
   OnCommand(
       cmd::kZoomOut, [&e] { e.ZoomOut(); }, view_ready);
+  OnCommand(
+      cmd::kFitToView, [&e] { e.FitToView(); }, view_ready);
+  OnCommand(
+      cmd::kActualSize, [&e] { e.ActualSize(); }, view_ready);
+  OnCommand(cmd::kResetLayout, [this] { ResetWindowLayout(); });
   OnCommand(cmd::kFlipHorizontal, [&e] { e.FlipHorizontal(); });
   OnCommand(cmd::kFlipVertical, [&e] { e.FlipVertical(); });
   OnCommand(cmd::kRotate, [&e] { e.RotatePlacement(); });

@@ -19,6 +19,16 @@ RwV2d V2(float x, float y) {
   return {x, y};
 }
 
+// Where a grid with a line through `origin` starts: one cell left of (or above) the view's
+// edge at most, so its first line, one cell on, is the first in sight.
+int GridOffset(int origin, int cell) {
+  if (cell < 1) {
+    return 0;
+  }
+  const int rest = origin % cell;
+  return (rest < 0 ? rest + cell : rest) - cell;
+}
+
 }  // namespace
 
 void CVelloEditor::Tick(uint32_t nowMs) {
@@ -76,7 +86,7 @@ void CVelloEditor::Advance(float seconds) {
 }
 
 void CVelloEditor::Play() {
-  if (ActionAt(selectedAction) == nullptr) {
+  if (ActionAt(selectedAction) == nullptr && !SelectPlayableAction()) {
     return;
   }
   mode = EditMode::Action;
@@ -102,19 +112,21 @@ void CVelloEditor::Render() {
   // The background, grid and axes are the same from frame to frame until the view's settings
   // change: the canvas keeps them drawn, and a frame starts from that copy, which costs far
   // less than drawing hundreds of grid lines again.
-  const std::vector<int32_t> backdrop = {showGrid ? 1 : 0, gridWidth, gridHeight,
-                                         showCentre ? 1 : 0};
+  centre = ViewCentre();
+  const std::vector<int32_t> backdrop = {showGrid ? 1 : 0,   gridWidth, gridHeight,
+                                         showCentre ? 1 : 0, centre.x,  centre.y};
   const bool backdropDrawn = viewCanvas.ClearToBackdrop(backdrop) != 0;
   if (!backdropDrawn && viewCanvas.Clear() == 0) {
     return;
   }
   const int zoom = viewCanvas.GetZoom();
-  centre = UPoint(viewCanvas.GetClipWidth() / (zoom * 2), viewCanvas.GetClipHeight() / (zoom * 2));
   const auto width = static_cast<float>(viewCanvas.GetClipWidth() / zoom);
   const auto height = static_cast<float>(viewCanvas.GetClipHeight() / zoom);
   if (!backdropDrawn) {
     if (showGrid) {
-      viewCanvas.DrawGrid(gridWidth, gridHeight, kGridColor);
+      // The grid moves with the world: a line runs through the origin.
+      viewCanvas.DrawGrid(GridOffset(centre.x, gridWidth), GridOffset(centre.y, gridHeight),
+                          gridWidth, gridHeight, kGridColor);
     }
     if (showCentre) {
       viewCanvas.DrawLine(0, static_cast<float>(centre.y), width, static_cast<float>(centre.y),
@@ -159,13 +171,11 @@ void CVelloEditor::Render() {
 }
 
 void CVelloEditor::ZoomIn() {
-  viewCanvas.ZoomIn();
-  Notify(kChangeTools);
+  ZoomAt(m_ViewZoom + 1, UPoint(viewCanvas.GetClipWidth() / 2, viewCanvas.GetClipHeight() / 2));
 }
 
 void CVelloEditor::ZoomOut() {
-  viewCanvas.ZoomOut();
-  Notify(kChangeTools);
+  ZoomAt(m_ViewZoom - 1, UPoint(viewCanvas.GetClipWidth() / 2, viewCanvas.GetClipHeight() / 2));
 }
 
 void CVelloEditor::SetGridSize(int32_t width, int32_t height) {

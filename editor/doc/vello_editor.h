@@ -548,4 +548,50 @@ class CVelloEditor {
   UPoint bandEnd{0, 0};
   bool bandAdding = false;        // a Ctrl drag: it adds to the selection
   std::vector<int32_t> bandBase;  // the selection it adds to
+  // ---- view navigation: zoom about a point, pan, fit, scaled screens, keys of the timeline
+ public:
+  // The zoom steps of the toolbar, the wheel and the View menu: one canvas unit covers that many
+  // logical pixels of the view.
+  static constexpr int kMinViewZoom = 1;
+  static constexpr int kMaxViewZoom = 8;
+  int ViewZoom() const { return m_ViewZoom; }
+  // Device pixels per logical pixel of the view's screen. The canvas zoom is the zoom step times
+  // this ratio, rounded, at least 1, so at 100 % a unit covers one logical pixel.
+  void SetDevicePixelRatio(double ratio);
+  double DevicePixelRatio() const { return m_PixelRatio; }
+  // Goes to zoom step `zoom` (kept within the steps), keeping the world point under `client`
+  // (device pixels) where it is; the status bar names the zoom.
+  void ZoomAt(int zoom, UPoint client);
+  // Moves the world by `dx`, `dy` device pixels.
+  void PanBy(int dx, int dy);
+  // Where the world origin lies off the middle of the view, in device pixels.
+  UPoint PanOffset() const { return m_Pan; }
+  // The largest zoom step at which the shown frame fits the view, or, with an action selected,
+  // every frame of its keys; that picture is centred.
+  void FitToView();
+  // Zoom 100 %, about the middle of the view.
+  void ActualSize();
+  // Plays the selected action, or stops it while it plays.
+  void TogglePlay();
+  // Selects the key `delta` keys after (before, when negative) the one at the play position.
+  void StepKey(int delta);
+  // Selects the first or the last key of the selected action.
+  void SelectEndKey(bool last);
+  void SetLoopPlayback(bool loop);
+
+ private:
+  // The canvas point of the world origin: the middle of the view moved by the pan.
+  UPoint ViewCentre() const;
+  // Sets the canvas zoom from the zoom step and the pixel ratio; `centre` follows.
+  void ApplyViewZoom();
+  // Moves the pan so that the world origin lies at canvas point `origin`.
+  void PlaceCentre(UPoint origin);
+  // The world box of what FitToView fits; false when nothing is drawn there.
+  bool FitBounds(URect* bounds) const;
+  // With no action selected, selects the first that has keys; false, saying so, without one.
+  bool SelectPlayableAction();
+
+  int32_t m_ViewZoom = 1;
+  double m_PixelRatio = 1.0;
+  UPoint m_Pan{0, 0};
 };

@@ -1,5 +1,6 @@
 #include "editor/panels/anim_property_grid.h"
 
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -19,6 +20,10 @@ CAnimPropertyGrid::CAnimPropertyGrid(CVelloEditor& editor, QWidget* parent)
     : UPropertyGrid(parent), m_Editor(editor) {
   setFrameShape(QFrame::Box);
   setLineWidth(1);
+  // The names are short and fixed: their column fits the longest one, the values take the rest.
+  header()->setStretchLastSection(true);
+  header()->setSectionResizeMode(kCaptionColumn, QHeaderView::ResizeToContents);
+  header()->setSectionResizeMode(kValueColumn, QHeaderView::Stretch);
   SetValueChangedHandler([this](UPropertyGridItem* item) { OnItemCommitted(item); });
   m_Editor.AddListener(this);
   RefreshProperties();

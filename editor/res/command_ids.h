@@ -41,6 +41,9 @@ constexpr int kSetFps = 32803;
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;
 constexpr int kCustomize = 35001;
+constexpr int kFitToView = 35002;
+constexpr int kActualSize = 35003;
+constexpr int kResetLayout = 35004;
 
 // Animation tools
 constexpr int kPlayPreview = 32772;

@@ -18,6 +18,11 @@ inline constexpr char kCancel[] = "取消";
 inline constexpr char kAddTag[] = "添加标签";
 // The status bar after several placements were selected (printf format, their number).
 inline constexpr char kPlacementsSelected[] = "已选择 %d 个帧模块";
+// The status bar after a change of the view's zoom ("缩放 200%"), a fit with nothing to fit, and
+// a play with no action to play.
+inline constexpr char kZoomStatus[] = "缩放 ";
+inline constexpr char kNothingToFit[] = "没有可适合窗口的内容";
+inline constexpr char kNoActionToPlay[] = "没有可播放的动作: 请先为动作添加关键帧";
 
 // Names of history steps: the first entry of a history, then the edits of the editor context.
 inline constexpr char kStepOpen[] = "打开";

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "editor/doc/editor_text.h"
+#include "editor/view/playback_keys.h"
 #include "editor/view/timeline_style.h"
 
 using namespace timeline;
@@ -140,6 +141,10 @@ void CTimelineTrack::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTimelineTrack::keyPressEvent(QKeyEvent* event) {
+  if (HandlePlaybackKey(m_Editor, event->key(), event->modifiers())) {
+    update();
+    return;
+  }
   if (event->key() != Qt::Key_F6) {
     QWidget::keyPressEvent(event);
     return;

@@ -10,8 +10,9 @@ class QMenu;
 
 // The timeline's track: the cells of the selected action's time axis with its keys, the
 // current time inverted. A press picks the time; a second press on a key at the current time
-// starts a drag that moves the key where the button is released. F6 inserts a time step; the
-// context menu adds the selected frame as a key or deletes the key under the pointer.
+// starts a drag that moves the key where the button is released. F6 inserts a time step, and the
+// playback keys (see playback_keys.h) act here as in the view; the context menu adds the selected
+// frame as a key or deletes the key under the pointer.
 class CTimelineTrack : public QWidget {
  public:
   // The menu's commands.

@@ -6,15 +6,19 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
+#include "editor/view/playback_keys.h"
 
 namespace {
 
 constexpr char kNoOpenGl[] = "OpenGL 3.3 无法启动: 动画视图不可用";
+// One notch of a common wheel, in eighths of a degree: one zoom step.
+constexpr int kWheelStep = 120;
 
 // 0x00RRGGBB from a colour.
 uint32_t Rgb(const QColor& color) {
@@ -109,6 +113,7 @@ void CVelloView::initializeGL() {
 void CVelloView::StartFinished(bool ready) {
   m_Started = true;
   if (ready) {
+    FollowPixelRatio();
     // The clock's first reading is where playback time starts from.
     m_Editor.Tick(m_ClockMs);
     FollowPlaying();
@@ -135,9 +140,15 @@ void CVelloView::StartFinished(bool ready) {
 }
 
 void CVelloView::resizeGL(int /*width*/, int /*height*/) {
+  // A move to a screen of another pixel ratio resizes the framebuffer too.
   if (IsReady()) {
     m_Editor.ViewResized();
+    FollowPixelRatio();
   }
+}
+
+void CVelloView::FollowPixelRatio() {
+  m_Editor.SetDevicePixelRatio(devicePixelRatioF());
 }
 
 void CVelloView::paintGL() {
@@ -184,7 +195,11 @@ void CVelloView::mousePressEvent(QMouseEvent* event) {
   }
   const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
   const UPoint point = DevicePoint(event->position());
-  if (event->button() == Qt::LeftButton) {
+  if (event->button() == Qt::LeftButton && m_PanKeyHeld) {
+    m_Panning = true;
+    m_PanFrom = point;
+    setCursor(Qt::ClosedHandCursor);
+  } else if (event->button() == Qt::LeftButton) {
     m_Editor.MouseDown(flags, point);
   } else if (event->button() == Qt::MiddleButton) {
     m_Editor.MiddleDown(flags, point);
@@ -193,7 +208,11 @@ void CVelloView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelloView::mouseMoveEvent(QMouseEvent* event) {
-  if (IsReady()) {
+  if (IsReady() && m_Panning) {
+    const UPoint point = DevicePoint(event->position());
+    m_Editor.PanBy(point.x - m_PanFrom.x, point.y - m_PanFrom.y);
+    m_PanFrom = point;
+  } else if (IsReady()) {
     m_Editor.MouseMove(MouseFlags(event->buttons(), event->modifiers()),
                        DevicePoint(event->position()));
     URect band(0, 0, 0, 0);
@@ -209,7 +228,10 @@ void CVelloView::mouseReleaseEvent(QMouseEvent* event) {
   }
   const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
   const UPoint point = DevicePoint(event->position());
-  if (event->button() == Qt::LeftButton) {
+  if (event->button() == Qt::LeftButton && m_Panning) {
+    m_Panning = false;
+    SetPanKeyHeld(m_PanKeyHeld);
+  } else if (event->button() == Qt::LeftButton) {
     m_Editor.MouseUp(flags, point);
   } else if (event->button() == Qt::MiddleButton) {
     m_Editor.MiddleUp(flags, point);
@@ -263,6 +285,14 @@ void CVelloView::keyPressEvent(QKeyEvent* event) {
     update();
     return;
   }
+  if (IsReady() && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+    SetPanKeyHeld(true);
+    return;
+  }
+  if (IsReady() && HandlePlaybackKey(m_Editor, event->key(), event->modifiers())) {
+    update();
+    return;
+  }
   const CVelloEditor::Key key = MapKey(event->key(), event->modifiers());
   if (key == CVelloEditor::Key::Other || !IsReady()) {
     QOpenGLWidget::keyPressEvent(event);
@@ -273,12 +303,52 @@ void CVelloView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CVelloView::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    SetPanKeyHeld(false);
+    return;
+  }
   const CVelloEditor::Key key = MapKey(event->key(), event->modifiers());
   if (key == CVelloEditor::Key::Other || !IsReady() || event->isAutoRepeat()) {
     QOpenGLWidget::keyReleaseEvent(event);
     return;
   }
   m_Editor.KeyUp(key);
+}
+
+void CVelloView::SetPanKeyHeld(bool held) {
+  m_PanKeyHeld = held;
+  if (m_Panning) {
+    return;
+  }
+  if (held) {
+    setCursor(Qt::OpenHandCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+// A pan ends with the focus: the release of Space goes elsewhere then.
+void CVelloView::focusOutEvent(QFocusEvent* event) {
+  m_Panning = false;
+  SetPanKeyHeld(false);
+  QOpenGLWidget::focusOutEvent(event);
+}
+
+// Whole notches zoom one step each about the pointer; a fine-grained wheel or touchpad gathers
+// its small steps until they make one.
+void CVelloView::wheelEvent(QWheelEvent* event) {
+  if (!IsReady()) {
+    event->ignore();
+    return;
+  }
+  m_WheelRest += event->angleDelta().y();
+  const int steps = m_WheelRest / kWheelStep;
+  m_WheelRest -= steps * kWheelStep;
+  if (steps != 0) {
+    m_Editor.ZoomAt(m_Editor.ViewZoom() + steps, DevicePoint(event->position()));
+    update();
+  }
+  event->accept();
 }
 
 void CVelloView::contextMenuEvent(QContextMenuEvent* event) {

@@ -15,10 +15,11 @@
 class QLabel;
 
 // The animation view: the editor context's canvas drawn in this GL widget, and mouse and keys
-// forwarded to the editor context. It paints only when its picture may have changed: when the
-// editor context tells of a change, on its own input, and on every tick of a 20 ms clock that
-// runs only while an action plays, advancing it. When OpenGL 3.3 cannot start, the view says so
-// in its place and the rest of the program works on.
+// forwarded to the editor context. The wheel zooms about the pointer, a left drag with Space held
+// pans, and the playback keys (see playback_keys.h) act while it has the focus. It paints only when
+// its picture may have changed: when the editor context tells of a change, on its own input, and on
+// every tick of a 20 ms clock that runs only while an action plays, advancing it. When OpenGL 3.3
+// cannot start, the view says so in its place and the rest of the program works on.
 class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorListener {
  public:
   static constexpr int kTickMs = 20;
@@ -58,6 +59,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -69,6 +72,10 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   void AddTagAtMenuPoint();
   void ChooseBackgroundColor();
   static uint32_t MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+  // Space held: the pointer shows a hand and a left drag pans instead of editing.
+  void SetPanKeyHeld(bool held);
+  // Tells the editor context the device pixel ratio of the screen the view is on.
+  void FollowPixelRatio();
 
   CVelloEditor& m_Editor;
   CWidgetWindowHost m_Host;
@@ -81,4 +88,8 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   bool m_ShutDown = false;
   int m_PaintedFrames = 0;
   UPoint m_ContextMenuPoint{0, 0};
+  bool m_PanKeyHeld = false;
+  bool m_Panning = false;
+  UPoint m_PanFrom{0, 0};  // device pixels of the pointer at the last pan step
+  int m_WheelRest = 0;     // wheel eighths of a degree not yet a whole zoom step
 };

@@ -3,19 +3,23 @@
 #include "tests/editor/support/app_fixture.h"
 
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #include "core/foundation/text_codec.h"
 #include "editor/app/customize_dialog.h"
 #include "editor/res/command_ids.h"
 #include "editor_support/property_grid/property_grid.h"
 #include "editor_support/property_grid/standard_items.h"
+#include "tests/editor/support/window_picture.h"
 
 namespace {
 
@@ -103,12 +107,33 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(MenuEntries(TopMenu(frame, "设置")),
             (QStringList{"设置名字|32791", "背景色|32795", "设置FPS|32803"}));
   QMenu* view = TopMenu(frame, "&查看");
-  EXPECT_EQ(
-      MenuEntries(view),
-      (QStringList{">&工具栏", "&Status Bar|59393", "-", "裁剪块 MODULE|32779",
-                   "裁减块列表 ModuleList|32780", "帧 FRAME|32783", "动作 ACTION|32781",
-                   "动作帧 ACTION_FRAME|32782", "属性 PROPERTY|4005", "帧中模块 FrameModule|4006",
-                   "贴图列表|4007", "动作帧编辑器|4008", "帧中标签列表|4009", "历史|4010"}));
+  EXPECT_EQ(MenuEntries(view), (QStringList{">&工具栏",
+                                            "&Status Bar|59393",
+                                            "-",
+                                            "放大|32774",
+                                            "缩小|32775",
+                                            "适合窗口|35002",
+                                            "实际大小|35003",
+                                            "-",
+                                            "播放动画\tEnter|32797",
+                                            "停止播放\tEnter|32773",
+                                            "循环播放|32812",
+                                            "-",
+                                            "裁剪块 MODULE|32779",
+                                            "裁减块列表 ModuleList|32780",
+                                            "帧 FRAME|32783",
+                                            "动作 ACTION|32781",
+                                            "动作帧 ACTION_FRAME|32782",
+                                            "属性 PROPERTY|4005",
+                                            "帧中模块 FrameModule|4006",
+                                            "贴图列表|4007",
+                                            "动作帧编辑器|4008",
+                                            "帧中标签列表|4009",
+                                            "历史|4010",
+                                            "-",
+                                            "重置窗口布局|35004"}));
+  EXPECT_EQ(frame.Action(cmd::kZoomIn)->shortcut(), QKeySequence("Ctrl+="));
+  EXPECT_EQ(frame.Action(cmd::kZoomOut)->shortcut(), QKeySequence("Ctrl+-"));
   EXPECT_EQ(MenuEntries(SubMenu(view, "&工具栏")),
             (QStringList{"Standard|59392", "AnimTool|59392", "EDITCTRL|59392", "PANELCTRL|59392",
                          "FMCTRL|59392", "-", "&Customize...|35001"}));
@@ -178,7 +203,9 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4007)), Qt::LeftDockWidgetArea);
   EXPECT_EQ(tabbed_with(4007), (QList<int>{4000, 4001, 4007}));
   EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4003)), Qt::RightDockWidgetArea);
-  EXPECT_EQ(tabbed_with(4003), (QList<int>{4002, 4003, 4004, 4005, 4006, 4009}));
+  EXPECT_EQ(tabbed_with(4003), (QList<int>{4002, 4003, 4004}));
+  EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4005)), Qt::RightDockWidgetArea);
+  EXPECT_EQ(tabbed_with(4005), (QList<int>{4005, 4006, 4009}));
   EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4008)), Qt::TopDockWidgetArea);
   EXPECT_EQ(tabbed_with(4008), QList<int>{4008});
   EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4010)), Qt::RightDockWidgetArea);
@@ -367,19 +394,45 @@ TEST_F(AppTest, AcceleratorsWorkButNotWhileAPropertyIsBeingEdited) {
   }
 }
 
-TEST_F(AppTest, ToolbarPositionsSurviveARestartButPanesStartAfresh) {
+// The first start shows every tab caption and property name whole; the layout is kept for the
+// next run, and "重置窗口布局" goes back to the default one.
+TEST_F(AppTest, TheWindowFitsTheScreenKeepsItsLayoutAndGoesBackToTheDefault) {
   StartApp();
-  app->Frame().addToolBar(Qt::LeftToolBarArea, app->Frame().ToolBar("AnimTool"));
-  app->Frame().addDockWidget(Qt::BottomDockWidgetArea, app->Frame().Pane(4008));
-  Trigger(4010);
-  EXPECT_FALSE(app->Frame().Pane(4010)->isHidden());
-  EXPECT_TRUE(app->Frame().close());
-  app.reset();
+  Editor().SelectFrame(Editor().CreateFrame("f"));
+  QTest::qWait(50);
+  EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/first_start_window.png"));
+  EXPECT_EQ(Frame().size(), QSize(1280, 921));
+  for (const QTabBar* bar : Frame().findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i) {
+      EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
+    }
+  }
+  const UPropertyGrid& grid = *Frame().PropertyGrid();
+  for (QTreeWidgetItemIterator it(Frame().PropertyGrid()); *it != nullptr; ++it) {
+    const int text = grid.fontMetrics().horizontalAdvance((*it)->text(0));
+    EXPECT_GE(grid.header()->sectionSize(0), (*it)->parent() ? 2 * grid.indentation() + text : 0);
+  }
 
+  Frame().addToolBar(Qt::LeftToolBarArea, Frame().ToolBar("AnimTool"));
+  Frame().addDockWidget(Qt::BottomDockWidgetArea, Frame().Pane(4008));
+  Trigger(4010);
+  Trigger(cmd::kLoop);
+  Frame().resize(1100, 820);
+  prompts.answers.push_back(UMessageAnswer::No);
+  EXPECT_TRUE(Frame().close());
+  app.reset();
   StartApp();
+  EXPECT_EQ(Frame().size(), QSize(1100, 820));
   EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("AnimTool")), Qt::LeftToolBarArea);
-  EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("Standard")), Qt::TopToolBarArea);
+  EXPECT_EQ(Frame().dockWidgetArea(Frame().Pane(4008)), Qt::BottomDockWidgetArea);
+  EXPECT_FALSE(Frame().Pane(4010)->isHidden());
+  EXPECT_TRUE(Frame().Action(cmd::kLoop)->isChecked());
+
+  Frame().Pane(4003)->setFloating(true);
+  Trigger(cmd::kResetLayout);
+  EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar("AnimTool")), Qt::TopToolBarArea);
   EXPECT_EQ(Frame().dockWidgetArea(Frame().Pane(4008)), Qt::TopDockWidgetArea);
+  EXPECT_EQ(Frame().tabifiedDockWidgets(Frame().Pane(4003)).size(), 2);
   EXPECT_TRUE(Frame().Pane(4010)->isHidden());
 }
 

@@ -1,13 +1,17 @@
 // The animation view in the main window: it fills its widget in device pixels (this suite also
-// runs with QT_SCALE_FACTOR=2), shows the sprite, and forwards mouse, keys and its context menu
-// to the editor context.
+// runs with QT_SCALE_FACTOR=2) and shows the sprite at one canvas unit to a logical pixel at
+// 100 %, forwards mouse, keys and its context menu to the editor context, and zooms, pans and
+// plays from the wheel and the keys.
 #include "tests/editor/support/app_fixture.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "editor/res/command_ids.h"
 #include "tests/editor/support/sprite_files.h"
+#include "tests/editor/support/window_picture.h"
 
 namespace {
 
@@ -38,13 +42,17 @@ class ViewTest : public AppTest {
 
   CVelloView& View() { return Frame().View(); }
   qreal Ratio() { return View().devicePixelRatioF(); }
+  // Device pixels to a canvas unit.
+  int Zoom() { return Editor().ViewCanvas().GetZoom(); }
+  // The device pixel of canvas point (x, y).
+  int Device(int canvas) { return canvas * Zoom(); }
   // The logical widget point of a device pixel.
   QPoint Logical(int deviceX, int deviceY) {
     return QPoint(static_cast<int>(deviceX / Ratio()), static_cast<int>(deviceY / Ratio()));
   }
 };
 
-TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) {
+TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtOneUnitToALogicalPixel) {
   StartOnSprite();
   EXPECT_EQ(Editor().SelectedFrame(), 0);
   EXPECT_EQ(Editor().ShownFrame(), 0);
@@ -59,17 +67,24 @@ TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) 
   EXPECT_EQ(Rgb(picture, width - 1, height - 1), kBackground);
 
   // Frame 0 draws the red half (16 x 32 texels) with its top-left at the world origin, the
-  // middle of the view, one texel to a device pixel.
-  const int cx = Editor().Centre().x;
-  const int cy = Editor().Centre().y;
-  EXPECT_EQ(cx, width / 2);
-  EXPECT_EQ(cy, height / 2);
+  // middle of the view, one texel to a logical pixel: on a screen scaled by 2, to 2 x 2 device
+  // pixels.
+  ASSERT_EQ(Zoom(), std::max(1, static_cast<int>(std::lround(Ratio()))));
+  EXPECT_EQ(Editor().Centre().x, width / 2 / Zoom());
+  EXPECT_EQ(Editor().Centre().y, height / 2 / Zoom());
+  const int cx = Device(Editor().Centre().x);
+  const int cy = Device(Editor().Centre().y);
+  const int right = cx + Device(kHalf);
+  const int bottom = cy + Device(kTextureSize);
   // (The frame's origin cross covers the row and column through the origin.)
-  EXPECT_EQ(Rgb(picture, cx + 1, cy + 1), 0xFF0000u);
-  EXPECT_EQ(Rgb(picture, cx + kHalf - 1, cy + kTextureSize - 1), 0xFF0000u);
-  EXPECT_EQ(Rgb(picture, cx + kHalf + 1, cy + 2), kBackground);
-  EXPECT_EQ(Rgb(picture, cx + 2, cy + kTextureSize + 1), kBackground);
-  EXPECT_EQ(Rgb(picture, cx - 1, cy + 2), kBackground);
+  EXPECT_EQ(Rgb(picture, cx + Zoom(), cy + Zoom()), 0xFF0000u);
+  EXPECT_EQ(Rgb(picture, right - 1, bottom - 1), 0xFF0000u);
+  EXPECT_EQ(Rgb(picture, right, cy + Device(2)), kBackground);
+  EXPECT_EQ(Rgb(picture, cx + Device(2), bottom), kBackground);
+  EXPECT_EQ(Rgb(picture, cx - 1, cy + Device(2)), kBackground);
+  if (Zoom() == 2) {
+    EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/view_scaled_2x.png"));
+  }
 
   // The view follows its widget's size.
   Frame().resize(Frame().width() - 60, Frame().height() - 40);
@@ -77,13 +92,13 @@ TEST_F(ViewTest, TheViewFillsItsWidgetAndShowsTheSpriteAtItsSizeInDevicePixels) 
   const QImage smaller = View().grabFramebuffer();
   ASSERT_EQ(smaller.width(), static_cast<int>(View().width() * Ratio()));
   EXPECT_EQ(Rgb(smaller, smaller.width() - 1, smaller.height() - 1), kBackground);
-  EXPECT_EQ(Editor().Centre().x, smaller.width() / 2);
+  EXPECT_EQ(Editor().Centre().x, smaller.width() / 2 / Zoom());
 }
 
-TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
+TEST_F(ViewTest, MouseAndKeysReachTheEditorAtTheLogicalPoint) {
   StartOnSprite();
-  const int cx = Editor().Centre().x;
-  const int cy = Editor().Centre().y;
+  const int cx = Device(Editor().Centre().x);
+  const int cy = Device(Editor().Centre().y);
   // A click on the red placement selects it and gives the view the keyboard.
   QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 6, cy + 6));
   EXPECT_EQ(Editor().SelectedPlacement(), 0);
@@ -100,14 +115,14 @@ TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
   EXPECT_EQ(Editor().Actor()->frames[0]->placements[0].x, 0);
   EXPECT_TRUE(Editor().IsModified());
 
-  // Dragging with the left button moves the placement by the device pixels travelled.
+  // Dragging with the left button moves the placement by the canvas units travelled.
   QTest::mousePress(&View(), Qt::LeftButton, {}, Logical(cx + 4, cy + 4));
   QMouseEvent move(QEvent::MouseMove, QPointF(Logical(cx + 4 + 20, cy + 4)), QPointF(),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&View(), &move);
   QTest::mouseRelease(&View(), Qt::LeftButton, {}, Logical(cx + 24, cy + 4));
-  const int expected_step = static_cast<int>(Logical(cx + 24, cy).x() * Ratio()) -
-                            static_cast<int>(Logical(cx + 4, cy).x() * Ratio());
+  const int expected_step = static_cast<int>(Logical(cx + 24, cy).x() * Ratio()) / Zoom() -
+                            static_cast<int>(Logical(cx + 4, cy).x() * Ratio()) / Zoom();
   EXPECT_EQ(Editor().Actor()->frames[0]->placements[0].x, expected_step);
 
   // The pointer position shows in the status bar.
@@ -118,8 +133,8 @@ TEST_F(ViewTest, MouseAndKeysReachTheEditorInDevicePixels) {
 
 TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   StartOnSprite();
-  const int cx = Editor().Centre().x;
-  const int cy = Editor().Centre().y;
+  const int cx = Device(Editor().Centre().x);
+  const int cy = Device(Editor().Centre().y);
   const QPoint at = Logical(cx + 10, cy + 20);
   QContextMenuEvent event(QContextMenuEvent::Mouse, at, View().mapToGlobal(at));
   QApplication::sendEvent(&View(), &event);
@@ -136,8 +151,79 @@ TEST_F(ViewTest, TheContextMenuAddsATagWhereItWasOpened) {
   ASSERT_EQ(Editor().Actor()->frames[0]->tags.Num(), 1);
   const TFrameTag& tag = Editor().Actor()->frames[0]->tags[0];
   const UPoint device = View().DevicePoint(QPointF(at));
-  EXPECT_EQ(tag.x, device.x - cx);
-  EXPECT_EQ(tag.y, device.y - cy);
+  EXPECT_EQ(tag.x, device.x / Zoom() - Editor().Centre().x);
+  EXPECT_EQ(tag.y, device.y / Zoom() - Editor().Centre().y);
+}
+
+// The wheel zooms about the pointer and Space with a left drag pans; Ctrl+0 fits the frame and
+// Ctrl+1 shows it at 100 %; Enter, ",", ".", Home and End play and step through the action, in
+// the view and in the timeline.
+TEST_F(ViewTest, TheViewZoomsPansFitsAndPlaysFromTheWheelAndTheKeys) {
+  StartOnSprite();
+  Frame().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+  const QPoint at = Logical(Device(Editor().Centre().x) + 20, Device(Editor().Centre().y) + 10);
+  const UPoint device = View().DevicePoint(QPointF(at));
+  const auto world_under_pointer = [&] {
+    return UPoint(device.x / Zoom() - Editor().Centre().x, device.y / Zoom() - Editor().Centre().y);
+  };
+  const UPoint before = world_under_pointer();
+  QWheelEvent wheel(QPointF(at), QPointF(View().mapToGlobal(at)), QPoint(), QPoint(0, 240),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&View(), &wheel);
+  EXPECT_EQ(Editor().ViewZoom(), 3);
+  EXPECT_EQ(Zoom(), static_cast<int>(std::lround(3 * Ratio())));
+  EXPECT_EQ(world_under_pointer(), before);
+  EXPECT_EQ(Frame().StatusPane(0)->text(), "缩放 300%");
+
+  // Space held, a left drag pans by the pixels travelled and edits nothing.
+  const UPoint pan = Editor().PanOffset();
+  const QPoint to = at + QPoint(30, 20);
+  QTest::keyPress(&View(), Qt::Key_Space);
+  QTest::mousePress(&View(), Qt::LeftButton, {}, at);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&View(), &move);
+  QTest::mouseRelease(&View(), Qt::LeftButton, {}, to);
+  QTest::keyRelease(&View(), Qt::Key_Space);
+  const UPoint moved = View().DevicePoint(QPointF(to));
+  EXPECT_EQ(Editor().PanOffset().x - pan.x, moved.x - device.x);
+  EXPECT_EQ(Editor().Actor()->frames[0]->placements[0].x, 0);
+  EXPECT_FALSE(Editor().IsModified());
+
+  // Fit: the largest step at which the 16 x 32 frame fits, centred; then 100 %.
+  QTest::keyClick(&View(), Qt::Key_0, Qt::ControlModifier);
+  const int width = static_cast<int>(View().width() * Ratio());
+  const int height = static_cast<int>(View().height() * Ratio());
+  const int next = static_cast<int>(std::lround((Editor().ViewZoom() + 1) * Ratio()));
+  EXPECT_TRUE(Editor().ViewZoom() == 8 || kHalf * next > width || kTextureSize * next > height);
+  EXPECT_NEAR(Device(Editor().Centre().x + kHalf / 2), width / 2, Zoom());
+  EXPECT_NEAR(Device(Editor().Centre().y + kTextureSize / 2), height / 2, Zoom());
+  QTest::keyClick(&View(), Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(Editor().ViewZoom(), 1);
+
+  // "walk" has keys at ticks 0 and 2.
+  Editor().SelectAction(0);
+  QTest::keyClick(&View(), Qt::Key_End);
+  EXPECT_EQ(Editor().SelectedActionFrame(), 1);
+  EXPECT_EQ(Editor().ShownFrame(), 1);
+  QTest::keyClick(&View(), Qt::Key_Comma);
+  EXPECT_EQ(Editor().SelectedActionFrame(), 0);
+  QTest::keyClick(&View(), Qt::Key_Return);
+  EXPECT_TRUE(Editor().IsPlaying());
+  QTest::keyClick(&View(), Qt::Key_Return);
+  EXPECT_FALSE(Editor().IsPlaying());
+  auto* track = Frame().findChild<QWidget*>("timelineTrack");
+  ASSERT_NE(track, nullptr);
+  track->setFocus();
+  QTest::keyClick(track, Qt::Key_Home);
+  EXPECT_EQ(Editor().SelectedActionFrame(), 0);
+
+  // Play with no action selected plays the first that has keys.
+  Editor().SelectAction(-1);
+  Frame().Action(cmd::kPlay)->trigger();
+  EXPECT_EQ(Editor().SelectedAction(), 0);
+  EXPECT_TRUE(Editor().IsPlaying());
 }
 
 // At rest nothing is painted; a change is painted, and an action at every tick while it plays.
