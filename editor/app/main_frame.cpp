@@ -44,7 +44,7 @@ const std::vector<ToolBarInfo>& ToolBarTable() {
       {"AnimTool", {cmd::kPlay, cmd::kStop, cmd::kLoop}},
       {"EDITCTRL",
        {cmd::kZoomIn, cmd::kZoomOut, cmd::kBoxSelect, cmd::kCentre, 0, cmd::kGrid, cmd::kAlign, 0,
-        cmd::kTagMode}},
+        cmd::kTagMode, cmd::kOnionSkin}},
       {"PANELCTRL",
        {cmd::kShowModulePane, cmd::kShowModuleListPane, cmd::kShowActionPane,
         cmd::kShowActionFramePane, cmd::kShowFramePane}},
@@ -110,6 +110,7 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
   CreatePanes();
   RegisterCommands();
   ReadConfiguration();
+  CreateOnionSkinCommands();
 
   m_Editor.AddListener(this);
   qApp->installEventFilter(this);
@@ -218,6 +219,7 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(settings_menu, cmd::kSetFps, "设置FPS");
 
   QMenu* view_menu = AddMenu(nullptr, "&查看");
+  view_menu->setObjectName("viewMenu");
   QMenu* toolbars_menu = AddMenu(view_menu, "&工具栏");
   toolbars_menu->setObjectName("toolbarsMenu");
   AddMenuItem(view_menu, cmd::kViewStatusBar, "&Status Bar");

@@ -127,6 +127,7 @@ void CVelloEditor::Render() {
   if (actor != nullptr && isPlaying) {
     actor->Render(&viewCanvas, &textureSurfaces, centre, selectedAction, playTime);
   } else if (actor != nullptr && actor->frames.IsValidIndex(shownFrame)) {
+    RenderOnionSkin();
     actor->RenderFrame(&viewCanvas, &textureSurfaces, centre, shownFrame);
     const UObjFrame& frame = *actor->frames[static_cast<size_t>(shownFrame)];
     const auto ox = static_cast<float>(frame.origin.x + centre.x);

@@ -16,6 +16,12 @@ inline constexpr char kInputTitle[] = "请输入";
 inline constexpr char kOk[] = "确定";
 inline constexpr char kCancel[] = "取消";
 inline constexpr char kAddTag[] = "添加标签";
+// The onion skin's menu texts and what it says in the prompt when it changes.
+inline constexpr char kOnionSkin[] = "洋葱皮";
+inline constexpr char kOnionSkinFrames[] = "洋葱皮帧数";
+inline constexpr char kOnionSkinShown[] = "洋葱皮: 开";
+inline constexpr char kOnionSkinHidden[] = "洋葱皮: 关";
+inline constexpr char kOnionSkinFramesSet[] = "洋葱皮帧数: ";
 
 // Names of history steps: the first entry of a history, then the edits of the editor context.
 inline constexpr char kStepOpen[] = "打开";
