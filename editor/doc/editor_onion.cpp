@@ -71,6 +71,20 @@ void CVelloEditor::OnionSkinNeighbours(std::vector<int>* earlier, std::vector<in
   }
 }
 
+void CVelloEditor::AddOnionSkinToBackdropKey(std::vector<int32_t>* key) const {
+  std::vector<int> earlier;
+  std::vector<int> later;
+  OnionSkinNeighbours(&earlier, &later);
+  if (earlier.empty()) {
+    return;
+  }
+  // Every change to the actor (a ghost's placements, modules, textures) moves the serial.
+  key->push_back(static_cast<int32_t>(m_EditSerial & 0xFFFFFFFFu));
+  key->push_back(static_cast<int32_t>(m_EditSerial >> 32));
+  key->insert(key->end(), earlier.begin(), earlier.end());
+  key->insert(key->end(), later.begin(), later.end());
+}
+
 void CVelloEditor::RenderOnionSkin() {
   std::vector<int> earlier;
   std::vector<int> later;

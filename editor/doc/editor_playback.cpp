@@ -99,11 +99,11 @@ void CVelloEditor::Render() {
     return;
   }
   UploadTextures();
-  // The background, grid and axes are the same from frame to frame until the view's settings
-  // change: the canvas keeps them drawn, and a frame starts from that copy, which costs far
-  // less than drawing hundreds of grid lines again.
-  const std::vector<int32_t> backdrop = {showGrid ? 1 : 0, gridWidth, gridHeight,
-                                         showCentre ? 1 : 0};
+  // The background, grid, axes and onion skin are the same from frame to frame until the view's
+  // settings or the actor change: the canvas keeps them drawn, and a frame starts from that copy,
+  // which costs far less than drawing hundreds of grid lines again.
+  std::vector<int32_t> backdrop = {showGrid ? 1 : 0, gridWidth, gridHeight, showCentre ? 1 : 0};
+  AddOnionSkinToBackdropKey(&backdrop);
   const bool backdropDrawn = viewCanvas.ClearToBackdrop(backdrop) != 0;
   if (!backdropDrawn && viewCanvas.Clear() == 0) {
     return;
@@ -122,12 +122,12 @@ void CVelloEditor::Render() {
       viewCanvas.DrawLine(static_cast<float>(centre.x), 0, static_cast<float>(centre.x), height,
                           kAxisColor, 1);
     }
+    RenderOnionSkin();
     viewCanvas.KeepBackdrop(backdrop);
   }
   if (actor != nullptr && isPlaying) {
     actor->Render(&viewCanvas, &textureSurfaces, centre, selectedAction, playTime);
   } else if (actor != nullptr && actor->frames.IsValidIndex(shownFrame)) {
-    RenderOnionSkin();
     actor->RenderFrame(&viewCanvas, &textureSurfaces, centre, shownFrame);
     const UObjFrame& frame = *actor->frames[static_cast<size_t>(shownFrame)];
     const auto ox = static_cast<float>(frame.origin.x + centre.x);

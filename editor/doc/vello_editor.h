@@ -322,6 +322,9 @@ class CVelloEditor {
   void OnionSkinNeighbours(std::vector<int>* earlier, std::vector<int>* later) const;
 
  private:
+  // The ghosts stay the same from frame to frame until the actor or what is shown changes, so
+  // they are drawn into the view's backdrop: this adds what they are drawn from to its key.
+  void AddOnionSkinToBackdropKey(std::vector<int32_t>* key) const;
   // Draws the ghosts into the canvas; the caller then draws the shown frame over them.
   void RenderOnionSkin();
   bool m_OnionSkin = false;

@@ -102,12 +102,14 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(MenuEntries(TopMenu(frame, "设置")),
             (QStringList{"设置名字|32791", "背景色|32795", "设置FPS|32803"}));
   QMenu* view = TopMenu(frame, "&查看");
-  EXPECT_EQ(
-      MenuEntries(view),
-      (QStringList{">&工具栏", "&Status Bar|59393", "-", "裁剪块 MODULE|32779",
-                   "裁减块列表 ModuleList|32780", "帧 FRAME|32783", "动作 ACTION|32781",
-                   "动作帧 ACTION_FRAME|32782", "属性 PROPERTY|4005", "帧中模块 FrameModule|4006",
-                   "贴图列表|4007", "动作帧编辑器|4008", "帧中标签列表|4009", "历史|4010"}));
+  EXPECT_EQ(MenuEntries(view),
+            (QStringList{">&工具栏", "&Status Bar|59393", "-", "裁剪块 MODULE|32779",
+                         "裁减块列表 ModuleList|32780", "帧 FRAME|32783", "动作 ACTION|32781",
+                         "动作帧 ACTION_FRAME|32782", "属性 PROPERTY|4005",
+                         "帧中模块 FrameModule|4006", "贴图列表|4007", "动作帧编辑器|4008",
+                         "帧中标签列表|4009", "历史|4010", "-", "洋葱皮\tO|32840", ">洋葱皮帧数"}));
+  EXPECT_EQ(MenuEntries(SubMenu(view, "洋葱皮帧数")),
+            (QStringList{"1|32841", "2|32842", "3|32843"}));
   EXPECT_EQ(MenuEntries(SubMenu(view, "&工具栏")),
             (QStringList{"Standard|59392", "AnimTool|59392", "EDITCTRL|59392", "PANELCTRL|59392",
                          "FMCTRL|59392", "-", "&Customize...|35001"}));
@@ -127,7 +129,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(bars,
             (QStringList{"Standard:57600,57601,57603,0,57635,57634,57637,0,0,57664",
                          "AnimTool:32797,32773,32812",
-                         "EDITCTRL:32774,32775,32777,32784,0,32794,32796,0,32811",
+                         "EDITCTRL:32774,32775,32777,32784,0,32794,32796,0,32811,32840",
                          "PANELCTRL:32779,32780,32781,32782,32783", "FMCTRL:32786,32787,32788"}));
   EXPECT_EQ(ToolTipOf(frame.ToolBar("AnimTool"), cmd::kPlay), "播放动画");
   EXPECT_EQ(ToolTipOf(frame.ToolBar("AnimTool"), cmd::kStop), "停止播放");
