@@ -1,5 +1,6 @@
 #include "drivers/accel/canvas_rw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -30,6 +31,16 @@ float Zoomed(int zoom, int32_t value) {
 RwTexture* TextureOf(USurface* surface) {
   auto* rw = dynamic_cast<USurfaceRw*>(surface);
   return rw == nullptr ? nullptr : rw->GetTexture();
+}
+
+// The channel-by-channel product of two 0xAARRGGBB colours, rounded.
+uint32_t Modulated(uint32_t a, uint32_t b) {
+  uint32_t product = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t channel = ((a >> shift) & 0xFFu) * ((b >> shift) & 0xFFu);
+    product |= ((channel + 127u) / 255u) << shift;
+  }
+  return product;
 }
 
 RwD3D9Vertex Vertex(float x, float y, float z, float rhw, uint32_t color, float u, float v) {
@@ -237,15 +248,33 @@ uint32_t UCanvasRw::GetColor(int /*x*/, int /*y*/) {
 
 void UCanvasRw::DrawTextA(int /*x*/, int /*y*/, const char* /*text*/, uint32_t /*color*/) {}
 
-void UCanvasRw::DrawTextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count,
+void UCanvasRw::SetSurfaceTint(uint32_t color, int whiten) {
+  m_TintColor = color;
+  m_TintWhiten = std::clamp(whiten, 0, 255);
+}
+
+void UCanvasRw::DrawTextured(RwPrimitiveType type, RwD3D9Vertex* vertices, int count,
                              USurface* surface) {
   RwEngine* engine = Engine();
   RwTexture* texture = TextureOf(surface);
+  if (m_TintColor != kOpaqueWhite) {
+    for (int i = 0; i < count; ++i) {
+      vertices[i].emissiveColor = Modulated(vertices[i].emissiveColor, m_TintColor);
+    }
+  }
   engine->SetRenderState(rwRENDERSTATECULLMODE, rwCULLMODECULLNONE);
   engine->SetRenderState(rwRENDERSTATEVERTEXALPHAENABLE, 1);
   engine->SetRenderState(rwRENDERSTATETEXTUREFILTER, rwFILTERNEAREST);
+  if (m_TintWhiten != 0) {
+    engine->SetRenderState(rwRENDERSTATETEXTUREWHITEN, m_TintWhiten);
+  }
   engine->SetTextureRaster(texture == nullptr ? nullptr : texture->GetRaster());
   engine->Im2DRenderPrimitive(type, vertices, count);
+  // The primitive keeps the state it was queued with; the raw draws (DrawTrig, DrawGroudPanel)
+  // find the engine's start again.
+  if (m_TintWhiten != 0) {
+    engine->SetRenderState(rwRENDERSTATETEXTUREWHITEN, 0);
+  }
 }
 
 void UCanvasRw::DrawUntextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count) {

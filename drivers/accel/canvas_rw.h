@@ -59,6 +59,13 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // clockwise by BLTFX_ROT90/180/270 (width and height swap at 90 and 270), then scaled by dst
   // size / src size, then freely rotated about its centre; its top-left stays at dst's.
   void DrawSurface(const URect* dst, USurface* surface, const URect* src, const BLTFX* fx) override;
+  // Until changed, every textured draw (DrawSurface, DrawSurfaceRw) is tinted: its texels are
+  // mixed toward white by `whiten` / 255 (kept within 0 to 255), then its colour, effects
+  // included, is multiplied by `color` (0xAARRGGBB; its alpha multiplies the opacity). The
+  // start, (0xFFFFFFFF, 0), draws every texel as it is.
+  void SetSurfaceTint(uint32_t color, int whiten);
+  uint32_t GetSurfaceTintColor() const { return m_TintColor; }
+  int GetSurfaceTintWhiten() const { return m_TintWhiten; }
   // Whether DrawSurface realises the quarter-turn bits of BLTFX; off by default, when they are
   // recorded and the picture is drawn unturned.
   void SetDrawQuarterTurns(bool draw) { m_DrawQuarterTurns = draw; }
@@ -124,9 +131,8 @@ class TESSEL_API UCanvasRw : public UCanvas {
  private:
   // The engine the camera was made by, while it is open.
   RwEngine* Engine() const;
-  // Render states of textured draws, then the primitive.
-  void DrawTextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count,
-                    USurface* surface);
+  // Render states of textured draws, the tint on the vertices' colours, then the primitive.
+  void DrawTextured(RwPrimitiveType type, RwD3D9Vertex* vertices, int count, USurface* surface);
   void DrawUntextured(RwPrimitiveType type, const RwD3D9Vertex* vertices, int count);
   float RecipZ() const;
   // The key and canvas state a backdrop is kept for.
@@ -138,6 +144,8 @@ class TESSEL_API UCanvasRw : public UCanvas {
   // The window whose client size the camera has (the factory's window at CreateCanvas).
   HWND m_CameraWindow = nullptr;
   bool m_DrawQuarterTurns = false;
+  uint32_t m_TintColor = 0xFFFFFFFFu;
+  int m_TintWhiten = 0;
   // A camera raster of the camera's size holding the kept backdrop, and what it was drawn from.
   RwRaster* m_Backdrop = nullptr;
   std::vector<int32_t> m_BackdropKey;

@@ -44,7 +44,7 @@ const std::vector<ToolBarInfo>& ToolBarTable() {
       {"AnimTool", {cmd::kPlay, cmd::kStop, cmd::kLoop}},
       {"EDITCTRL",
        {cmd::kZoomIn, cmd::kZoomOut, cmd::kBoxSelect, cmd::kCentre, 0, cmd::kGrid, cmd::kAlign, 0,
-        cmd::kTagMode}},
+        cmd::kTagMode, cmd::kOnionSkin}},
       {"PANELCTRL",
        {cmd::kShowModulePane, cmd::kShowModuleListPane, cmd::kShowActionPane,
         cmd::kShowActionFramePane, cmd::kShowFramePane}},
@@ -119,6 +119,7 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
   RegisterCommands();
   ReadConfiguration();
   m_Editor.SetLoopPlayback(settings.value(kLoopSetting, false).toBool());
+  CreateOnionSkinCommands();
 
   m_Editor.AddListener(this);
   qApp->installEventFilter(this);
@@ -231,6 +232,7 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(settings_menu, cmd::kSetFps, "设置FPS");
 
   QMenu* view_menu = AddMenu(nullptr, "&查看");
+  view_menu->setObjectName("viewMenu");
   QMenu* toolbars_menu = AddMenu(view_menu, "&工具栏");
   toolbars_menu->setObjectName("toolbarsMenu");
   AddMenuItem(view_menu, cmd::kViewStatusBar, "&Status Bar");

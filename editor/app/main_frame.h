@@ -77,6 +77,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   bool IsEditingProperty() const;
   void RegisterCommands();
   void ReadConfiguration();
+  // The onion skin's menu items, toolbar state, key and kept settings; after the panes.
+  void CreateOnionSkinCommands();
   void SetFrameRate();
   void Customize();
   // The action of command `id` when it can be put on a toolbar (every command of the menus and

@@ -109,12 +109,13 @@ void CVelloEditor::Render() {
     return;
   }
   UploadTextures();
-  // The background, grid and axes are the same from frame to frame until the view's settings
-  // change: the canvas keeps them drawn, and a frame starts from that copy, which costs far
-  // less than drawing hundreds of grid lines again.
+  // The background, grid, axes and onion skin are the same from frame to frame until the view's
+  // settings or the actor change: the canvas keeps them drawn, and a frame starts from that copy,
+  // which costs far less than drawing hundreds of grid lines again.
   centre = ViewCentre();
-  const std::vector<int32_t> backdrop = {showGrid ? 1 : 0,   gridWidth, gridHeight,
-                                         showCentre ? 1 : 0, centre.x,  centre.y};
+  std::vector<int32_t> backdrop = {showGrid ? 1 : 0,   gridWidth, gridHeight,
+                                   showCentre ? 1 : 0, centre.x,  centre.y};
+  AddOnionSkinToBackdropKey(&backdrop);
   const bool backdropDrawn = viewCanvas.ClearToBackdrop(backdrop) != 0;
   if (!backdropDrawn && viewCanvas.Clear() == 0) {
     return;
@@ -134,6 +135,7 @@ void CVelloEditor::Render() {
       viewCanvas.DrawLine(static_cast<float>(centre.x), 0, static_cast<float>(centre.x), height,
                           kAxisColor, 1);
     }
+    RenderOnionSkin();
     viewCanvas.KeepBackdrop(backdrop);
   }
   if (actor != nullptr && isPlaying) {

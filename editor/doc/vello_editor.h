@@ -371,6 +371,31 @@ class CVelloEditor {
   float FrameRate() const { return frameRate; }
   void SetFrameRate(float ticksPerSecond);
 
+  // ---- onion skin: while not playing, the frames around the shown one are drawn behind it,
+  // faint and tinted (earlier ones red, later ones green), fading with distance. Around a frame
+  // shown as a key of the selected action they are the frames of the keys before and after it;
+  // around any other frame, its neighbours in the frame list. Ghosts are only pictures: the
+  // mouse never picks them. Each setter tells kChangeTools and says what it did in the prompt.
+  static constexpr int kMaxOnionSkinFrames = 3;
+  bool OnionSkin() const { return m_OnionSkin; }
+  void SetOnionSkin(bool shown);
+  void ToggleOnionSkin();
+  // Frames on each side, 1 to kMaxOnionSkinFrames; other counts are refused.
+  int OnionSkinFrames() const { return m_OnionSkinFrames; }
+  void SetOnionSkinFrames(int frames);
+  // The ghosts drawn now, nearest first: entry i of each list is the frame at distance i + 1
+  // before and after the shown one, -1 where there is none. Both empty when none are drawn.
+  void OnionSkinNeighbours(std::vector<int>* earlier, std::vector<int>* later) const;
+
+ private:
+  // The ghosts stay the same from frame to frame until the actor or what is shown changes, so
+  // they are drawn into the view's backdrop: this adds what they are drawn from to its key.
+  void AddOnionSkinToBackdropKey(std::vector<int32_t>* key) const;
+  // Draws the ghosts into the canvas; the caller then draws the shown frame over them.
+  void RenderOnionSkin();
+  bool m_OnionSkin = false;
+  int m_OnionSkinFrames = 1;
+
  private:
   void Notify(uint32_t changes);
   void Status(StatusPane pane, const std::string& text);

@@ -209,6 +209,16 @@ bool DrawCommand(QPainter& p, int id) {
       p.setBrush(Qt::white);
       p.drawEllipse(QRectF(18, 14, 4, 4));
       return true;
+    case cmd::kOnionSkin:
+      // Three stacked figures: a red one behind on the left, a green one on the right, and the
+      // frame itself in front.
+      p.setBrush(QColor(235, 120, 120));
+      p.drawRoundedRect(QRectF(2, 6, 12, 20), 4, 4);
+      p.setBrush(QColor(110, 210, 130));
+      p.drawRoundedRect(QRectF(18, 6, 12, 20), 4, 4);
+      p.setBrush(QColor(40, 110, 200));
+      p.drawRoundedRect(QRectF(9, 4, 14, 24), 4, 4);
+      return true;
     case cmd::kFlipHorizontal:
     case cmd::kFlipVertical:
       DrawFlip(p, id == cmd::kFlipHorizontal);

@@ -59,6 +59,10 @@ constexpr int kCentre = 32784;
 constexpr int kGrid = 32794;
 constexpr int kAlign = 32796;
 constexpr int kTagMode = 32811;
+// The onion skin, and its frame counts 1 to 3 in the View menu: 32841 .. 32843
+constexpr int kOnionSkin = 32840;
+constexpr int kOnionSkinFramesFirst = 32841;
+constexpr int kOnionSkinFramesCount = 3;
 
 // Placement tools
 constexpr int kFlipHorizontal = 32786;

@@ -79,6 +79,10 @@ constexpr CommandTexts kTexts[] = {
     {cmd::kGrid, "打开网格", nullptr},
     {cmd::kAlign, "对齐", nullptr},
     {cmd::kTagMode, "标签模式", nullptr},
+    {cmd::kOnionSkin, "洋葱皮", "在当前帧后面淡淡地显示前后的帧: 之前的红色, 之后的绿色 (O)"},
+    {cmd::kOnionSkinFramesFirst, nullptr, "洋葱皮在每边显示 1 帧"},
+    {cmd::kOnionSkinFramesFirst + 1, nullptr, "洋葱皮在每边显示 2 帧"},
+    {cmd::kOnionSkinFramesFirst + 2, nullptr, "洋葱皮在每边显示 3 帧"},
     // Placement tools
     {cmd::kFlipHorizontal, "横向翻转", nullptr},
     {cmd::kFlipVertical, "纵向翻转", nullptr},

@@ -23,6 +23,12 @@ inline constexpr char kPlacementsSelected[] = "已选择 %d 个帧模块";
 inline constexpr char kZoomStatus[] = "缩放 ";
 inline constexpr char kNothingToFit[] = "没有可适合窗口的内容";
 inline constexpr char kNoActionToPlay[] = "没有可播放的动作: 请先为动作添加关键帧";
+// The onion skin's menu texts and what it says in the prompt when it changes.
+inline constexpr char kOnionSkin[] = "洋葱皮";
+inline constexpr char kOnionSkinFrames[] = "洋葱皮帧数";
+inline constexpr char kOnionSkinShown[] = "洋葱皮: 开";
+inline constexpr char kOnionSkinHidden[] = "洋葱皮: 关";
+inline constexpr char kOnionSkinFramesSet[] = "洋葱皮帧数: ";
 
 // Names of history steps: the first entry of a history, then the edits of the editor context.
 inline constexpr char kStepOpen[] = "打开";

@@ -1,5 +1,6 @@
 #include "drivers/accel/engine/rw_im2d.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "drivers/accel/engine/gl_objects.h"
@@ -29,9 +30,11 @@ constexpr const char* kFragmentShader = R"(#version 330 core
 in vec4 v_color;
 in vec2 v_uv;
 uniform sampler2D u_texture;
+uniform float u_whiten;
 out vec4 o_color;
 void main() {
-  o_color = texture(u_texture, v_uv) * v_color;
+  vec4 texel = texture(u_texture, v_uv);
+  o_color = vec4(mix(texel.rgb, vec3(1.0), u_whiten), texel.a) * v_color;
 }
 )";
 
@@ -82,6 +85,7 @@ bool RwIm2D::Create() {
     return false;
   }
   m_ScreenLocation = glGetUniformLocation(m_Program, "u_screen");
+  m_WhitenLocation = glGetUniformLocation(m_Program, "u_whiten");
 
   m_VertexArray = RwGlCreate(RwGlKind::kVertexArray);
   m_VertexBuffer = RwGlCreate(RwGlKind::kBuffer);
@@ -172,6 +176,9 @@ void RwIm2D::SetRenderState(RwRenderState state, int32_t value) {
     case rwRENDERSTATEVERTEXALPHAENABLE:
       m_VertexAlpha = value != 0;
       break;
+    case rwRENDERSTATETEXTUREWHITEN:
+      m_Whiten = std::clamp(value, 0, 255);
+      break;
     case rwRENDERSTATETEXTURERASTER:  // set through SetTextureRaster
     case rwRENDERSTATECULLMODE:       // 2D drawing never culls
       break;
@@ -187,6 +194,7 @@ RwIm2D::Key RwIm2D::CurrentKey(bool lines) const {
   key.blend = m_VertexAlpha || textured;
   key.srcBlend = m_SrcBlend;
   key.destBlend = m_DestBlend;
+  key.whiten = m_Whiten;
   key.lines = lines;
   return key;
 }
@@ -209,6 +217,9 @@ void RwIm2D::Apply(const Key& key) {
     // transparent picture leaves the right alpha behind.
     glBlendFuncSeparate(BlendFactor(key.srcBlend), BlendFactor(key.destBlend), GL_ONE,
                         GL_ONE_MINUS_SRC_ALPHA);
+  }
+  if (!m_AppliedValid || key.whiten != m_Applied.whiten) {
+    glUniform1f(m_WhitenLocation, static_cast<float>(key.whiten) / 255.0f);
   }
   m_Applied = key;
   m_AppliedValid = true;

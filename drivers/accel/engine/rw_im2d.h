@@ -10,7 +10,8 @@
 
 class RwRaster;
 
-// Immediate-mode 2D drawing through one small shader: texture colour times vertex colour, with
+// Immediate-mode 2D drawing through one small shader: texture colour (mixed toward white as
+// rwRENDERSTATETEXTUREWHITEN says) times vertex colour, with
 // vertices in screen pixels mapped so that a texel lands on exactly one pixel at scale 1.
 // Consecutive primitives that share texture and render states are gathered into one draw call;
 // the batch goes to GL when a state changes, the primitive kind changes, or Flush is called
@@ -50,6 +51,7 @@ class RwIm2D {
     bool blend = false;
     int32_t srcBlend = 0;
     int32_t destBlend = 0;
+    int32_t whiten = 0;
     bool lines = false;
     bool operator==(const Key&) const = default;
   };
@@ -63,6 +65,7 @@ class RwIm2D {
   GLuint m_VertexBuffer = 0;
   GLuint m_WhiteTexture = 0;
   GLint m_ScreenLocation = -1;
+  GLint m_WhitenLocation = -1;
 
   bool m_Active = false;
   std::vector<RwD3D9Vertex> m_Pending;
@@ -77,4 +80,5 @@ class RwIm2D {
   int32_t m_SrcBlend = rwBLENDSRCALPHA;
   int32_t m_DestBlend = rwBLENDINVSRCALPHA;
   bool m_VertexAlpha = false;
+  int32_t m_Whiten = 0;
 };

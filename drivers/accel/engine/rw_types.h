@@ -87,6 +87,10 @@ enum RwRenderState : int32_t {
   rwRENDERSTATEDESTBLEND = 11,
   rwRENDERSTATEVERTEXALPHAENABLE = 12,
   rwRENDERSTATECULLMODE = 20,
+  // This engine's own: 0 to 255, how far texels are mixed toward white before the vertex colour
+  // multiplies them (0, the start, leaves them as they are). With a vertex colour it tints a
+  // picture while keeping its shading, where a plain multiply would darken unlike colours.
+  rwRENDERSTATETEXTUREWHITEN = 200,
 };
 
 enum RwTextureFilterMode : int32_t {

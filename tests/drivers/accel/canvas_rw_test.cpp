@@ -211,6 +211,31 @@ TEST_F(UCanvasRwTest, ColourModulationMultipliesTexels) {
   }
 }
 
+TEST_F(UCanvasRwTest, ATintWhitensTexelsThenMultipliesAndTheStartDrawsAsBefore) {
+  const std::vector<uint32_t> texels = DistinctTexels(8, 8);
+  USurface* surface = Texture(8, 8, texels);
+  const URect src(0, 0, 8, 8);
+  const URect dst(0, 0, 8, 8);
+  const auto draw = [&](uint32_t color, int whiten) {
+    return Frame(kBlack, [&] {
+      canvas_.SetSurfaceTint(color, whiten);
+      canvas_.DrawSurface(&dst, surface, &src, nullptr);
+      canvas_.SetSurfaceTint(0xFFFFFFFFu, 0);
+    });
+  };
+  const std::vector<uint32_t> plain = draw(0xFFFFFFFFu, 0);
+  // Without whitening a tint is the effects' colour modulation, to the byte.
+  const BLTFX fx = Effects(BLTFX_COLOR, 0, 0xA0FF6040u);
+  ExpectPixels(draw(0xA0FF6040u, 0),
+               Frame(kBlack, [&] { canvas_.DrawSurface(&dst, surface, &src, &fx); }));
+  // Whitened all the way, the picture's shape takes the tint's colour exactly.
+  const std::vector<uint32_t> filled = draw(0xFF20C040u, 300);
+  EXPECT_EQ(At(filled, 3, 5), 0xFF20C040u);
+  EXPECT_EQ(At(filled, 8, 8), kBlack);
+  // Taken off again, nothing of the tint stays behind.
+  ExpectPixels(Frame(kBlack, [&] { canvas_.DrawSurface(&dst, surface, &src, nullptr); }), plain);
+}
+
 TEST_F(UCanvasRwTest, BlendingOntoATransparentStartAccumulatesAlpha) {
   const std::vector<uint32_t> texels = {0xFFFF0000u, 0x80FF0000u, 0x4000FF00u, 0x00FFFFFFu,
                                         0xC00000FFu, 0x10FFFFFFu, 0xFF00FF00u, 0x00000000u};

@@ -115,6 +115,9 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
                                             "适合窗口|35002",
                                             "实际大小|35003",
                                             "-",
+                                            "洋葱皮\tO|32840",
+                                            ">洋葱皮帧数",
+                                            "-",
                                             "播放动画\tEnter|32797",
                                             "停止播放\tEnter|32773",
                                             "循环播放|32812",
@@ -153,7 +156,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(bars,
             (QStringList{"Standard:57600,57601,57603,0,57635,57634,57637,0,0,57664",
                          "AnimTool:32797,32773,32812",
-                         "EDITCTRL:32774,32775,32777,32784,0,32794,32796,0,32811",
+                         "EDITCTRL:32774,32775,32777,32784,0,32794,32796,0,32811,32840",
                          "PANELCTRL:32779,32780,32781,32782,32783", "FMCTRL:32786,32787,32788"}));
   EXPECT_EQ(ToolTipOf(frame.ToolBar("AnimTool"), cmd::kPlay), "播放动画");
   EXPECT_EQ(ToolTipOf(frame.ToolBar("AnimTool"), cmd::kStop), "停止播放");

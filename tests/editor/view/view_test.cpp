@@ -6,7 +6,9 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QWheelEvent>
+#include <array>
 #include <cmath>
 
 #include "editor/res/command_ids.h"
@@ -224,6 +226,51 @@ TEST_F(ViewTest, TheViewZoomsPansFitsAndPlaysFromTheWheelAndTheKeys) {
   Frame().Action(cmd::kPlay)->trigger();
   EXPECT_EQ(Editor().SelectedAction(), 0);
   EXPECT_TRUE(Editor().IsPlaying());
+}
+
+// The onion skin: O in the view shows the keys around the shown one behind it, the earlier red
+// and the later green, fainter further away; the mouse never picks them and playing hides them.
+TEST_F(ViewTest, TheOnionSkinShowsTintedFadingNeighboursThatAreNeverPicked) {
+  StartOnSprite();
+  const int cx = Editor().Centre().x;
+  const int cy = Editor().Centre().y;
+  // A third key: frame 2 places the blue half at x 40.
+  Editor().SelectModule(1);
+  Editor().SelectFrame(Editor().CreateFrame("far"));
+  Editor().PlaceModule();
+  Editor().Actor()->frames[2]->placements[0].x = 40;
+  Editor().InsertActionKey(0, 4, 2);
+  Editor().SelectAction(0);
+  Editor().SelectActionFrame(1);
+  Frame().activateWindow();  // keys reach shortcuts in the active window only
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx - 30, cy - 30));
+  QTest::keyClick(&View(), Qt::Key_O);
+  ASSERT_TRUE(Frame().Action(cmd::kOnionSkin)->isChecked());
+  EXPECT_EQ(Frame().StatusPane(0)->text(), "洋葱皮: 开");
+  // Red, green and blue less the background's, at device pixel (cx + x, cy + 4).
+  const auto tint = [&](int x) {
+    const uint32_t rgb = Rgb(View().grabFramebuffer(), cx + x, cy + 4);
+    return std::array<int, 3>{int(rgb >> 16) - 0x20, int(rgb >> 8 & 0xFF) - 0x40,
+                              int(rgb & 0xFF) - 0x60};
+  };
+  // Key 1 (blue at 16) is shown over key 0 (red at 0), reddened, and key 2 (at 40), greened.
+  EXPECT_TRUE(tint(4)[0] > 60 && tint(4)[1] < 0);
+  EXPECT_TRUE(tint(44)[1] > 20 && tint(44)[2] < 0);
+  // From key 0 with two frames a side: key 2 is a fainter green than key 1.
+  Editor().SelectActionFrame(0);
+  Trigger(cmd::kOnionSkinFramesFirst + 1);
+  EXPECT_EQ(QSettings().value("OnionSkin/Frames").toInt(), 2);
+  EXPECT_TRUE(tint(20)[1] > tint(44)[1] && tint(44)[1] > 10);
+  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 44, cy + 4));
+  EXPECT_EQ(Editor().SelectedPlacement(), -1);
+  Editor().Play();
+  EXPECT_EQ(tint(44), (std::array<int, 3>{0, 0, 0}));
+  Editor().Stop();
+  Editor().SelectActionFrame(1);
+  Editor().SetBackgroundColor(0x888888);
+  Editor().ZoomIn();
+  EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/onion_skin.png"));
 }
 
 // At rest nothing is painted; a change is painted, and an action at every tick while it plays.
