@@ -3,6 +3,7 @@
 // The driver headers bring in libepoxy's GL declarations, which must come before Qt's.
 #include "editor/doc/vello_editor.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QPoint>
@@ -43,6 +44,12 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   // written then). The frame calls it when it closes; the destructor calls it otherwise.
   void ShutdownEditor();
 
+  // ---- module drops
+  // Told with the clipboard-form bytes of modules dropped on the view (dragged from the module
+  // list) and the client point in device pixels where they were dropped.
+  using ModuleDropHandler = std::function<void(const QByteArray& items, UPoint client)>;
+  void SetModuleDropHandler(ModuleDropHandler handler) { m_ModuleDropHandler = std::move(handler); }
+
   // Maps a Qt key (with its modifiers) to the editor's keys.
   static CVelloEditor::Key MapKey(int qtKey, Qt::KeyboardModifiers modifiers);
   // A client point in device pixels.
@@ -59,6 +66,10 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   void keyReleaseEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // Modules are taken; anything else (files) goes on to the main window.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void StartFinished(bool ready);
@@ -81,4 +92,5 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   bool m_ShutDown = false;
   int m_PaintedFrames = 0;
   UPoint m_ContextMenuPoint{0, 0};
+  ModuleDropHandler m_ModuleDropHandler;
 };
