@@ -100,6 +100,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   bool CopySelection();
   void CutSelection();
   void PasteClipboard();
+  // Reads clipboard-form bytes; damaged ones are named in the status bar.
+  bool ReadClipItems(const QByteArray& bytes, CClipItems* clip);
 
   void AddMenuItem(QMenu* menu, int id, const char* text);
 
@@ -117,4 +119,5 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   QMenu* m_FileMenu = nullptr;
   QAction* m_RecentSeparator = nullptr;
   std::vector<QAction*> m_RecentActions;
+  std::optional<ClipKind> m_ClipboardKind;  // of the items the clipboard holds
 };

@@ -54,24 +54,27 @@ void CMainFrame::RegisterClipboardCommands() {
   OnCommand(
       cmd::kEditCut, [this] { CutSelection(); },
       [this] { return !SelectedItems().empty() && !IsEditingProperty(); });
+  // Reading the clipboard may ask another program for its bytes, so the kind of items it holds
+  // is read once each time it changes, not whenever the command states are brought up to date.
   OnCommand(
       cmd::kEditPaste, [this] { PasteClipboard(); },
       [this] {
-        const std::optional<ClipKind> kind =
-            PeekKind(ClipBytes(QGuiApplication::clipboard()->mimeData()));
-        return kind && m_Editor.CanPasteItems(*kind) && !IsEditingProperty();
+        return m_ClipboardKind && m_Editor.CanPasteItems(*m_ClipboardKind) && !IsEditingProperty();
       });
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-          [this] { UpdateCommandStates(); });
+  const auto read_kind = [this] {
+    m_ClipboardKind = PeekKind(ClipBytes(QGuiApplication::clipboard()->mimeData()));
+  };
+  read_kind();
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this, read_kind] {
+    read_kind();
+    UpdateCommandStates();
+  });
   setAcceptDrops(true);
   m_View->SetModuleDropHandler([this](const QByteArray& bytes, UPoint client) {
-    std::string problem;
     CClipItems clip;
-    if (!DecodeClipItems(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                         static_cast<size_t>(bytes.size()), &clip, &problem)) {
-      return;
+    if (ReadClipItems(bytes, &clip)) {
+      m_Editor.DropModules(clip, client, DocumentFolder());
     }
-    m_Editor.DropModules(clip, client, DocumentFolder());
   });
 }
 
@@ -163,15 +166,21 @@ void CMainFrame::CutSelection() {
   }
 }
 
-void CMainFrame::PasteClipboard() {
-  const QByteArray bytes = ClipBytes(QGuiApplication::clipboard()->mimeData());
-  CClipItems clip;
+bool CMainFrame::ReadClipItems(const QByteArray& bytes, CClipItems* clip) {
   std::string problem;
-  if (!DecodeClipItems(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                       static_cast<size_t>(bytes.size()), &clip, &problem)) {
-    char text[512];
-    std::snprintf(text, sizeof(text), res::kDamagedClipboard, problem.c_str());
-    ShowPrompt(QString::fromUtf8(text));
+  if (DecodeClipItems(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<size_t>(bytes.size()), clip, &problem)) {
+    return true;
+  }
+  char text[512];
+  std::snprintf(text, sizeof(text), res::kDamagedClipboard, problem.c_str());
+  ShowPrompt(QString::fromUtf8(text));
+  return false;
+}
+
+void CMainFrame::PasteClipboard() {
+  CClipItems clip;
+  if (!ReadClipItems(ClipBytes(QGuiApplication::clipboard()->mimeData()), &clip)) {
     return;
   }
   if (m_Editor.PasteItems(clip, DocumentFolder()).empty()) {
