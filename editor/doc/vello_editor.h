@@ -316,7 +316,8 @@ class CVelloEditor {
   // Whether items of `kind` have a place to go: placements need a selected frame, keys a
   // selected action.
   bool CanPasteItems(ClipKind kind) const;
-  // Pastes `clip` as one step and selects the last item pasted; returns the new indices.
+  // Pastes `clip` (as CopyItems or DecodeClipItems give it) as one step and selects the last
+  // item pasted; returns the new indices.
   // Placements go into the selected frame (8 units aside when back onto their own frame over
   // themselves), frames after the selected frame, keys at the play position (later keys move
   // by the span pasted), actions under a name of their own ("walk 2"), modules at the end. The
