@@ -5,8 +5,11 @@
 
 #include <QMainWindow>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "editor/doc/clipboard_items.h"
 #include "editor/doc/editor_listener.h"
 #include "editor/services/command_router.h"
 
@@ -14,6 +17,8 @@ class CDisabledItemPrompts;
 class CRecentFiles;
 class CVelloDoc;
 class QDockWidget;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -56,6 +61,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateMenus();
@@ -89,6 +96,24 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void ShowPane(int paneId);
   bool IsPaneOpen(int paneId) const;
   QMenu* AddMenu(QMenu* parent, const char* title);
+
+  // ---- clipboard and drops
+  void RegisterClipboardCommands();
+  // The kind of items the pane with the focus lists; nullopt outside those panes.
+  std::optional<ClipKind> FocusedItemKind() const;
+  // The selection of that pane, by index.
+  std::vector<int32_t> SelectedItems() const;
+  std::vector<int32_t> SelectedPlacementList() const;
+  // The document's folder, "" for a document never saved.
+  std::string DocumentFolder() const;
+  // Puts the selection on the clipboard: the items' own type and their JSON text. False when
+  // there was nothing to copy.
+  bool CopySelection();
+  void CutSelection();
+  void PasteClipboard();
+  // Reads clipboard-form bytes; damaged ones are named in the status bar.
+  bool ReadClipItems(const QByteArray& bytes, CClipItems* clip);
+
   void AddMenuItem(QMenu* menu, int id, const char* text);
 
   CVelloEditor& m_Editor;
@@ -106,4 +131,5 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   QMenu* m_FileMenu = nullptr;
   QAction* m_RecentSeparator = nullptr;
   std::vector<QAction*> m_RecentActions;
+  std::optional<ClipKind> m_ClipboardKind;  // of the items the clipboard holds
 };

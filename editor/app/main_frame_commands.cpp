@@ -74,6 +74,7 @@ void CMainFrame::RegisterCommands() {
   OnCommand(
       cmd::kEditRedo, [&e] { e.Redo(); },
       [this, &e] { return e.CanRedo() && !IsEditingProperty(); });
+  RegisterClipboardCommands();
   OnCommand(cmd::kSetFps, [this] { SetFrameRate(); });
   OnCommand(cmd::kCustomize, [this] { Customize(); });
   OnCommand(

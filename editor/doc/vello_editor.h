@@ -13,6 +13,7 @@
 #include "core/foundation/rect.h"
 #include "drivers/accel/canvas_rw.h"
 #include "drivers/accel/canvas_util_rw.h"
+#include "editor/doc/clipboard_items.h"
 #include "editor/doc/edit_history.h"
 #include "editor/doc/edit_mode.h"
 #include "editor/doc/edited_fields.h"
@@ -396,7 +397,52 @@ class CVelloEditor {
   bool m_OnionSkin = false;
   int m_OnionSkinFrames = 1;
 
+ public:
+  // ---- clipboard: copy, cut and paste of items, and modules dropped on the view
+  // The items of `kind` named by `indices` (placements of the selected frame, frames, keys of
+  // the selected action, actions or modules) with the textures and modules they use; nullopt
+  // when none of them is there.
+  std::optional<CClipItems> CopyItems(ClipKind kind, const std::vector<int32_t>& indices) const;
+  // Deletes the items as their kind's own delete does, without asking; one step.
+  void CutItems(ClipKind kind, const std::vector<int32_t>& indices);
+  // Whether items of `kind` have a place to go: placements need a selected frame, keys a
+  // selected action.
+  bool CanPasteItems(ClipKind kind) const;
+  // Pastes `clip` (as CopyItems or DecodeClipItems give it) as one step and selects the last
+  // item pasted; returns the new indices.
+  // Placements go into the selected frame (8 units aside when back onto their own frame over
+  // themselves), frames after the selected frame, keys at the play position (later keys move
+  // by the span pasted), actions under a name of their own ("walk 2"), modules at the end. The
+  // modules the items use are matched by texture file name and rectangle and added when
+  // missing; a missing texture is added by its file name and its picture loaded from the path
+  // the clip carries. The status bar names a texture that is not in `documentFolder` (the
+  // document's folder; "" for the current directory).
+  std::vector<int32_t> PasteItems(const CClipItems& clip, const std::string& documentFolder);
+  // Places the modules of `clip` in the selected frame with their centre at `client` (snapped
+  // when snapping is on) and selects the last one; one step. Returns the new placements.
+  std::vector<int32_t> DropModules(const CClipItems& clip, UPoint client,
+                                   const std::string& documentFolder);
+
  private:
+  int MergeClipTexture(const CClipItems& clip, int index, const std::string& documentFolder,
+                       std::string* notes);
+  // The actor's module for each module of `clip`: an equal one (when `reuse`) or one added.
+  std::vector<int> MergeClipModules(const CClipItems& clip, bool reuse,
+                                    const std::string& documentFolder, std::string* notes);
+  // A new copy of `frame` whose placements name the actor's modules.
+  UObjFrame* MergedClipFrame(const UObjFrame& frame, const std::vector<int>& modules);
+  // The actor's frame for each frame of `clip`: an equal one, or one added at the end.
+  std::vector<int> MergeClipFrames(const CClipItems& clip, const std::vector<int>& modules);
+  std::vector<int32_t> PastePlacements(const UObjFrame& placements, int32_t sourceFrame,
+                                       const std::vector<int>& modules);
+  std::vector<int32_t> PasteFrames(const CClipItems& clip, const std::vector<int>& modules);
+  std::vector<int32_t> PasteKeys(const UObjAction& keys, uint32_t span,
+                                 const std::vector<int>& frames);
+  std::vector<int32_t> PasteActions(const CClipItems& clip, const std::vector<int>& frames);
+  // `utf8`, or its stem numbered from 2 ("walk 2") when an action already has that name.
+  UName UniqueActionName(const std::string& utf8) const;
+  // ---- end of clipboard
+
   void Notify(uint32_t changes);
   void Status(StatusPane pane, const std::string& text);
   // Records the step `step` (see CEditHistory::Record), sets the modified flag from the history

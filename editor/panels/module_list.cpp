@@ -1,5 +1,7 @@
 #include "editor/panels/module_list.h"
 
+#include <QMimeData>
+
 #include "editor/doc/vello_editor.h"
 
 namespace {
@@ -18,6 +20,9 @@ CModuleListCtrl::CModuleListCtrl(CVelloEditor& editor, QWidget* parent)
     : CReportList({{"模块", 80}, {"区域", 350}}, parent), m_Editor(editor) {
   setObjectName("moduleList");
   SetRowSelectedHandler([this](int row) { m_Editor.SelectModule(row); });
+  setDragEnabled(true);
+  setDragDropMode(QAbstractItemView::DragOnly);
+  setDefaultDropAction(Qt::CopyAction);
   m_Editor.AddListener(this);
   Refresh();
 }
@@ -49,4 +54,24 @@ void CModuleListCtrl::Refresh() {
   for (int row = 0; row < topLevelItemCount(); ++row) {
     topLevelItem(row)->setSizeHint(0, QSize(0, kRowHeight));
   }
+}
+
+QStringList CModuleListCtrl::mimeTypes() const {
+  return {kClipMimeType};
+}
+
+QMimeData* CModuleListCtrl::mimeData(const QList<QTreeWidgetItem*>& items) const {
+  std::vector<int32_t> rows;
+  for (QTreeWidgetItem* item : items) {
+    rows.push_back(indexOfTopLevelItem(item));
+  }
+  const std::optional<CClipItems> clip = m_Editor.CopyItems(ClipKind::Modules, rows);
+  if (!clip) {
+    return nullptr;
+  }
+  const std::vector<unsigned char> bytes = EncodeClipItems(*clip);
+  auto* mime = new QMimeData;
+  mime->setData(kClipMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                          static_cast<qsizetype>(bytes.size())));
+  return mime;
 }

@@ -14,6 +14,13 @@ class CModuleListCtrl : public CReportList, public CEditorListener {
 
   void OnEditorChanged(uint32_t changes) override;
 
+ protected:
+  // A row dragged out carries its module in the clipboard's form; the view places it where it
+  // is dropped.
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
+  Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
+
  private:
   void Refresh();
 

@@ -72,6 +72,24 @@ inline constexpr char kStepReshapeModule[] = "调整裁剪块";
 inline constexpr char kStepRenameFrame[] = "重命名帧";
 inline constexpr char kStepRenameAction[] = "重命名动作";
 inline constexpr char kStepEditTag[] = "修改标签";
+inline constexpr char kStepPaste[] = "粘贴";
+inline constexpr char kStepCut[] = "剪切";
+
+// The clipboard: what its items are called, and what copy, cut and paste say they did (a count
+// and one of those names).
+inline constexpr char kItemsPlacements[] = "帧中模块";
+inline constexpr char kItemsFrames[] = "帧";
+inline constexpr char kItemsKeys[] = "动作帧";
+inline constexpr char kItemsActions[] = "动作";
+inline constexpr char kItemsModules[] = "裁剪块";
+inline constexpr char kCopiedItems[] = "已复制 %d 个%s";
+inline constexpr char kCutItems[] = "已剪切 %d 个%s";
+inline constexpr char kPastedItems[] = "已粘贴 %d 个%s";
+// A texture a paste brought along (its file name, then the document's folder).
+inline constexpr char kTextureNotBeside[] =
+    "贴图 %s 不在文档的文件夹 %s 中，保存前请把它放到那里。";
+inline constexpr char kDamagedClipboard[] = "剪贴板中的内容已损坏，没有粘贴：%s";
+inline constexpr char kNothingToPaste[] = "剪贴板中的内容在这里无处粘贴";
 
 // Automatic slicing of a texture into modules; "%1" stands for a count.
 inline constexpr char kStepAutoSlice[] = "自动切割";

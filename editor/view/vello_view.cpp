@@ -1,9 +1,12 @@
 #include "editor/view/vello_view.h"
 
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -26,6 +29,16 @@ uint32_t Rgb(const QColor& color) {
          static_cast<uint32_t>(color.blue());
 }
 
+// Whether a drag carries modules in the clipboard's form.
+bool CarriesModules(const QMimeData* data) {
+  if (data == nullptr || !data->hasFormat(kClipMimeType)) {
+    return false;
+  }
+  const QByteArray bytes = data->data(kClipMimeType);
+  return PeekClipKind(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<size_t>(bytes.size())) == ClipKind::Modules;
+}
+
 }  // namespace
 
 CVelloView::CVelloView(CVelloEditor& editor, QWidget* parent)
@@ -33,6 +46,7 @@ CVelloView::CVelloView(CVelloEditor& editor, QWidget* parent)
   setObjectName("animationView");
   setFocusPolicy(Qt::ClickFocus);
   setMouseTracking(true);
+  setAcceptDrops(true);
   setMinimumSize(64, 64);
   m_Timer.setInterval(kTickMs);
   QObject::connect(&m_Timer, &QTimer::timeout, this, [this] { OnTick(); });
@@ -374,5 +388,33 @@ void CVelloView::ChooseBackgroundColor() {
   if (chosen) {
     m_Editor.SetBackgroundColor(Rgb(*chosen));
     update();
+  }
+}
+
+void CVelloView::dragEnterEvent(QDragEnterEvent* event) {
+  if (CarriesModules(event->mimeData()) && m_Editor.CanPasteItems(ClipKind::Placements)) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CVelloView::dragMoveEvent(QDragMoveEvent* event) {
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void CVelloView::dropEvent(QDropEvent* event) {
+  if (!CarriesModules(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  // The list keeps its rows: the drop copies.
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  if (m_ModuleDropHandler) {
+    setFocus();
+    m_ModuleDropHandler(event->mimeData()->data(kClipMimeType), DevicePoint(event->position()));
   }
 }

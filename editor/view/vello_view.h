@@ -3,6 +3,7 @@
 // The driver headers bring in libepoxy's GL declarations, which must come before Qt's.
 #include "editor/doc/vello_editor.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QPoint>
@@ -44,6 +45,12 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   // written then). The frame calls it when it closes; the destructor calls it otherwise.
   void ShutdownEditor();
 
+  // ---- module drops
+  // Told with the clipboard-form bytes of modules dropped on the view (dragged from the module
+  // list) and the client point in device pixels where they were dropped.
+  using ModuleDropHandler = std::function<void(const QByteArray& items, UPoint client)>;
+  void SetModuleDropHandler(ModuleDropHandler handler) { m_ModuleDropHandler = std::move(handler); }
+
   // Maps a Qt key (with its modifiers) to the editor's keys.
   static CVelloEditor::Key MapKey(int qtKey, Qt::KeyboardModifiers modifiers);
   // A client point in device pixels.
@@ -62,6 +69,10 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   void wheelEvent(QWheelEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // Modules are taken; anything else (files) goes on to the main window.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void StartFinished(bool ready);
@@ -92,4 +103,5 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   bool m_Panning = false;
   UPoint m_PanFrom{0, 0};  // device pixels of the pointer at the last pan step
   int m_WheelRest = 0;     // wheel eighths of a degree not yet a whole zoom step
+  ModuleDropHandler m_ModuleDropHandler;
 };

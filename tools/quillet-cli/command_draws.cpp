@@ -5,9 +5,9 @@
 #include <variant>
 
 #include "core/canvas/recording_canvas.h"
+#include "core/foundation/json_writer.h"
 #include "tools/quillet-cli/command.h"
 #include "tools/quillet-cli/document_input.h"
-#include "tools/quillet-cli/json_writer.h"
 #include "tools/quillet-cli/picture_options.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "core/foundation/json_writer.h"
 #include "core/tiles/stx_image.h"
 #include "tools/quillet-cli/command.h"
-#include "tools/quillet-cli/json_writer.h"
 #include "tools/quillet-cli/picture_options.h"
 
 namespace {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "core/foundation/json_writer.h"
 #include "core/tiles/stx_image.h"
 #include "tools/quillet-cli/command.h"
-#include "tools/quillet-cli/json_writer.h"
 
 namespace {
 

@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/core_api.h"
+
 // Writes compact JSON into a string, placing the commas itself. Strings must be UTF-8. Floats
 // are printed with nine significant digits, so they read back to the same 32-bit value; the
 // values JSON has no number for are written as the strings "nan", "inf" and "-inf".
-class JsonWriter {
+class CORE_API JsonWriter {
  public:
   void BeginObject();
   void EndObject();

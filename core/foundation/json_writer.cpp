@@ -1,4 +1,4 @@
-#include "tools/quillet-cli/json_writer.h"
+#include "core/foundation/json_writer.h"
 
 #include <cmath>
 #include <cstdio>
