@@ -103,7 +103,6 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   std::optional<ClipKind> FocusedItemKind() const;
   // The selection of that pane, by index.
   std::vector<int32_t> SelectedItems() const;
-  std::vector<int32_t> SelectedPlacementList() const;
   // The document's folder, "" for a document never saved.
   std::string DocumentFolder() const;
   // Puts the selection on the clipboard: the items' own type and their JSON text. False when

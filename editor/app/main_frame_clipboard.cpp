@@ -101,11 +101,6 @@ std::optional<ClipKind> CMainFrame::FocusedItemKind() const {
   return std::nullopt;
 }
 
-std::vector<int32_t> CMainFrame::SelectedPlacementList() const {
-  const int32_t selected = m_Editor.SelectedPlacement();
-  return selected < 0 ? std::vector<int32_t>() : std::vector<int32_t>{selected};
-}
-
 std::vector<int32_t> CMainFrame::SelectedItems() const {
   const std::optional<ClipKind> kind = FocusedItemKind();
   if (!kind) {
@@ -114,7 +109,7 @@ std::vector<int32_t> CMainFrame::SelectedItems() const {
   int32_t selected = -1;
   switch (*kind) {
     case ClipKind::Placements:
-      return SelectedPlacementList();
+      return m_Editor.SelectedPlacements();
     case ClipKind::Frames:
       selected = m_Editor.SelectedFrame();
       break;

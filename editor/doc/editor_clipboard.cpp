@@ -459,8 +459,7 @@ std::vector<int32_t> CVelloEditor::PastePlacements(const UObjFrame& placements, 
   }
   Stop();
   mode = EditMode::Frame;
-  ClearPlacementSelection();
-  selectedPlacement = pasted.back();
+  SetPlacementSet(pasted, pasted.back());
   SelectedPlacementBox(&placementRect, &placementAngle);
   return pasted;
 }
@@ -590,8 +589,7 @@ std::vector<int32_t> CVelloEditor::DropModules(const CClipItems& clip, UPoint cl
   }
   Stop();
   mode = EditMode::Frame;
-  ClearPlacementSelection();
-  selectedPlacement = placed.back();
+  SetPlacementSet(placed, placed.back());
   SelectedPlacementBox(&placementRect, &placementAngle);
   ChangedBlend(kChangeTextures | kChangeModules | kChangePlacements | kChangeSelection,
                res::kStepPlaceModule);

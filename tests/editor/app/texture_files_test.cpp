@@ -2,10 +2,12 @@
 // was not found is marked and relinked.
 #include "tests/editor/support/app_fixture.h"
 
+#include <QDockWidget>
 #include <QLabel>
 #include <filesystem>
 
 #include "editor/panels/texture_list.h"
+#include "editor/res/pane_table.h"
 #include "tests/editor/support/sprite_files.h"
 
 namespace {
@@ -41,6 +43,7 @@ TEST_F(AppTest, TexturesFollowWhatAPaintProgramWrites) {
   auto* cutView = Frame().findChild<QWidget*>("moduleCutView");
   auto* list = Frame().findChild<CTextureListCtrl*>("textureList");
   ASSERT_TRUE(cutView != nullptr && list != nullptr);
+  Frame().Pane(pane::kModuleCut)->raise();  // may share a tab group with the module list
 
   // Written in place: the view and the cutting pane show it within a second; not an edit.
   ASSERT_TRUE(WriteSolid(dir.File("sprite.png"), kTextureSize, kTextureSize, kGreen));

@@ -111,6 +111,8 @@ TEST_F(PlacementSelectionTest, AGroupIsPickedMovedTurnedEditedAndDeletedAsOne) {
   EXPECT_EQ(listed(), (Indices{0, 1, 2}));
   ProcessEvents();
   EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/placement_selection.png"));
+  Frame().Pane(pane::kFrameModules)->raise();  // a tab behind the property pane at start
+  ProcessEvents();
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                     list.visualItemRect(list.topLevelItem(0)).center());
   QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,

@@ -232,8 +232,8 @@ TEST_F(ViewTest, TheViewZoomsPansFitsAndPlaysFromTheWheelAndTheKeys) {
 // and the later green, fainter further away; the mouse never picks them and playing hides them.
 TEST_F(ViewTest, TheOnionSkinShowsTintedFadingNeighboursThatAreNeverPicked) {
   StartOnSprite();
-  const int cx = Editor().Centre().x;
-  const int cy = Editor().Centre().y;
+  const int cx = Device(Editor().Centre().x);
+  const int cy = Device(Editor().Centre().y);
   // A third key: frame 2 places the blue half at x 40.
   Editor().SelectModule(1);
   Editor().SelectFrame(Editor().CreateFrame("far"));
@@ -244,13 +244,13 @@ TEST_F(ViewTest, TheOnionSkinShowsTintedFadingNeighboursThatAreNeverPicked) {
   Editor().SelectActionFrame(1);
   Frame().activateWindow();  // keys reach shortcuts in the active window only
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx - 30, cy - 30));
+  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx - Device(30), cy - Device(30)));
   QTest::keyClick(&View(), Qt::Key_O);
   ASSERT_TRUE(Frame().Action(cmd::kOnionSkin)->isChecked());
   EXPECT_EQ(Frame().StatusPane(0)->text(), "洋葱皮: 开");
-  // Red, green and blue less the background's, at device pixel (cx + x, cy + 4).
+  // Red, green and blue less the background's, at frame point (x, 4).
   const auto tint = [&](int x) {
-    const uint32_t rgb = Rgb(View().grabFramebuffer(), cx + x, cy + 4);
+    const uint32_t rgb = Rgb(View().grabFramebuffer(), cx + Device(x), cy + Device(4));
     return std::array<int, 3>{int(rgb >> 16) - 0x20, int(rgb >> 8 & 0xFF) - 0x40,
                               int(rgb & 0xFF) - 0x60};
   };
@@ -262,7 +262,7 @@ TEST_F(ViewTest, TheOnionSkinShowsTintedFadingNeighboursThatAreNeverPicked) {
   Trigger(cmd::kOnionSkinFramesFirst + 1);
   EXPECT_EQ(QSettings().value("OnionSkin/Frames").toInt(), 2);
   EXPECT_TRUE(tint(20)[1] > tint(44)[1] && tint(44)[1] > 10);
-  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + 44, cy + 4));
+  QTest::mouseClick(&View(), Qt::LeftButton, {}, Logical(cx + Device(44), cy + Device(4)));
   EXPECT_EQ(Editor().SelectedPlacement(), -1);
   Editor().Play();
   EXPECT_EQ(tint(44), (std::array<int, 3>{0, 0, 0}));
