@@ -15,6 +15,7 @@
 #include "core/foundation/text_codec.h"
 #include "editor/doc/clipboard_items.h"
 #include "editor/doc/editor_text.h"
+#include "editor/doc/placement_fields.h"
 #include "editor/doc/vello_editor.h"
 
 namespace {
@@ -585,7 +586,7 @@ std::vector<int32_t> CVelloEditor::DropModules(const CClipItems& clip, UPoint cl
       at = UPoint(GridDown(at.x, gridWidth), GridDown(at.y, gridHeight));
     }
     placed.push_back(frame->placements.Num());
-    frame->AddModule(SaturateCast<uint16_t>(index), at.x, at.y);
+    PlaceModuleAt(*frame, SaturateCast<uint16_t>(index), at.x, at.y);
   }
   Stop();
   mode = EditMode::Frame;

@@ -8,6 +8,7 @@
 
 #include "core/foundation/saturate.h"
 #include "editor/doc/editor_text.h"
+#include "editor/doc/placement_fields.h"
 #include "editor/doc/vello_editor.h"
 
 namespace {
@@ -305,7 +306,7 @@ void CVelloEditor::PlaceModule() {
       selectedModule > UINT16_MAX) {
     return;
   }
-  frame->AddModule(static_cast<uint16_t>(selectedModule), 0, 0);
+  PlaceModuleAt(*frame, static_cast<uint16_t>(selectedModule), 0, 0);
   ChangedBlend(kChangePlacements, res::kStepPlaceModule);
 }
 

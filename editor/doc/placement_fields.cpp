@@ -76,3 +76,10 @@ bool SamePlacementField(PlacementField field, const TObjFrame& a, const TObjFram
   const auto bits = [](const auto& f) { return Bits(f); };
   return WithField(field, a, bits) == WithField(field, b, bits);
 }
+
+void PlaceModuleAt(UObjFrame& frame, uint16_t module, int x, int y) {
+  frame.AddModule(module, x, y);
+  TObjFrame& placement = frame.placements.back();
+  placement.ScaleX = 1.0f;
+  placement.ScaleY = 1.0f;
+}

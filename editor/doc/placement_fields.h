@@ -34,3 +34,8 @@ constexpr uint32_t PlacementFieldBit(PlacementField field) {
 void CopyPlacementField(PlacementField field, const TObjFrame& from, TObjFrame& to);
 // Whether `field` holds the same value in both (floats compared bit for bit).
 bool SamePlacementField(PlacementField field, const TObjFrame& a, const TObjFrame& b);
+
+// Places module `module` at (x, y) at the end of `frame`, at the module's own size: Core makes a
+// placement with scale 0, which draws nothing once a scale is switched on in the pane, so the
+// editor's placements start at scale 1 (what a stored placement without a scale reads back as).
+void PlaceModuleAt(UObjFrame& frame, uint16_t module, int x, int y);

@@ -134,6 +134,15 @@ TEST_F(ModelTest, ModulesFramesAndPlacementsKeepTheirSelectionsConsistent) {
   EXPECT_EQ(editor_.Mode(), EditMode::Module);
   editor_.PlaceModule();
   ASSERT_EQ(Frame().GetModuleSize(), 4);
+  // A new placement whose scale is switched on keeps the module's size.
+  CFrameFields fields = editor_.FrameFields(0, 3);
+  fields.placementFields.affine.ScaleXEnable = 1;
+  editor_.SetFrameFields(0, fields);
+  editor_.SelectPlacement(3);
+  URect box(0, 0, 0, 0);
+  float angle = 0;
+  ASSERT_TRUE(editor_.SelectedPlacementBox(&box, &angle));
+  EXPECT_EQ(box.GetWidth(), 2);
 
   // Swapping carries the selection with the placement; keypad plus and minus swap too.
   editor_.SelectPlacement(1);
