@@ -483,7 +483,7 @@ TEST_F(PropertyPanelTest, ValuesTheFieldCannotHoldAreRefused) {
   refused("当前选择Module/ScaleX", "nan", "3.402823e+38");
   EXPECT_EQ(Placement(0).x, 3);
   EXPECT_EQ(Frame().origin.y, 0);
-  EXPECT_EQ(Placement(0).ScaleX, 0.0f);
+  EXPECT_EQ(Placement(0).ScaleX, 1.0f);
   EXPECT_FALSE(editor_.IsModified());
 
   // A module's edges stay within the texture's 16-bit range and never cross each other.
