@@ -8,12 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "core/canvas/surface.h"
-#include "core/foundation/text_codec.h"
-#include "core/tiles/stored_name.h"
+#include "exporter/offscreen_renderer.h"
+#include "exporter/texture_set.h"
 #include "tools/quillet-cli/command.h"
 #include "tools/quillet-cli/document_input.h"
-#include "tools/quillet-cli/offscreen_renderer.h"
 #include "tools/quillet-cli/picture_options.h"
 #include "tools/quillet-cli/png_output.h"
 
@@ -98,52 +96,6 @@ bool ReadRenderOptions(const ParsedArgs& parsed, const std::string& document,
   return true;
 }
 
-std::unique_ptr<OffscreenRenderer> MakeRenderer(const std::string& driver) {
-  if (driver == "gdi") {
-    return MakeGdiRenderer();
-  }
-  if (driver == "accel") {
-    return MakeAccelRenderer();
-  }
-  return nullptr;
-}
-
-// Owns the loaded texture surfaces, one per texture record, in texture-table order.
-class TextureSet {
- public:
-  ~TextureSet() {
-    for (USurface* surface : surfaces_) {
-      surface->Release();
-      delete surface;
-    }
-  }
-
-  // Loads every texture of the actor from `directory`; false with the missing one in `error`.
-  bool Load(const UObjActor& actor, const std::string& directory, UCanvasUtil& util,
-            std::string& error) {
-    for (const TTextureInfo& texture : actor.textures) {
-      // Texture names are GBK bytes; the file system speaks UTF-8. Only the bare file name is
-      // looked up, as the editor does, so that a stored path never leads out of `directory`.
-      const std::string name = BareFileName(
-          GbkToUtf8(std::string_view(texture.name, strnlen(texture.name, sizeof(texture.name)))));
-      const std::filesystem::path path =
-          directory.empty() ? std::filesystem::path(name) : std::filesystem::path(directory) / name;
-      USurface* surface = util.CreateUSurfaceFromFile(path.c_str(), texture.width, texture.height);
-      if (surface == nullptr) {
-        error = "cannot load texture '" + name + "' from '" + path.string() + "'";
-        return false;
-      }
-      surfaces_.push_back(surface);
-    }
-    return true;
-  }
-
-  UArray<USurface*>* Surfaces() { return &surfaces_; }
-
- private:
-  UArray<USurface*> surfaces_;
-};
-
 std::map<std::string, bool> RenderOptionNames() {
   std::map<std::string, bool> names = kPictureOptions;
   names.insert({{"--out", true},
@@ -188,7 +140,7 @@ int RunRender(const std::vector<std::string>& args) {
   if (!renderer->Start(options.width, options.height, error)) {
     return ReportError(kName, error, kExitBadInput);
   }
-  TextureSet textures;
+  CTextureSet textures;
   if (!textures.Load(actor, options.textures, renderer->Util(), error)) {
     return ReportError(kName, error, kExitBadInput);
   }

@@ -24,6 +24,7 @@ void PrintToolHelp(std::FILE* out) {
                "Usage: quillet-cli COMMAND ARGUMENTS...\n"
                "Reads and writes Quillet animation documents (.an1) and tiled images (.stx).\n"
                "Output is JSON on standard output; errors are one line on standard error.\n"
+               "'quillet-cli --version' prints the version.\n"
                "Exit status: 0 success, 1 unreadable or damaged input, 2 usage error.\n\n"
                "Commands:\n");
   for (const CliCommand* command : kCommands) {
@@ -58,6 +59,10 @@ int Run(int argc, char** argv) {
   const std::string name = argv[1];
   if (IsHelp(name)) {
     PrintToolHelp(stdout);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    std::printf("%s\n", QUILLET_VERSION);
     return kExitOk;
   }
   for (const CliCommand* command : kCommands) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/app/profile_int.h"
+#include "core/foundation/profile_int.h"
 
 namespace {
 

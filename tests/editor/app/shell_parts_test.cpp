@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/app/input_dialog.h"
-#include "editor/app/profile_int.h"
+#include "core/foundation/profile_int.h"
 #include "editor/services/command_router.h"
 #include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "editor/app/profile_int.h"
+#include "core/foundation/profile_int.h"
 
 #include <cctype>
 #include <cstdint>

@@ -32,3 +32,5 @@ class OffscreenRenderer {
 std::unique_ptr<OffscreenRenderer> MakeGdiRenderer();
 // The accelerated driver on a headless OpenGL context.
 std::unique_ptr<OffscreenRenderer> MakeAccelRenderer();
+// The driver named "gdi" or "accel"; null for any other name.
+std::unique_ptr<OffscreenRenderer> MakeRenderer(const std::string& driver);

@@ -3,7 +3,7 @@
 #include "core/canvas/memory_window_host.h"
 #include "drivers/gdi/canvas_gdi.h"
 #include "drivers/gdi/canvas_util_gdi.h"
-#include "tools/quillet-cli/offscreen_renderer.h"
+#include "exporter/offscreen_renderer.h"
 
 namespace {
 

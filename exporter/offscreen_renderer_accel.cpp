@@ -4,7 +4,7 @@
 #include "drivers/accel/canvas_rw.h"
 #include "drivers/accel/canvas_util_rw.h"
 #include "drivers/accel/egl_window_host.h"
-#include "tools/quillet-cli/offscreen_renderer.h"
+#include "exporter/offscreen_renderer.h"
 
 namespace {
 

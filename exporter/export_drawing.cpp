@@ -1,0 +1,306 @@
+#include "exporter/export_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "core/anim/actor_file.h"
+#include "core/anim/obj_action.h"
+#include "core/anim/obj_frame.h"
+#include "core/anim/obj_module.h"
+#include "core/foundation/profile_int.h"
+#include "core/foundation/saturate.h"
+#include "core/foundation/text_codec.h"
+#include "exporter/offscreen_renderer.h"
+#include "exporter/texture_set.h"
+
+namespace {
+
+constexpr int kDefaultFps = 30;
+
+std::string Utf8Name(const UName& name) {
+  const char* text = name.GetString();
+  return GbkToUtf8(std::string_view(text, strnlen(text, UName::kBufferSize)));
+}
+
+// Bounds in canvas units relative to the drawing position, as [left, right) x [top, bottom);
+// empty while left >= right.
+struct Extent {
+  int64_t left = 0;
+  int64_t top = 0;
+  int64_t right = 0;
+  int64_t bottom = 0;
+
+  bool IsEmpty() const { return left >= right || top >= bottom; }
+  void Add(const Extent& other) {
+    if (other.IsEmpty()) {
+      return;
+    }
+    if (IsEmpty()) {
+      *this = other;
+      return;
+    }
+    left = std::min(left, other.left);
+    top = std::min(top, other.top);
+    right = std::max(right, other.right);
+    bottom = std::max(bottom, other.bottom);
+  }
+};
+
+// Where a placement can put pixels: its destination rectangle computed as the frame's drawing
+// does, widened for a free rotation (about the rectangle's centre) to the circle around it.
+Extent PlacementExtent(const UObjFrame& frame, const TObjFrame& placement,
+                       const UObjModule& module) {
+  const int64_t width = int64_t{module.right} - module.left;
+  const int64_t height = int64_t{module.bottom} - module.top;
+  const int64_t left = int64_t{placement.x} + frame.origin.x;
+  const int64_t top = int64_t{placement.y} + frame.origin.y;
+  int64_t right = left + width;
+  int64_t bottom = top + height;
+  if (placement.affine.ScaleXEnable != 0) {
+    right = SaturateCast<int32_t>(static_cast<float>(left) +
+                                  static_cast<float>(width) * placement.ScaleX);
+  }
+  if (placement.affine.ScaleYEnable != 0) {
+    bottom = SaturateCast<int32_t>(static_cast<float>(top) +
+                                   static_cast<float>(height) * placement.ScaleY);
+  }
+  Extent extent{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                std::max(top, bottom)};
+  // A scaled edge is rounded from the drawing position on, which may move it by one unit.
+  if (placement.affine.ScaleXEnable != 0 && !extent.IsEmpty()) {
+    --extent.left;
+    ++extent.right;
+  }
+  if (placement.affine.ScaleYEnable != 0 && !extent.IsEmpty()) {
+    --extent.top;
+    ++extent.bottom;
+  }
+  if (placement.affine.RotateAngleEnable != 0 && !extent.IsEmpty()) {
+    const double centreX = static_cast<double>(extent.left + extent.right) / 2.0;
+    const double centreY = static_cast<double>(extent.top + extent.bottom) / 2.0;
+    const double radius = std::hypot(static_cast<double>(extent.right - extent.left),
+                                     static_cast<double>(extent.bottom - extent.top)) /
+                              2.0 +
+                          1.0;
+    extent = {static_cast<int64_t>(std::floor(centreX - radius)),
+              static_cast<int64_t>(std::floor(centreY - radius)),
+              static_cast<int64_t>(std::ceil(centreX + radius)),
+              static_cast<int64_t>(std::ceil(centreY + radius))};
+  }
+  return extent;
+}
+
+// What the placements of `frame` that get drawn can cover.
+Extent FrameExtent(const UObjActor& actor, const UObjFrame& frame) {
+  Extent extent;
+  for (const TObjFrame& placement : frame.placements) {
+    if (placement.module >= actor.modules.size() || actor.modules[placement.module] == nullptr) {
+      continue;
+    }
+    const UObjModule& module = *actor.modules[placement.module];
+    if (!actor.textures.IsValidIndex(module.texture)) {
+      continue;
+    }
+    extent.Add(PlacementExtent(frame, placement, module));
+  }
+  return extent;
+}
+
+// The ticks an action is drawn at, ascending: every tick from its first key to its last, or the
+// ticks where keys start.
+std::vector<uint32_t> PictureTicks(const UObjAction& action, bool keysOnly) {
+  std::vector<uint32_t> ticks;
+  if (action.keys.Num() == 0) {
+    return ticks;
+  }
+  const uint32_t first = action.keys[0].time;
+  const uint32_t last = action.keys[static_cast<size_t>(action.keys.Num() - 1)].time;
+  if (keysOnly) {
+    for (const TActionFrame& key : action.keys) {
+      if (ticks.empty() || ticks.back() != key.time) {
+        ticks.push_back(key.time);
+      }
+    }
+    return ticks;
+  }
+  for (uint64_t tick = first; tick <= last; ++tick) {
+    ticks.push_back(static_cast<uint32_t>(tick));
+  }
+  return ticks;
+}
+
+// Each picture lasts until the next one, the last for one tick; the milliseconds are whole and
+// carry their rounding, so that they add up to the action's length.
+void SetDurations(const std::vector<uint32_t>& ticks, double fps,
+                  std::vector<CExportPicture>* pictures) {
+  int64_t shownMs = 0;
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    const uint64_t end = i + 1 < ticks.size() ? ticks[i + 1] : uint64_t{ticks.back()} + 1;
+    const auto endMs =
+        static_cast<int64_t>(std::llround(static_cast<double>(end - ticks[0]) * 1000.0 / fps));
+    (*pictures)[i].durationMs = static_cast<uint32_t>(endMs - shownMs);
+    shownMs = endMs;
+  }
+}
+
+URect ScaledRect(int64_t left, int64_t top, int64_t right, int64_t bottom, int scale) {
+  return URect(SaturateCast<int32_t>(left * scale), SaturateCast<int32_t>(top * scale),
+               SaturateCast<int32_t>(right * scale), SaturateCast<int32_t>(bottom * scale));
+}
+
+// The frame name, collision box and tags of the key in force at `tick`, in canvas pixels.
+void DescribeKey(const UObjActor& actor, const UObjAction& action, uint32_t tick, UPoint pos,
+                 int scale, CExportPicture* picture) {
+  const UObjFrame* frame =
+      actor.GetFrame(action.GetFrameByTime(tick, kFindInForce, nullptr, nullptr));
+  if (frame == nullptr) {
+    return;
+  }
+  const int64_t originX = int64_t{pos.x} + frame->origin.x;
+  const int64_t originY = int64_t{pos.y} + frame->origin.y;
+  picture->frameName = Utf8Name(frame->name);
+  const URect& box = frame->collision;
+  picture->collision = ScaledRect(originX + box.left, originY + box.top, originX + box.right,
+                                  originY + box.bottom, scale);
+  for (const TFrameTag& tag : frame->tags) {
+    // A tag is centred on its point, as the editor draws it.
+    const int64_t left = originX + tag.x - tag.width / 2;
+    const int64_t top = originY + tag.y - tag.height / 2;
+    picture->tags.push_back({Utf8Name(tag.name), tag.Param1, tag.Param2,
+                             ScaledRect(left, top, left + tag.width, top + tag.height, scale)});
+  }
+}
+
+std::vector<uint8_t> BgraToRgba(std::vector<uint8_t> pixels) {
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    std::swap(pixels[i], pixels[i + 2]);
+  }
+  return pixels;
+}
+
+bool DrawAction(UObjActor& actor, int index, const CDrawOptions& options,
+                const std::string& textureFolder, double fps, CExportAction* out,
+                std::string* error) {
+  const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
+  out->name = Utf8Name(action.name);
+  const std::vector<uint32_t> ticks = PictureTicks(action, options.keysOnly);
+  // The origin's own pixel always belongs to the canvas.
+  Extent extent{0, 0, 1, 1};
+  for (const uint32_t tick : ticks) {
+    if (const UObjFrame* frame = actor.GetRenderFrame(index, static_cast<float>(tick))) {
+      extent.Add(FrameExtent(actor, *frame));
+    }
+  }
+  const int64_t width = (extent.right - extent.left) * options.scale;
+  const int64_t height = (extent.bottom - extent.top) * options.scale;
+  if (width > options.maxSize || height > options.maxSize) {
+    *error = "action '" + out->name + "' needs a " + std::to_string(width) + "x" +
+             std::to_string(height) + " picture, larger than the largest side allowed (" +
+             std::to_string(options.maxSize) + ")";
+    return false;
+  }
+  out->canvasWidth = static_cast<int>(width);
+  out->canvasHeight = static_cast<int>(height);
+  const UPoint pos(static_cast<int32_t>(-extent.left), static_cast<int32_t>(-extent.top));
+  out->originX = pos.x * options.scale;
+  out->originY = pos.y * options.scale;
+
+  std::unique_ptr<OffscreenRenderer> renderer = MakeRenderer(options.driver);
+  if (!renderer) {
+    *error = "unknown driver '" + options.driver + "'";
+    return false;
+  }
+  CTextureSet textures;
+  if (!renderer->Start(out->canvasWidth, out->canvasHeight, *error) ||
+      !textures.Load(actor, textureFolder, renderer->Util(), *error)) {
+    return false;
+  }
+  UCanvas& canvas = renderer->Canvas();
+  while (canvas.GetZoom() < options.scale) {
+    canvas.ZoomIn();
+  }
+  for (const uint32_t tick : ticks) {
+    renderer->ClearTransparent();
+    actor.Render(&canvas, textures.Surfaces(), pos, index, static_cast<float>(tick));
+    CExportPicture picture;
+    std::vector<uint8_t> bgra;
+    if (!renderer->Finish(bgra, *error)) {
+      return false;
+    }
+    picture.rgba = BgraToRgba(std::move(bgra));
+    picture.tick = tick;
+    DescribeKey(actor, action, tick, pos, options.scale, &picture);
+    out->pictures.push_back(std::move(picture));
+  }
+  SetDurations(ticks, fps, &out->pictures);
+  return true;
+}
+
+// The indices of the chosen actions in document order; false naming a chosen one that is
+// missing.
+bool ChooseActions(const UObjActor& actor, const std::vector<std::string>& names,
+                   std::vector<int>* chosen, std::string* error) {
+  for (const std::string& name : names) {
+    bool found = false;
+    for (int i = 0; i < actor.actions.Num() && !found; ++i) {
+      found = Utf8Name(actor.actions[static_cast<size_t>(i)]->name) == name;
+    }
+    if (!found) {
+      *error = "no action '" + name + "'";
+      return false;
+    }
+  }
+  for (int i = 0; i < actor.actions.Num(); ++i) {
+    const std::string name = Utf8Name(actor.actions[static_cast<size_t>(i)]->name);
+    if (names.empty() || std::find(names.begin(), names.end(), name) != names.end()) {
+      chosen->push_back(i);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+double ConfiguredFrameRate() {
+  const std::string path = (std::filesystem::current_path() / "anmcfg.ini").string();
+  const int fps = ReadProfileInt(path, "SETTING", "fps", kDefaultFps);
+  return fps > 0 ? fps : kDefaultFps;
+}
+
+bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CExportDocument* out,
+                std::string* error) {
+  if (options.scale < UCanvas::kMinZoom || options.scale > UCanvas::kMaxZoom) {
+    *error = "the scale must be a whole number from 1 to 8";
+    return false;
+  }
+  const double fps = options.fps.value_or(ConfiguredFrameRate());
+  if (!std::isfinite(fps) || fps <= 0.0) {
+    *error = "the frame rate must be above 0";
+    return false;
+  }
+  UObjActor actor;
+  if (!LoadActorFile(documentPath.c_str(), actor, error)) {
+    return false;
+  }
+  std::vector<int> chosen;
+  if (!ChooseActions(actor, options.actions, &chosen, error)) {
+    return false;
+  }
+  const std::string textureFolder = options.textures.empty()
+                                        ? std::filesystem::path(documentPath).parent_path().string()
+                                        : options.textures;
+  out->actorName = Utf8Name(actor.name);
+  out->scale = options.scale;
+  out->actions.clear();
+  for (const int index : chosen) {
+    CExportAction action;
+    if (!DrawAction(actor, index, options, textureFolder, fps, &action, error)) {
+      return false;
+    }
+    out->actions.push_back(std::move(action));
+  }
+  return true;
+}

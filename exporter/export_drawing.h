@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exporter/export_picture.h"
+
+// What to draw of a document for an export.
+struct CDrawOptions {
+  std::vector<std::string> actions;  // UTF-8 action names to draw; empty: every action
+  int scale = 1;                     // the zoom the pictures are drawn at, 1 to 8
+  bool keysOnly = false;             // only the ticks where a key starts
+  // Ticks a second; without one, the editor's configured rate (ConfiguredFrameRate).
+  std::optional<double> fps;
+  std::string driver = "gdi";  // "gdi" (the software driver) or "accel"
+  std::string textures;        // where the textures are; empty: the document's folder
+  int maxSize = 2048;          // the largest canvas side, in pixels
+};
+
+// The frame rate the editor plays at: "fps" under [SETTING] of "anmcfg.ini" in the current
+// folder, read as the editor reads it; 30 when the file or the key is missing or not above 0.
+double ConfiguredFrameRate();
+
+// Draws the chosen actions of the document at `documentPath` into `out`: for each action, one
+// picture per whole tick from its first key to its last (or per key with keysOnly), each exactly
+// what the driver draws of the action at that tick on a transparent canvas, all on one canvas
+// holding every picture's drawn bounds and the origin. False with a reason in `error` when the
+// document cannot be read, a chosen action does not exist, a texture is missing, a canvas would
+// be larger than maxSize, or the driver fails.
+bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CExportDocument* out,
+                std::string* error);
