@@ -107,7 +107,8 @@ CSheetLayout LayoutSheet(const std::vector<CPixelRect>& sizes, int padding, int 
     if (side_a != side_b) {
       return side_a > side_b;
     }
-    return sizes[a].w * sizes[a].h > sizes[b].w * sizes[b].h;
+    return static_cast<int64_t>(sizes[a].w) * sizes[a].h >
+           static_cast<int64_t>(sizes[b].w) * sizes[b].h;
   });
 
   CSheetLayout layout;

@@ -69,7 +69,11 @@ std::string PageName(const CFormatOptions& options, size_t page, size_t pages,
 
 bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& options,
                       std::vector<CExportFile>* files, std::string* error) {
-  if (options.maxSize < 1 || options.padding < 0 || options.padding > options.maxSize) {
+  // Pages wider than this hold more than any engine loads, and the bound keeps the packer's
+  // arithmetic well inside an int.
+  constexpr int kLargestPage = 1 << 16;
+  if (options.maxSize < 1 || options.maxSize > kLargestPage || options.padding < 0 ||
+      options.padding > options.maxSize) {
     *error = "the page size or padding is out of range";
     return false;
   }
