@@ -74,6 +74,11 @@ void JsonWriter::String(std::string_view utf8) {
   m_Text += '"';
 }
 
+void JsonWriter::Bool(bool value) {
+  BeforeValue();
+  m_Text += value ? "true" : "false";
+}
+
 void JsonWriter::Int(int64_t value) {
   BeforeValue();
   m_Text += std::to_string(value);

@@ -20,6 +20,7 @@ class CORE_API JsonWriter {
   void Key(std::string_view key);
   void String(std::string_view utf8);
   void Int(int64_t value);
+  void Bool(bool value);
   void Float(float value);
 
   const std::string& Text() const { return m_Text; }

@@ -24,6 +24,7 @@ extern const CliCommand kDumpCommand;
 extern const CliCommand kResaveCommand;
 extern const CliCommand kDrawsCommand;
 extern const CliCommand kRenderCommand;
+extern const CliCommand kExportCommand;
 extern const CliCommand kStxImportCommand;
 extern const CliCommand kStxExportCommand;
 extern const CliCommand kStxInfoCommand;
