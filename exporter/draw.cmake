@@ -1,5 +1,6 @@
 # The drawing of an export: documents turned into pictures on shared canvases.
 target_sources(QuilletExport PRIVATE
+  export_batch.cpp
   export_drawing.cpp
   export_file_names.cpp
   offscreen_renderer.cpp

@@ -2,19 +2,16 @@
 // them as sprite sheets with JSON atlases, numbered PNGs or animated GIFs.
 #include <unistd.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <thread>
 
 #include "core/foundation/atomic_file.h"
-#include "exporter/export_drawing.h"
+#include "exporter/export_batch.h"
 #include "exporter/export_file_names.h"
-#include "exporter/export_formats.h"
 #include "tools/quillet-cli/command.h"
 #include "tools/quillet-cli/picture_options.h"
 
@@ -30,14 +27,6 @@ struct ExportOptions {
   CDrawOptions draw;
   CFormatOptions files;
   int jobs = 1;
-};
-
-// One document's export: its files once built, or why it failed.
-struct DocumentResult {
-  CExportDocument drawn;
-  std::vector<CExportFile> files;
-  std::string error;
-  bool ok = false;
 };
 
 const std::map<std::string, bool> kExportOptionNames = {
@@ -137,24 +126,7 @@ bool ReadExportOptions(const std::vector<std::string>& args, ExportOptions* opti
   options->files.trim = value("--no-trim") == nullptr;
   options->files.powerOfTwo = value("--pot") != nullptr;
   options->files.version = QUILLET_VERSION;
-  // The accelerated driver's engine is one per process.
-  if (options->draw.driver == "accel") {
-    options->jobs = 1;
-  }
   return true;
-}
-
-// Builds the files of a drawn document under `baseName`.
-bool BuildFiles(const ExportOptions& options, const std::string& baseName, DocumentResult* result) {
-  CFormatOptions files = options.files;
-  files.baseName = baseName;
-  std::vector<std::string> actionNames;
-  for (const CExportAction& action : result->drawn.actions) {
-    actionNames.push_back(SafeFileNamePart(action.name));
-  }
-  files.actionFileNames = NumberClashes(actionNames);
-  result->files.clear();
-  return BuildExportFiles(options.format, result->drawn, files, &result->files, &result->error);
 }
 
 // Shows how many documents are done on a terminal's stderr; silent anywhere else.
@@ -200,13 +172,6 @@ bool WriteFile(const std::filesystem::path& folder, const CExportFile& file, std
   return true;
 }
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
-  return text;
-}
-
 int RunExport(const std::vector<std::string>& args) {
   ExportOptions options;
   std::string error;
@@ -219,56 +184,21 @@ int RunExport(const std::vector<std::string>& args) {
     return ReportError(kName, "cannot make the folder '" + options.out + "'", kExitBadInput);
   }
 
-  // Drawing and encoding run on the worker threads, each document on its own, under the
-  // actor's name; names that clash are settled afterwards in command-line order, so the output
-  // does not depend on the order documents finish.
-  std::vector<DocumentResult> results(options.documents.size());
-  std::atomic<size_t> next{0};
   ProgressBar progress(options.documents.size());
-  const auto work = [&] {
-    for (size_t i = next++; i < options.documents.size(); i = next++) {
-      DocumentResult& result = results[i];
-      result.ok = DrawExport(options.documents[i], options.draw, &result.drawn, &result.error) &&
-                  BuildFiles(options, SafeFileNamePart(result.drawn.actorName), &result);
-      progress.Step();
-    }
-  };
-  std::vector<std::thread> workers;
-  const size_t threads = std::min<size_t>(static_cast<size_t>(options.jobs), results.size());
-  for (size_t t = 1; t < threads; ++t) {
-    workers.emplace_back(work);
-  }
-  work();
-  for (std::thread& worker : workers) {
-    worker.join();
-  }
-
-  // A document whose files would replace ones an earlier document wrote (the same actor name, or
-  // actor and action names that join the same way) is numbered "_2", "_3"...
-  std::set<std::string> written;
+  std::vector<CDocumentExport> results =
+      ExportDocuments(options.documents, options.draw, options.format, options.files, options.jobs,
+                      [&progress] { progress.Step(); });
   const std::filesystem::path folder(options.out);
   int status = kExitOk;
   for (size_t i = 0; i < results.size(); ++i) {
-    DocumentResult& result = results[i];
-    const std::string base = SafeFileNamePart(result.drawn.actorName);
-    for (int number = 2; result.ok; ++number) {
-      bool clash = false;
-      for (const CExportFile& file : result.files) {
-        clash = clash || written.count(UpperAscii(file.name)) != 0;
-      }
-      if (!clash) {
-        break;
-      }
-      result.ok = BuildFiles(options, base + "_" + std::to_string(number), &result);
-    }
+    CDocumentExport& result = results[i];
     for (size_t f = 0; result.ok && f < result.files.size(); ++f) {
       result.ok = WriteFile(folder, result.files[f], &result.error);
-      written.insert(UpperAscii(result.files[f].name));
     }
     if (!result.ok) {
       status = ReportError(kName, options.documents[i] + ": " + result.error, kExitBadInput);
     }
-    result = DocumentResult();
+    result = CDocumentExport();
   }
   return status;
 }
