@@ -30,6 +30,24 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
+// Runs `task` for every index below `count` on `threads` threads, this one included.
+void ForEachOnThreads(size_t count, size_t threads, const std::function<void(size_t)>& task) {
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t i = next++; i < count; i = next++) {
+      task(i);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (size_t t = 1; t < std::min(threads, count); ++t) {
+    workers.emplace_back(work);
+  }
+  work();
+  for (std::thread& worker : workers) {
+    worker.join();
+  }
+}
+
 }  // namespace
 
 std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& paths,
@@ -37,31 +55,44 @@ std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& pat
                                              const CFormatOptions& files, int jobs,
                                              const std::function<void()>& documentDone) {
   std::vector<CDocumentExport> results(paths.size());
-  std::atomic<size_t> next{0};
-  const auto work = [&] {
-    for (size_t i = next++; i < paths.size(); i = next++) {
-      CDocumentExport& result = results[i];
-      result.ok = DrawExport(paths[i], draw, &result.drawn, &result.error) &&
-                  BuildFiles(format, files, SafeFileNamePart(result.drawn.actorName), &result);
-      if (documentDone) {
-        documentDone();
-      }
+  const size_t threads = draw.driver == "accel" ? 1 : static_cast<size_t>(std::max(jobs, 1));
+  const auto finished = [&documentDone] {
+    if (documentDone) {
+      documentDone();
     }
   };
-  const size_t threads =
-      draw.driver == "accel" ? 1 : std::min(static_cast<size_t>(std::max(jobs, 1)), paths.size());
-  std::vector<std::thread> workers;
-  for (size_t t = 1; t < threads; ++t) {
-    workers.emplace_back(work);
-  }
-  work();
-  for (std::thread& worker : workers) {
-    worker.join();
-  }
+  ForEachOnThreads(paths.size(), threads, [&](size_t i) {
+    results[i].ok = DrawExport(paths[i], draw, &results[i].drawn, &results[i].error);
+    if (!results[i].ok) {
+      finished();
+    }
+  });
 
+  // Actors of the same name are numbered in document order before the files are built.
+  std::vector<std::string> actorNames;
+  for (const CDocumentExport& result : results) {
+    if (result.ok) {
+      actorNames.push_back(SafeFileNamePart(result.drawn.actorName));
+    }
+  }
+  actorNames = NumberClashes(actorNames);
+  std::vector<std::string> baseNames(results.size());
+  for (size_t i = 0, named = 0; i < results.size(); ++i) {
+    if (results[i].ok) {
+      baseNames[i] = actorNames[named++];
+    }
+  }
+  ForEachOnThreads(paths.size(), threads, [&](size_t i) {
+    if (results[i].ok) {
+      results[i].ok = BuildFiles(format, files, baseNames[i], &results[i]);
+      finished();
+    }
+  });
+
+  // Actor and action names can still join into a name an earlier document has.
   std::set<std::string> taken;
-  for (CDocumentExport& result : results) {
-    const std::string base = SafeFileNamePart(result.drawn.actorName);
+  for (size_t i = 0; i < results.size(); ++i) {
+    CDocumentExport& result = results[i];
     for (int number = 2; result.ok; ++number) {
       const bool clash = std::any_of(
           result.files.begin(), result.files.end(),
@@ -69,7 +100,7 @@ std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& pat
       if (!clash) {
         break;
       }
-      result.ok = BuildFiles(format, files, base + "_" + std::to_string(number), &result);
+      result.ok = BuildFiles(format, files, baseNames[i] + "_" + std::to_string(number), &result);
     }
     for (size_t f = 0; result.ok && f < result.files.size(); ++f) {
       taken.insert(UpperAscii(result.files[f].name));

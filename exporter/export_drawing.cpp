@@ -174,22 +174,34 @@ void DescribeKey(const UObjActor& actor, const UObjAction& action, uint32_t tick
   }
 }
 
-std::vector<uint8_t> BgraToRgba(std::vector<uint8_t> pixels) {
-  for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
-    std::swap(pixels[i], pixels[i + 2]);
+// The rows of `bgra` (`stride` pixels wide) that make a `width` x `height` picture at its
+// top-left corner, as red, green, blue, alpha.
+std::vector<uint8_t> CropToRgba(const std::vector<uint8_t>& bgra, int stride, int width,
+                                int height) {
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  uint8_t* target = rgba.data();
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* source = bgra.data() + static_cast<size_t>(y) * static_cast<size_t>(stride) * 4;
+    for (int x = 0; x < width; ++x, source += 4, target += 4) {
+      target[0] = source[2];
+      target[1] = source[1];
+      target[2] = source[0];
+      target[3] = source[3];
+    }
   }
-  return pixels;
+  return rgba;
 }
 
-bool DrawAction(UObjActor& actor, int index, const CDrawOptions& options,
-                const std::string& textureFolder, double fps, CExportAction* out,
-                std::string* error) {
+// Fixes the canvas of action `index`: the ticks it is drawn at, and the union of what they draw
+// and the origin. False when the canvas would be larger than maxSize.
+bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExportAction* out,
+                std::vector<uint32_t>* ticks, std::string* error) {
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   out->name = Utf8Name(action.name);
-  const std::vector<uint32_t> ticks = PictureTicks(action, options.keysOnly);
+  *ticks = PictureTicks(action, options.keysOnly);
   // The origin's own pixel always belongs to the canvas.
   Extent extent{0, 0, 1, 1};
-  for (const uint32_t tick : ticks) {
+  for (const uint32_t tick : *ticks) {
     if (const UObjFrame* frame = actor.GetRenderFrame(index, static_cast<float>(tick))) {
       extent.Add(FrameExtent(actor, *frame));
     }
@@ -204,35 +216,30 @@ bool DrawAction(UObjActor& actor, int index, const CDrawOptions& options,
   }
   out->canvasWidth = static_cast<int>(width);
   out->canvasHeight = static_cast<int>(height);
-  const UPoint pos(static_cast<int32_t>(-extent.left), static_cast<int32_t>(-extent.top));
-  out->originX = pos.x * options.scale;
-  out->originY = pos.y * options.scale;
+  out->originX = static_cast<int>(-extent.left) * options.scale;
+  out->originY = static_cast<int>(-extent.top) * options.scale;
+  return true;
+}
 
-  std::unique_ptr<OffscreenRenderer> renderer = MakeRenderer(options.driver);
-  if (!renderer) {
-    *error = "unknown driver '" + options.driver + "'";
-    return false;
-  }
-  CTextureSet textures;
-  if (!renderer->Start(out->canvasWidth, out->canvasHeight, *error) ||
-      !textures.Load(actor, textureFolder, renderer->Util(), *error)) {
-    return false;
-  }
-  UCanvas& canvas = renderer->Canvas();
-  while (canvas.GetZoom() < options.scale) {
-    canvas.ZoomIn();
-  }
+// Draws the planned pictures of action `index`. The renderer's canvas may be larger than the
+// action's: everything the action draws lies inside its own canvas at the top-left corner, so
+// the pixels there are what a canvas of the action's size shows.
+bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks, double fps,
+                int rendererWidth, OffscreenRenderer& renderer, CTextureSet& textures, int scale,
+                CExportAction* out, std::string* error) {
+  const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
+  const UPoint pos(out->originX / scale, out->originY / scale);
+  std::vector<uint8_t> bgra;
   for (const uint32_t tick : ticks) {
-    renderer->ClearTransparent();
-    actor.Render(&canvas, textures.Surfaces(), pos, index, static_cast<float>(tick));
-    CExportPicture picture;
-    std::vector<uint8_t> bgra;
-    if (!renderer->Finish(bgra, *error)) {
+    renderer.ClearTransparent();
+    actor.Render(&renderer.Canvas(), textures.Surfaces(), pos, index, static_cast<float>(tick));
+    if (!renderer.Finish(bgra, *error)) {
       return false;
     }
-    picture.rgba = BgraToRgba(std::move(bgra));
+    CExportPicture picture;
+    picture.rgba = CropToRgba(bgra, rendererWidth, out->canvasWidth, out->canvasHeight);
     picture.tick = tick;
-    DescribeKey(actor, action, tick, pos, options.scale, &picture);
+    DescribeKey(actor, action, tick, pos, scale, &picture);
     out->pictures.push_back(std::move(picture));
   }
   SetDurations(ticks, fps, &out->pictures);
@@ -294,13 +301,36 @@ bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CE
                                         : options.textures;
   out->actorName = Utf8Name(actor.name);
   out->scale = options.scale;
-  out->actions.clear();
-  for (const int index : chosen) {
-    CExportAction action;
-    if (!DrawAction(actor, index, options, textureFolder, fps, &action, error)) {
+  out->actions.assign(chosen.size(), CExportAction());
+  std::vector<std::vector<uint32_t>> ticks(chosen.size());
+  int width = 1;
+  int height = 1;
+  for (size_t i = 0; i < chosen.size(); ++i) {
+    if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], error)) {
       return false;
     }
-    out->actions.push_back(std::move(action));
+    width = std::max(width, out->actions[i].canvasWidth);
+    height = std::max(height, out->actions[i].canvasHeight);
+  }
+  // One renderer for the document, so that its textures are read once.
+  std::unique_ptr<OffscreenRenderer> renderer = MakeRenderer(options.driver);
+  if (!renderer) {
+    *error = "unknown driver '" + options.driver + "'";
+    return false;
+  }
+  CTextureSet textures;
+  if (!renderer->Start(width, height, *error) ||
+      !textures.Load(actor, textureFolder, renderer->Util(), *error)) {
+    return false;
+  }
+  while (renderer->Canvas().GetZoom() < options.scale) {
+    renderer->Canvas().ZoomIn();
+  }
+  for (size_t i = 0; i < chosen.size(); ++i) {
+    if (!DrawAction(actor, chosen[i], ticks[i], fps, width, *renderer, textures, options.scale,
+                    &out->actions[i], error)) {
+      return false;
+    }
   }
   return true;
 }

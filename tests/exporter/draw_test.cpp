@@ -15,14 +15,15 @@ namespace {
 const std::string kExample = QUILLET_EXAMPLES_DIR "/hero.an1";
 
 // What `render` writes for the picture at `tick`, as straight RGBA rows top first.
-std::vector<uint8_t> RenderedRgba(const TempDir& dir, int actionIndex, const CExportAction& action,
-                                  uint32_t tick, int scale) {
+std::vector<uint8_t> RenderedRgba(const TempDir& dir, const std::string& driver, int actionIndex,
+                                  const CExportAction& action, uint32_t tick, int scale) {
   const std::string out = dir.File("render.png");
   const CliRun run = RunCli(
-      dir, "render " + Quoted(kExample) + " --transparent --action " + std::to_string(actionIndex) +
-               " --time " + std::to_string(tick) + " --zoom " + std::to_string(scale) + " --size " +
-               std::to_string(action.canvasWidth) + "x" + std::to_string(action.canvasHeight) +
-               " --pos " + std::to_string(action.originX / scale) + "," +
+      dir, "render " + Quoted(kExample) + " --driver " + driver + " --transparent --action " +
+               std::to_string(actionIndex) + " --time " + std::to_string(tick) + " --zoom " +
+               std::to_string(scale) + " --size " + std::to_string(action.canvasWidth) + "x" +
+               std::to_string(action.canvasHeight) + " --pos " +
+               std::to_string(action.originX / scale) + "," +
                std::to_string(action.originY / scale) + " --out " + Quoted(out));
   EXPECT_EQ(run.status, 0) << run.err;
   std::vector<uint8_t> rgba;
@@ -43,9 +44,12 @@ std::vector<uint8_t> RenderedRgba(const TempDir& dir, int actionIndex, const CEx
   return rgba;
 }
 
-TEST(ExportDrawingTest, EveryTickIsWhatRenderDrawsOnOneCanvasWithCarriedDurations) {
+class ExportDrawingOnDriverTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(ExportDrawingOnDriverTest, EveryTickIsWhatRenderDrawsOnOneCanvasWithCarriedDurations) {
   TempDir dir;
   CDrawOptions options;
+  options.driver = GetParam();
   options.scale = 2;
   options.fps = 7.0;
   CExportDocument document;
@@ -69,12 +73,14 @@ TEST(ExportDrawingTest, EveryTickIsWhatRenderDrawsOnOneCanvasWithCarriedDuration
     EXPECT_EQ(total, 2429u);
     EXPECT_EQ(action.originX % 2, 0);
     for (const size_t i : {size_t{0}, size_t{3}, size_t{8}, size_t{16}}) {
-      EXPECT_EQ(action.pictures[i].rgba,
-                RenderedRgba(dir, static_cast<int>(a), action, static_cast<uint32_t>(i), 2))
+      EXPECT_EQ(action.pictures[i].rgba, RenderedRgba(dir, GetParam(), static_cast<int>(a), action,
+                                                      static_cast<uint32_t>(i), 2))
           << action.name << " tick " << i;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ExportDrawingOnDriverTest, testing::Values("gdi", "accel"));
 
 TEST(ExportDrawingTest, KeysOnlyChosenActionsAndFailures) {
   TempDir dir;
