@@ -19,6 +19,10 @@
 namespace {
 
 constexpr int kDefaultFps = 30;
+// Bounds that keep a damaged or hostile document from taking all memory: the pictures of one
+// action, and the bytes they hold.
+constexpr uint64_t kMaxPicturesPerAction = 100000;
+constexpr uint64_t kMaxActionBytes = uint64_t{2} << 30;
 
 std::string Utf8Name(const UName& name) {
   const char* text = name.GetString();
@@ -178,16 +182,17 @@ void DescribeKey(const UObjActor& actor, const UObjAction& action, uint32_t tick
 // top-left corner, as red, green, blue, alpha.
 std::vector<uint8_t> CropToRgba(const std::vector<uint8_t>& bgra, int stride, int width,
                                 int height) {
-  std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  uint8_t* target = rgba.data();
+  // Copied row by row and then reordered in place, so the new picture is never cleared first.
+  std::vector<uint8_t> rgba;
+  rgba.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
   for (int y = 0; y < height; ++y) {
-    const uint8_t* source = bgra.data() + static_cast<size_t>(y) * static_cast<size_t>(stride) * 4;
-    for (int x = 0; x < width; ++x, source += 4, target += 4) {
-      target[0] = source[2];
-      target[1] = source[1];
-      target[2] = source[0];
-      target[3] = source[3];
-    }
+    const auto row = bgra.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(y) *
+                                                                static_cast<size_t>(stride) * 4);
+    rgba.insert(rgba.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
+  }
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    std::swap(rgba[i], rgba[i + 2]);
   }
   return rgba;
 }
@@ -198,6 +203,14 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
                 std::vector<uint32_t>* ticks, std::string* error) {
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   out->name = Utf8Name(action.name);
+  const uint32_t first = action.keys.Num() > 0 ? action.keys[0].time : 0;
+  const uint32_t last =
+      action.keys.Num() > 0 ? action.keys[static_cast<size_t>(action.keys.Num() - 1)].time : 0;
+  if (!options.keysOnly && last > first && last - first >= kMaxPicturesPerAction) {
+    *error = "action '" + out->name + "' spans more than " + std::to_string(kMaxPicturesPerAction) +
+             " ticks";
+    return false;
+  }
   *ticks = PictureTicks(action, options.keysOnly);
   // The origin's own pixel always belongs to the canvas.
   Extent extent{0, 0, 1, 1};
@@ -212,6 +225,10 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
     *error = "action '" + out->name + "' needs a " + std::to_string(width) + "x" +
              std::to_string(height) + " picture, larger than the largest side allowed (" +
              std::to_string(options.maxSize) + ")";
+    return false;
+  }
+  if (static_cast<uint64_t>(width * height) * 4 * ticks->size() > kMaxActionBytes) {
+    *error = "the pictures of action '" + out->name + "' would take more than 2 GiB";
     return false;
   }
   out->canvasWidth = static_cast<int>(width);

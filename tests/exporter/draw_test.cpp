@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/anim/actor_file.h"
+#include "core/anim/obj_action.h"
 #include "exporter/export_drawing.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
@@ -106,9 +108,17 @@ TEST(ExportDrawingTest, KeysOnlyChosenActionsAndFailures) {
   EXPECT_FALSE(DrawExport(kExample, options, &document, &error));
   EXPECT_NE(error.find("larger"), std::string::npos) << error;
 
+  options.maxSize = 2048;
+  options.keysOnly = false;
+  UObjActor far;
+  ASSERT_TRUE(LoadActorFile(kExample.c_str(), far));
+  far.actions[0]->keys[2].time = 4000000000u;
+  ASSERT_TRUE(SaveActorFile(dir.File("far.an1").c_str(), far));
+  EXPECT_FALSE(DrawExport(dir.File("far.an1"), options, &document, &error));
+  EXPECT_NE(error.find("spans more than"), std::string::npos) << error;
+
   // The document alone, without its texture beside it.
   std::filesystem::copy_file(kExample, dir.File("hero.an1"));
-  options.maxSize = 2048;
   EXPECT_FALSE(DrawExport(dir.File("hero.an1"), options, &document, &error));
   EXPECT_NE(error.find("hero.png"), std::string::npos) << error;
 }
