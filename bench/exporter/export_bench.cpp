@@ -21,12 +21,13 @@ namespace {
 // The documents on disk, made once: the example beside its texture, and the large document
 // beside a texture of its size.
 struct BenchDocuments {
+  std::filesystem::path folder;
   std::string example;
   std::string large;
 
   BenchDocuments() {
     char pattern[] = "/tmp/quillet-export-bench-XXXXXX";
-    const std::filesystem::path folder(mkdtemp(pattern));
+    folder = mkdtemp(pattern);
     for (const char* name : {"hero.an1", "hero.png"}) {
       std::filesystem::copy_file(std::filesystem::path(QUILLET_EXAMPLES_DIR) / name, folder / name);
     }
@@ -45,6 +46,10 @@ struct BenchDocuments {
     }
     FreeImage_Save(FIF_PNG, texture, (folder / "sheet.png").c_str(), PNG_DEFAULT);
     FreeImage_Unload(texture);
+  }
+  ~BenchDocuments() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
   }
 };
 
