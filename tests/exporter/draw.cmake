@@ -1,7 +1,7 @@
 quillet_add_test(
   NAME exporter_draw_tests
   SOURCES draw_test.cpp
-  LIBRARIES QuilletExport FreeImage::FreeImage
+  LIBRARIES QuilletExport quillet_png_output
 )
 # The pictures are compared with what the built tool's render command draws.
 target_compile_definitions(exporter_draw_tests PRIVATE QUILLET_CLI="$<TARGET_FILE:quillet-cli>"
