@@ -18,8 +18,7 @@
 
 namespace {
 
-// The documents on disk, made once: the example beside its texture, and the large document
-// beside a texture of its size.
+// The documents on disk, made once, each beside its texture.
 struct BenchDocuments {
   std::filesystem::path folder;
   std::string example;
@@ -36,11 +35,14 @@ struct BenchDocuments {
     BuildLargeActor(actor);
     large = (folder / "large.an1").string();
     SaveActorFile(large.c_str(), actor);
-    // The example's texture stretched to the large document's texture size.
-    FIBITMAP* hero = FreeImage_Load(FIF_PNG, (folder / "hero.png").c_str(), PNG_DEFAULT);
-    FIBITMAP* texture = FreeImage_Rescale(hero, kLargeActorTextureSize, kLargeActorTextureSize);
+    FIBITMAP* texture = FreeImage_Allocate(kLargeActorTextureSize, kLargeActorTextureSize, 32);
+    for (int y = 0; y < kLargeActorTextureSize; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(FreeImage_GetScanLine(texture, y));
+      for (int x = 0; x < kLargeActorTextureSize; ++x) {
+        row[x] = 0xFF000000u | static_cast<uint32_t>(x * 7 ^ y * 13) << 8 | (x + y);
+      }
+    }
     FreeImage_Save(FIF_PNG, texture, (folder / "sheet.png").c_str(), PNG_DEFAULT);
-    FreeImage_Unload(hero);
     FreeImage_Unload(texture);
   }
   ~BenchDocuments() {
