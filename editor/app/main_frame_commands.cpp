@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/foundation/profile_int.h"
 #include "editor/app/customize_dialog.h"
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
-#include "core/foundation/profile_int.h"
 #include "editor/res/command_ids.h"
 #include "editor/services/prompt_service.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/input_dialog.h"
 #include "core/foundation/profile_int.h"
+#include "editor/app/input_dialog.h"
 #include "editor/services/command_router.h"
 #include "tests/editor/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
