@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cstring>
 #include <set>
 #include <thread>
 
+#include "core/anim/actor_file.h"
+#include "core/foundation/text_codec.h"
 #include "exporter/export_file_names.h"
 
 namespace {
@@ -56,36 +59,32 @@ std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& pat
                                              const std::function<void()>& documentDone) {
   std::vector<CDocumentExport> results(paths.size());
   const size_t threads = draw.driver == "accel" ? 1 : static_cast<size_t>(std::max(jobs, 1));
-  const auto finished = [&documentDone] {
-    if (documentDone) {
-      documentDone();
-    }
-  };
+
+  // Actors of the same name are numbered in document order before anything is drawn.
+  std::vector<std::string> actorNames(paths.size());
   ForEachOnThreads(paths.size(), threads, [&](size_t i) {
-    results[i].ok = DrawExport(paths[i], draw, &results[i].drawn, &results[i].error);
-    if (!results[i].ok) {
-      finished();
+    UObjActor actor;
+    if (LoadActorFile(paths[i].c_str(), actor)) {
+      const char* name = actor.name.GetString();
+      actorNames[i] =
+          SafeFileNamePart(GbkToUtf8(std::string_view(name, strnlen(name, UName::kBufferSize))));
     }
   });
+  const std::vector<std::string> baseNames = NumberClashes(actorNames);
 
-  // Actors of the same name are numbered in document order before the files are built.
-  std::vector<std::string> actorNames;
-  for (const CDocumentExport& result : results) {
-    if (result.ok) {
-      actorNames.push_back(SafeFileNamePart(result.drawn.actorName));
-    }
-  }
-  actorNames = NumberClashes(actorNames);
-  std::vector<std::string> baseNames(results.size());
-  for (size_t i = 0, named = 0; i < results.size(); ++i) {
-    if (results[i].ok) {
-      baseNames[i] = actorNames[named++];
-    }
-  }
+  // Each document is drawn and built on a worker thread; its pictures are let go once its files
+  // are built, so that only the documents in progress hold theirs.
+  const auto build = [&](size_t i, const std::string& baseName) {
+    CDocumentExport& result = results[i];
+    result.ok = DrawExport(paths[i], draw, &result.drawn, &result.error) &&
+                BuildFiles(format, files, baseName, &result);
+    result.drawn.actions.clear();
+    result.drawn.actions.shrink_to_fit();
+  };
   ForEachOnThreads(paths.size(), threads, [&](size_t i) {
-    if (results[i].ok) {
-      results[i].ok = BuildFiles(format, files, baseNames[i], &results[i]);
-      finished();
+    build(i, baseNames[i]);
+    if (documentDone) {
+      documentDone();
     }
   });
 
@@ -100,7 +99,7 @@ std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& pat
       if (!clash) {
         break;
       }
-      result.ok = BuildFiles(format, files, baseNames[i] + "_" + std::to_string(number), &result);
+      build(i, baseNames[i] + "_" + std::to_string(number));
     }
     for (size_t f = 0; result.ok && f < result.files.size(); ++f) {
       taken.insert(UpperAscii(result.files[f].name));

@@ -7,9 +7,9 @@
 #include "exporter/export_drawing.h"
 #include "exporter/export_formats.h"
 
-// One document's export: its drawing and files once built, or why it failed.
+// One document's export: its files once built, or why it failed.
 struct CDocumentExport {
-  CExportDocument drawn;
+  CExportDocument drawn;  // the actor's name and scale; the pictures are let go once built
   std::vector<CExportFile> files;
   std::string error;
   bool ok = false;
@@ -17,7 +17,8 @@ struct CDocumentExport {
 
 // Draws and builds the files of every document at `paths`, `jobs` of them at once (one at a
 // time with the accelerated driver, whose engine is one per process); `documentDone` hears each
-// finished document, from the thread that did it. File names start with the actor's name
+// finished document, from the thread that did it. Each document's pictures are held only while
+// its files are built. File names start with the actor's name
 // (action names that come out the same are numbered); a document whose file names would repeat
 // those of an earlier one in `paths` (the same actor name, or actor and action names that join
 // the same way, even in another case) is named "<actor>_2", "<actor>_3"..., so the result is

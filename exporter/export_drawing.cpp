@@ -20,9 +20,9 @@ namespace {
 
 constexpr int kDefaultFps = 30;
 // Bounds that keep a damaged or hostile document from taking all memory: the pictures of one
-// action, and the bytes they hold.
+// action, and the bytes all pictures of the document hold.
 constexpr uint64_t kMaxPicturesPerAction = 100000;
-constexpr uint64_t kMaxActionBytes = uint64_t{2} << 30;
+constexpr uint64_t kMaxDocumentBytes = uint64_t{4} << 30;
 
 std::string Utf8Name(const UName& name) {
   const char* text = name.GetString();
@@ -198,9 +198,10 @@ std::vector<uint8_t> CropToRgba(const std::vector<uint8_t>& bgra, int stride, in
 }
 
 // Fixes the canvas of action `index`: the ticks it is drawn at, and the union of what they draw
-// and the origin. False when the canvas would be larger than maxSize.
+// and the origin. False when the canvas would be larger than maxSize, or the pictures so far too
+// many bytes.
 bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExportAction* out,
-                std::vector<uint32_t>* ticks, std::string* error) {
+                std::vector<uint32_t>* ticks, uint64_t* documentBytes, std::string* error) {
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   out->name = Utf8Name(action.name);
   const uint32_t first = action.keys.Num() > 0 ? action.keys[0].time : 0;
@@ -227,8 +228,9 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
              std::to_string(options.maxSize) + ")";
     return false;
   }
-  if (static_cast<uint64_t>(width * height) * 4 * ticks->size() > kMaxActionBytes) {
-    *error = "the pictures of action '" + out->name + "' would take more than 2 GiB";
+  *documentBytes += static_cast<uint64_t>(width * height) * 4 * ticks->size();
+  if (*documentBytes > kMaxDocumentBytes) {
+    *error = "the pictures up to action '" + out->name + "' would take more than 4 GiB";
     return false;
   }
   out->canvasWidth = static_cast<int>(width);
@@ -322,8 +324,10 @@ bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CE
   std::vector<std::vector<uint32_t>> ticks(chosen.size());
   int width = 1;
   int height = 1;
+  uint64_t documentBytes = 0;
   for (size_t i = 0; i < chosen.size(); ++i) {
-    if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], error)) {
+    if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], &documentBytes,
+                    error)) {
       return false;
     }
     width = std::max(width, out->actions[i].canvasWidth);
