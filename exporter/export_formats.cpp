@@ -18,6 +18,11 @@ bool BuildExportFiles(ExportFormat format, const CExportDocument& document,
         return false;
       }
       for (size_t a = 0; a < document.actions.size(); ++a) {
+        // An action without keys has nothing to play: it gets no file rather than failing the
+        // document, as it gets no frames in a sheet.
+        if (document.actions[a].pictures.empty()) {
+          continue;
+        }
         CExportFile gif{options.baseName + "_" + options.actionFileNames[a] + ".gif", {}};
         if (!EncodeAnimatedGif(document.actions[a], &gif.bytes, error)) {
           return false;

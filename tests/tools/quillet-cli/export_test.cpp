@@ -32,6 +32,10 @@ std::string RenamedExample(const TempDir& dir, const std::string& file, const st
   model.name = Utf8ToGbk(actor, 31).c_str();
   model.actions[0]->name = Utf8ToGbk(idle, 31).c_str();
   model.actions[1]->name = Utf8ToGbk(walk, 31).c_str();
+  // An action without keys has nothing to export and fails nothing.
+  auto* empty = new UObjAction();
+  empty->name = "empty";
+  model.AddAction(empty);
   EXPECT_TRUE(SaveActorFile(dir.File(file).c_str(), model));
   return dir.File(file);
 }
