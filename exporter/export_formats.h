@@ -8,11 +8,11 @@
 enum class ExportFormat { Sheet, PngSequence, Gif };
 
 struct CFormatOptions {
-  bool trim = true;      // sheet: each picture cut to its opaque bounds
-  int padding = 1;       // sheet: pixels between pictures on a page
-  int maxSize = 2048;    // sheet: the largest page side
+  bool trim = true;         // sheet: each picture cut to its opaque bounds
+  int padding = 1;          // sheet: pixels between pictures on a page
+  int maxSize = 2048;       // sheet: the largest page side
   bool powerOfTwo = false;  // sheet: page sides are powers of two
-  std::string version;   // what `quillet-cli --version` prints, for the atlas's meta
+  std::string version;      // what `quillet-cli --version` prints, for the atlas's meta
   // File names start with this: "<actor>" made safe for file systems.
   std::string baseName;
   // The action names made safe for file systems, parallel to the document's actions.

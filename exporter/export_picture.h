@@ -22,9 +22,9 @@ struct CExportTag {
 // green, blue, alpha, straight alpha. A picture with nothing drawn is fully transparent.
 struct CExportPicture {
   std::vector<uint8_t> rgba;
-  uint32_t durationMs = 0;  // whole milliseconds; an action's durations add up to its length
-  uint32_t tick = 0;        // the action tick it shows
-  std::string frameName;    // the frame of the key in force (UTF-8)
+  uint32_t durationMs = 0;      // whole milliseconds; an action's durations add up to its length
+  uint32_t tick = 0;            // the action tick it shows
+  std::string frameName;        // the frame of the key in force (UTF-8)
   URect collision{0, 0, 0, 0};  // that frame's collision rectangle, in canvas pixels
   std::vector<CExportTag> tags;
 };
@@ -39,8 +39,8 @@ struct CExportAction {
 };
 
 struct CExportDocument {
-  std::string actorName;  // UTF-8, as stored
-  int scale = 1;          // the zoom the pictures were drawn at
+  std::string actorName;               // UTF-8, as stored
+  int scale = 1;                       // the zoom the pictures were drawn at
   std::vector<CExportAction> actions;  // in document order
 };
 
