@@ -240,6 +240,10 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
   return true;
 }
 
+// What GetInterpolationFrame answers for a blended in-between, and a value it never answers.
+constexpr int kInBetween = -2;
+constexpr int kNotDrawn = -3;
+
 // Draws the planned pictures of action `index`. The renderer's canvas may be larger than the
 // action's: everything the action draws lies inside its own canvas at the top-left corner, so
 // the pixels there are what a canvas of the action's size shows.
@@ -249,14 +253,24 @@ bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks,
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   const UPoint pos(out->originX / scale, out->originY / scale);
   std::vector<uint8_t> bgra;
+  UObjFrame inBetween;
+  int lastShown = kNotDrawn;
   for (const uint32_t tick : ticks) {
-    renderer.ClearTransparent();
-    actor.Render(&renderer.Canvas(), textures.Surfaces(), pos, index, static_cast<float>(tick));
-    if (!renderer.Finish(bgra, *error)) {
-      return false;
-    }
     CExportPicture picture;
-    picture.rgba = CropToRgba(bgra, rendererWidth, out->canvasWidth, out->canvasHeight);
+    // A key held over several ticks shows the same frame unblended at each of them: its picture
+    // is drawn once and copied, which spares most of the drawing of a slow action.
+    const int shown = actor.GetInterpolationFrame(index, static_cast<float>(tick), &inBetween);
+    if (shown == lastShown && shown != kInBetween && !out->pictures.empty()) {
+      picture.rgba = out->pictures.back().rgba;
+    } else {
+      renderer.ClearTransparent();
+      actor.Render(&renderer.Canvas(), textures.Surfaces(), pos, index, static_cast<float>(tick));
+      if (!renderer.Finish(bgra, *error)) {
+        return false;
+      }
+      picture.rgba = CropToRgba(bgra, rendererWidth, out->canvasWidth, out->canvasHeight);
+    }
+    lastShown = shown;
     picture.tick = tick;
     DescribeKey(actor, action, tick, pos, scale, &picture);
     out->pictures.push_back(std::move(picture));
