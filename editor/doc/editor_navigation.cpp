@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/foundation/saturate.h"
+#include "editor/doc/turned_box.h"
 #include "editor/doc/vello_editor.h"
 
 namespace {
@@ -108,10 +109,6 @@ bool CVelloEditor::FitBounds(URect* bounds) const {
   } else {
     frames.push_back(shownFrame);
   }
-  double left = 0;
-  double top = 0;
-  double right = 0;
-  double bottom = 0;
   bool found = false;
   for (const int index : frames) {
     const UObjFrame* frame = actor->GetFrame(index);
@@ -126,27 +123,17 @@ bool CVelloEditor::FitBounds(URect* bounds) const {
         continue;
       }
       // A freely turned box turns about its middle: its bounds grow with the turn.
-      const double radians = angle * 3.14159265358979323846 / 180.0;
-      const double cosine = std::abs(std::cos(radians));
-      const double sine = std::abs(std::sin(radians));
-      const double halfWidth = (std::abs(width) * cosine + std::abs(height) * sine) / 2;
-      const double halfHeight = (std::abs(width) * sine + std::abs(height) * cosine) / 2;
-      const double midX = static_cast<double>(frame->origin.x) + placement.x + width / 2.0;
-      const double midY = static_cast<double>(frame->origin.y) + placement.y + height / 2.0;
-      left = found ? std::min(left, midX - halfWidth) : midX - halfWidth;
-      top = found ? std::min(top, midY - halfHeight) : midY - halfHeight;
-      right = found ? std::max(right, midX + halfWidth) : midX + halfWidth;
-      bottom = found ? std::max(bottom, midY + halfHeight) : midY + halfHeight;
+      const URect one =
+          TurnedBounds(static_cast<float>(frame->origin.x + placement.x),
+                       static_cast<float>(frame->origin.y + placement.y), width, height, angle);
+      *bounds =
+          found ? URect(std::min(bounds->left, one.left), std::min(bounds->top, one.top),
+                        std::max(bounds->right, one.right), std::max(bounds->bottom, one.bottom))
+                : one;
       found = true;
     }
   }
-  if (!found) {
-    return false;
-  }
-  *bounds =
-      URect(SaturateCast<int32_t>(std::floor(left)), SaturateCast<int32_t>(std::floor(top)),
-            SaturateCast<int32_t>(std::ceil(right)), SaturateCast<int32_t>(std::ceil(bottom)));
-  return true;
+  return found;
 }
 
 void CVelloEditor::FitToView() {

@@ -167,14 +167,9 @@ bool CVelloEditor::PlacementSelectionBox(URect* box) const {
     }
     if (angle != 0.0f) {
       // A freely turned placement reaches as far as its turned corners.
-      const CTurnedBox turned =
-          TurnBox(static_cast<float>(one.left), static_cast<float>(one.top),
-                  static_cast<float>(one.GetWidth()), static_cast<float>(one.GetHeight()), angle);
-      const auto [minX, maxX] = std::minmax_element(std::begin(turned.x), std::end(turned.x));
-      const auto [minY, maxY] = std::minmax_element(std::begin(turned.y), std::end(turned.y));
-      one =
-          URect(SaturateCast<int32_t>(std::floor(*minX)), SaturateCast<int32_t>(std::floor(*minY)),
-                SaturateCast<int32_t>(std::ceil(*maxX)), SaturateCast<int32_t>(std::ceil(*maxY)));
+      one = TurnedBounds(static_cast<float>(one.left), static_cast<float>(one.top),
+                         static_cast<float>(one.GetWidth()), static_cast<float>(one.GetHeight()),
+                         angle);
     }
     *box = any ? URect(std::min(box->left, one.left), std::min(box->top, one.top),
                        std::max(box->right, one.right), std::max(box->bottom, one.bottom))

@@ -1,7 +1,10 @@
 #include "editor/doc/turned_box.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
+#include "core/foundation/saturate.h"
 #include "drivers/accel/geometry.h"
 
 CTurnedBox TurnBox(float left, float top, float width, float height, float angle) {
@@ -45,4 +48,12 @@ bool TouchesRect(const CTurnedBox& box, float left, float top, float right, floa
   return !(apart_along(1, 0) || apart_along(0, 1) ||
            apart_along(box.y[1] - box.y[0], box.x[0] - box.x[1]) ||
            apart_along(box.y[2] - box.y[1], box.x[1] - box.x[2]));
+}
+
+URect TurnedBounds(float left, float top, float width, float height, float angle) {
+  const CTurnedBox turned = TurnBox(left, top, width, height, angle);
+  const auto [minX, maxX] = std::minmax_element(std::begin(turned.x), std::end(turned.x));
+  const auto [minY, maxY] = std::minmax_element(std::begin(turned.y), std::end(turned.y));
+  return URect(SaturateCast<int32_t>(std::floor(*minX)), SaturateCast<int32_t>(std::floor(*minY)),
+               SaturateCast<int32_t>(std::ceil(*maxX)), SaturateCast<int32_t>(std::ceil(*maxY)));
 }
