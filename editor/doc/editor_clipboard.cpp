@@ -154,15 +154,6 @@ std::string NameStem(const std::string& name) {
   return name.substr(0, space);
 }
 
-// Down to a multiple of `cell` (toward minus infinity), as a dragged placement snaps.
-int GridDown(int value, int cell) {
-  if (cell < 1) {
-    return value;
-  }
-  const int rest = value % cell;
-  return rest < 0 ? value - rest - cell : value - rest;
-}
-
 std::string Formatted(const char* format, int count, const std::string& text) {
   char buffer[256];
   std::snprintf(buffer, sizeof(buffer), format, count, text.c_str());
@@ -580,11 +571,9 @@ std::vector<int32_t> CVelloEditor::DropModules(const CClipItems& clip, UPoint cl
   for (const int index : modules) {
     const UObjModule& module = *actor->modules[static_cast<size_t>(index)];
     // The module's centre under the pointer.
-    UPoint at(point.x - frame->origin.x - centre.x - (module.right - module.left) / 2,
-              point.y - frame->origin.y - centre.y - (module.bottom - module.top) / 2);
-    if (snapToGrid) {
-      at = UPoint(GridDown(at.x, gridWidth), GridDown(at.y, gridHeight));
-    }
+    const UPoint at = SnappedToGrid(
+        UPoint(point.x - frame->origin.x - centre.x - (module.right - module.left) / 2,
+               point.y - frame->origin.y - centre.y - (module.bottom - module.top) / 2));
     placed.push_back(frame->placements.Num());
     PlaceModuleAt(*frame, SaturateCast<uint16_t>(index), at.x, at.y);
   }

@@ -97,6 +97,10 @@ UPoint CVelloEditor::ClientToCanvas(UPoint client) const {
   return client;
 }
 
+UPoint CVelloEditor::SnappedToGrid(UPoint local) const {
+  return snapToGrid ? UPoint(SnapDown(local.x, gridWidth), SnapDown(local.y, gridHeight)) : local;
+}
+
 int32_t CVelloEditor::PlacementAt(UPoint local, bool selectedOnly) const {
   const UObjFrame* frame = EditedFrame();
   const auto px = static_cast<float>(local.x);
@@ -198,9 +202,7 @@ void CVelloEditor::MouseMove(uint32_t flags, UPoint client) {
   UObjFrame* frame = EditedFrame();
   if (frame != nullptr) {
     UPoint local(point.x - frame->origin.x - centre.x, point.y - frame->origin.y - centre.y);
-    if (snapToGrid) {
-      local = UPoint(SnapDown(local.x, gridWidth), SnapDown(local.y, gridHeight));
-    }
+    local = SnappedToGrid(local);
     if (bandDragging) {
       bandEnd = point;
     } else if (tagMode) {

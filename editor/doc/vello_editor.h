@@ -511,6 +511,8 @@ class CVelloEditor {
   // or three-quarter turn), and the free rotation angle.
   bool PlacementShape(const TObjFrame& placement, float* width, float* height, float* angle) const;
   UPoint ClientToCanvas(UPoint client) const;
+  // `local` (frame units) snapped down to the grid when snapping is on, as it is otherwise.
+  UPoint SnappedToGrid(UPoint local) const;
   // Loads the surface for texture record `index`, looking beside `documentFolder` first, then in
   // the current directory. Null when not found.
   USurface* LoadRecordTexture(int index, const std::string& documentFolder, std::string* found);
