@@ -1,6 +1,5 @@
 #include <FreeImage.h>
 #include <benchmark/benchmark.h>
-#include <png.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "core/anim/actor_file.h"
 #include "exporter/export_batch.h"
 #include "exporter/png_memory_encoder.h"
+#include "tests/support/png_reader.h"
 
 // Exporting every action of a document as sprite sheets (drawing, trimming, packing, the atlas
 // and the page encoding) against encoding the same pages alone, for the example and for the
@@ -77,27 +77,19 @@ void BM_ExportSheets(benchmark::State& state) {
 BENCHMARK(BM_ExportSheets)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_EncodePagesAlone(benchmark::State& state) {
-  std::vector<std::pair<png_image, std::vector<uint8_t>>> pages;
+  std::vector<DecodedPng> pages;
   const std::vector<CDocumentExport> exported = ExportSheets({DocumentFor(state)}, 1);
   for (const CExportFile& file : exported[0].files) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!file.name.ends_with(".png") ||
-        png_image_begin_read_from_memory(&image, file.bytes.data(), file.bytes.size()) == 0) {
-      continue;
+    if (file.name.ends_with(".png")) {
+      pages.push_back(DecodePng(file.bytes));
     }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr);
-    pages.emplace_back(image, std::move(rgba));
   }
   state.counters["pages"] = static_cast<double>(pages.size());
   std::string error;
   for (auto _ : state) {
-    for (const auto& [image, rgba] : pages) {
+    for (const DecodedPng& page : pages) {
       std::vector<unsigned char> bytes;
-      EncodeRgbaPng(static_cast<int>(image.width), static_cast<int>(image.height), rgba, &bytes,
-                    &error);
+      EncodeRgbaPng(page.w, page.h, page.rgba, &bytes, &error);
       benchmark::DoNotOptimize(bytes.data());
     }
   }

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
-#include <png.h>
 
 #include "exporter/png_memory_encoder.h"
 #include "exporter/sprite_sheet.h"
+#include "tests/support/png_reader.h"
 
 // Building a sprite sheet of 2,000 pictures against encoding its pages alone: what trimming,
 // finding repeats, packing and the atlas add to the PNG encoding every export pays for.
@@ -48,27 +48,13 @@ CFormatOptions Options() {
   return options;
 }
 
-struct CPage {
-  int w = 0;
-  int h = 0;
-  std::vector<uint8_t> rgba;
-};
-
 // The pages the sheet holds, decoded back from its PNG files.
-std::vector<CPage> SheetPages(const std::vector<CExportFile>& files) {
-  std::vector<CPage> pages;
+std::vector<DecodedPng> SheetPages(const std::vector<CExportFile>& files) {
+  std::vector<DecodedPng> pages;
   for (const CExportFile& file : files) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!file.name.ends_with(".png") ||
-        png_image_begin_read_from_memory(&image, file.bytes.data(), file.bytes.size()) == 0) {
-      continue;
+    if (file.name.ends_with(".png")) {
+      pages.push_back(DecodePng(file.bytes));
     }
-    image.format = PNG_FORMAT_RGBA;
-    CPage page{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    page.rgba.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, page.rgba.data(), 0, nullptr);
-    pages.push_back(std::move(page));
   }
   return pages;
 }
@@ -91,15 +77,15 @@ void BM_EncodeSheetPagesAlone(benchmark::State& state) {
   std::vector<CExportFile> files;
   std::string error;
   BuildSpriteSheet(MakeDocument(), Options(), &files, &error);
-  const std::vector<CPage> pages = SheetPages(files);
+  const std::vector<DecodedPng> pages = SheetPages(files);
   state.counters["pages"] = static_cast<double>(pages.size());
   double pixels = 0;
-  for (const CPage& page : pages) {
+  for (const DecodedPng& page : pages) {
     pixels += static_cast<double>(page.w) * page.h;
   }
   state.counters["page_pixels"] = pixels;
   for (auto _ : state) {
-    for (const CPage& page : pages) {
+    for (const DecodedPng& page : pages) {
       std::vector<unsigned char> bytes;
       EncodeRgbaPng(page.w, page.h, page.rgba, &bytes, &error);
       benchmark::DoNotOptimize(bytes.data());

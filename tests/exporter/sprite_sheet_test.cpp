@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,30 +7,9 @@
 
 #include "exporter/png_sequence.h"
 #include "exporter/sprite_sheet.h"
+#include "tests/support/png_reader.h"
 
 namespace {
-
-struct Decoded {
-  int w = 0;
-  int h = 0;
-  std::vector<uint8_t> rgba;
-};
-
-Decoded DecodePng(const std::vector<unsigned char>& bytes) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  Decoded out;
-  if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {
-    return out;
-  }
-  image.format = PNG_FORMAT_RGBA;
-  out.rgba.resize(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0) {
-    out.w = static_cast<int>(image.width);
-    out.h = static_cast<int>(image.height);
-  }
-  return out;
-}
 
 // A w × h picture whose pixel (x, y) is `seed`-dependent colour inside [x0, x1) × [y0, y1).
 CExportPicture Blob(int w, int h, int x0, int y0, int x1, int y1, int seed, uint32_t ms) {
@@ -99,7 +77,7 @@ int CheckPagesRebuildPictures(const std::vector<CExportFile>& files,
     }
     const QJsonObject atlas = ParseJson(file);
     const QJsonObject meta = atlas["meta"].toObject();
-    const Decoded page = DecodePng(by_name.at(meta["image"].toString().toStdString())->bytes);
+    const DecodedPng page = DecodePng(by_name.at(meta["image"].toString().toStdString())->bytes);
     EXPECT_EQ(page.w, meta["size"].toObject()["w"].toInt());
     EXPECT_EQ(page.h, meta["size"].toObject()["h"].toInt());
     std::vector<QJsonObject> rects;
