@@ -1,6 +1,7 @@
 #include "exporter/sprite_sheet.h"
 
 #include <cstdint>
+#include <map>
 #include <unordered_map>
 
 #include "exporter/atlas_json.h"
@@ -87,31 +88,42 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
   const int limit = LargestPageSide(options.maxSize, options.powerOfTwo);
   const CFrameOrder order = OrderFrames(document);
 
-  // Every frame, in the export's order, with the stored picture it shows.
+  // Every frame, in the export's order, with the stored picture it shows. Frames that share
+  // their drawing share its stored picture without looking at its pixels again.
   std::vector<CAtlasFrame> frames;
   std::vector<size_t> stored_of_frame;
   CPictureStore store;
   for (size_t a = 0; a < document.actions.size(); ++a) {
     const CExportAction& action = document.actions[a];
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
+    std::map<const CPictureBits*, size_t> frame_of_bits;
     for (size_t i = 0; i < action.pictures.size(); ++i) {
       const CExportPicture& picture = action.pictures[i];
+      const CPictureBits& bits = *picture.bits;
       CAtlasFrame frame;
       frame.name = order.actions[a].frameNames[i];
       frame.action = &action;
       frame.picture = &picture;
-      const CPixelRect opaque = OpaqueBounds(picture.rgba, action.canvasWidth, action.canvasHeight);
+      if (const auto same = frame_of_bits.find(&bits); same != frame_of_bits.end()) {
+        frame.source = frames[same->second].source;
+        frame.trimmed = frames[same->second].trimmed;
+        stored_of_frame.push_back(stored_of_frame[same->second]);
+        frames.push_back(std::move(frame));
+        continue;
+      }
       CStoredPicture stored;
-      if (opaque.w == 0) {
+      if (bits.w == 0) {
         // Nothing drawn: the frame stays for its duration as one transparent pixel.
         frame.source = {0, 0, 1, 1};
         frame.trimmed = true;
         stored = {1, 1, std::vector<uint8_t>(4, 0)};
+      } else if (options.trim) {
+        frame.source = {bits.x, bits.y, bits.w, bits.h};
+        frame.trimmed = bits.w != whole.w || bits.h != whole.h;
+        stored = {bits.w, bits.h, bits.rgba};
       } else {
-        frame.source = options.trim ? opaque : whole;
-        frame.trimmed = frame.source.w != whole.w || frame.source.h != whole.h;
-        stored = {frame.source.w, frame.source.h,
-                  CutPixels(picture.rgba, action.canvasWidth, frame.source)};
+        frame.source = whole;
+        stored = {whole.w, whole.h, CanvasPixels(bits, whole.w, whole.h)};
       }
       if (stored.w > limit || stored.h > limit) {
         *error = "picture " + frame.name + " is " + std::to_string(stored.w) + "x" +
@@ -119,6 +131,7 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
                  std::to_string(limit);
         return false;
       }
+      frame_of_bits.emplace(&bits, frames.size());
       stored_of_frame.push_back(store.Add(std::move(stored)));
       frames.push_back(std::move(frame));
     }
