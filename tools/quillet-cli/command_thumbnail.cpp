@@ -68,9 +68,10 @@ FrameReach ReachOf(const UObjActor& actor, const UObjFrame& frame) {
   if (reach.left >= reach.right || reach.top >= reach.bottom) {
     return {};
   }
-  // Beyond the largest canvas, keep the part around the frame's origin.
-  reach.left = std::max(reach.left, -kMaxCanvasSide / 2);
-  reach.top = std::max(reach.top, -kMaxCanvasSide / 2);
+  // Beyond the largest canvas, keep the part around the frame's origin; the left and top edges of
+  // placements of 16-bit offsets stay well inside the upper bound.
+  reach.left = std::clamp(reach.left, -kMaxCanvasSide / 2, int64_t{1} << 20);
+  reach.top = std::clamp(reach.top, -kMaxCanvasSide / 2, int64_t{1} << 20);
   reach.right = std::clamp(reach.right, reach.left + 1, reach.left + kMaxCanvasSide);
   reach.bottom = std::clamp(reach.bottom, reach.top + 1, reach.top + kMaxCanvasSide);
   return reach;
