@@ -1,5 +1,5 @@
-// Started as the desktop entry starts it, the editor keeps "LastSave.an1" in its data folder, not
-// in the current folder; started as from a shell, in the current folder.
+// Started as the desktop entry starts it, the editor names that entry and keeps "LastSave.an1" in
+// its data folder, not in the current folder; started as from a shell, in the current folder.
 #include <filesystem>
 
 #include "core/anim/actor_file.h"
@@ -15,6 +15,9 @@ TEST_F(AppTest, TheDataFolderOptionKeepsLastSaveInTheDataFolder) {
   EXPECT_EQ(request.options.language, "zh");
   KeepOwnFilesInDataFolder(request.options.useDataFolder);
   StartApp();
+  // The desktop finds the installed entry, and its icon, by this name.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "org.quillet.Quillet");
+  EXPECT_EQ(QGuiApplication::windowIcon().availableSizes().size(), 7);
   Editor().CreateFrame("desktop");
   prompts.answers = {UMessageAnswer::No};
   EXPECT_TRUE(Frame().close());
