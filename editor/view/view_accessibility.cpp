@@ -4,8 +4,8 @@
 #include "editor/view/view_accessibility.h"
 
 #include <QAccessibleWidget>
+#include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "editor/doc/editor_text.h"
 #include "editor/res/strings.h"
