@@ -19,8 +19,10 @@ namespace {
 
 constexpr std::array<int, 5> kCutGrids = {1, 2, 4, 8, 16};
 
-QPushButton* MakeButton(const char* utf8Text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(UiText::tr(utf8Text), parent);
+// The buttons share a sixth of the pane's width each, so their texts have translations of their
+// own, short ones.
+QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   return button;
 }
@@ -31,11 +33,11 @@ CModuleCutPanel::CModuleCutPanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent)
     , m_Editor(editor)
     , m_View(new CModuleCutView(editor, this))
-    , m_ZoomIn(MakeButton(QT_TRANSLATE_NOOP("Quillet", "放大"), "zoomIn", this))
-    , m_ZoomOut(MakeButton(QT_TRANSLATE_NOOP("Quillet", "缩小"), "zoomOut", this))
-    , m_Add(MakeButton(QT_TRANSLATE_NOOP("Quillet", "添加"), "addModule", this))
-    , m_Delete(MakeButton(QT_TRANSLATE_NOOP("Quillet", "删除"), "deleteModule", this))
-    , m_AutoSlice(MakeButton(res::kStepAutoSlice, "autoSlice", this))
+    , m_ZoomIn(MakeButton(UiText::tr("放大", "a narrow button"), "zoomIn", this))
+    , m_ZoomOut(MakeButton(UiText::tr("缩小", "a narrow button"), "zoomOut", this))
+    , m_Add(MakeButton(UiText::tr("添加", "a narrow button"), "addModule", this))
+    , m_Delete(MakeButton(UiText::tr("删除", "a narrow button"), "deleteModule", this))
+    , m_AutoSlice(MakeButton(UiText::tr("自动切割", "a narrow button"), "autoSlice", this))
     , m_CutGrid(new QComboBox(this)) {
   setWindowTitle("ME");
   m_View->setObjectName("moduleCutView");

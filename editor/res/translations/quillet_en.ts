@@ -731,7 +731,7 @@
     </message>
     <message>
         <source>裁减块列表 ModuleList</source>
-        <translation>Module List</translation>
+        <translation>Modules</translation>
     </message>
     <message>
         <source>帧 FRAME</source>
@@ -1087,7 +1087,7 @@
     </message>
     <message>
         <source>网格 %1</source>
-        <translation>Grid %1</translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>已重新载入贴图 </source>
@@ -1207,6 +1207,31 @@
         <source>帧数</source>
         <comment>the number of modules placed in a frame</comment>
         <translation>Modules</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <comment>a narrow button</comment>
+        <translation>In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <comment>a narrow button</comment>
+        <translation>Out</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <comment>a narrow button</comment>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <comment>a narrow button</comment>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>自动切割</source>
+        <comment>a narrow button</comment>
+        <translation>Auto</translation>
     </message>
 </context>
 </TS>

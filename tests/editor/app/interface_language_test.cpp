@@ -112,7 +112,7 @@ class InterfaceLanguageTest : public AppTest {
         }
       }
       if (picture != nullptr) {
-        dialog.grab().save(picture);
+        EXPECT_TRUE(dialog.grab().save(picture));
       }
     };
     open();
@@ -152,12 +152,16 @@ TEST_F(InterfaceLanguageTest, TheEnglishInterfaceLeavesNoChineseText) {
   EXPECT_TRUE(texts.contains("Collision Box"));
   EXPECT_TRUE(texts.contains("Export to Symbian"));
   EXPECT_TRUE(texts.contains("Add Frame")) << "the step's name in the history";
+  // The panes with the most buttons in front, to see that their English fits.
+  Frame().Pane(pane::kModuleCut)->raise();
+  Frame().Pane(pane::kFrames)->raise();
   QTest::qWait(100);
-  WindowPicture(Frame()).save("english_window.png");
+  EXPECT_TRUE(WindowPicture(Frame()).save(QUILLET_SCREENSHOT_DIR "/english_window.png"));
 
   // The dialogs: customisation, action settings, auto slicing, a tag's properties, input, about
   // and recovery.
-  texts << DialogTexts([this] { Trigger(cmd::kCustomize); });
+  texts << DialogTexts([this] { Trigger(cmd::kCustomize); },
+                       QUILLET_SCREENSHOT_DIR "/english_customize.png");
   const auto double_click_first_row = [this](int paneId) {
     QTreeWidget* list = Frame().Pane(paneId)->findChild<QTreeWidget*>();
     emit list->itemDoubleClicked(list->topLevelItem(0), 0);
@@ -165,7 +169,7 @@ TEST_F(InterfaceLanguageTest, TheEnglishInterfaceLeavesNoChineseText) {
   texts << DialogTexts([&] { double_click_first_row(pane::kActions); });
   e.SelectTexture(0);
   texts << DialogTexts([this] { Frame().findChild<QAbstractButton*>("autoSlice")->click(); },
-                       "english_dialog.png");
+                       QUILLET_SCREENSHOT_DIR "/english_auto_slice.png");
   e.SelectFrame(0);
   e.CreateTag(10, 10);
   e.SelectTag(0);
