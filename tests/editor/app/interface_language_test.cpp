@@ -198,6 +198,7 @@ TEST_F(InterfaceLanguageTest, WithoutAChoiceTheTextsAreTheProgramsOwnAndEnglishI
                            "&Undo\tCtrl+Z", "Ready", "语言 / Language", "中文", "English"}) {
     EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
   }
+  EXPECT_FALSE(Chinese(texts).isEmpty());
   for (const char* english : {"&File", "Settings", "Export to Symbian", "Action Keys"}) {
     EXPECT_FALSE(texts.contains(english)) << english;
   }
