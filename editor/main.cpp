@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "editor/app/file_script_prompts.h"
+#include "editor/app/interface_language.h"
 #include "editor/app/start_options.h"
 #include "editor/app/vello_app.h"
 #include "editor/services/own_files_folder.h"
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
   // Read again without the toolkit's own options, which the application took out.
   const CStartOptions options = ReadStartOptions(QApplication::arguments().mid(1)).options;
   KeepOwnFilesInDataFolder(options.useDataFolder);
+  // The language of --lang, else the one chosen in the settings, else the texts as written.
+  InstallInterfaceLanguage(application, options.language);
   // Unattended runs answer every question from the script QUILLET_PROMPT_SCRIPT names.
   const std::unique_ptr<CFileScriptPrompts> scripted = CFileScriptPrompts::FromEnvironment();
   std::optional<CPromptScope> scripted_scope;

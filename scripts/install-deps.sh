@@ -10,6 +10,8 @@ packages=(
   # image files; Qt for the GDI-style driver's raster engine and Pindle's widgets, with a CJK font
   # so Chinese texts render under the offscreen platform
   libfreeimage-dev qt6-base-dev fonts-wqy-microhei
+  # Qt's translation tools (lupdate, lrelease) that build the interface's English
+  qt6-tools-dev qt6-l10n-tools
   # the accelerated canvas driver: OpenGL through libepoxy, PNG, headless EGL on Mesa for tests
   libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri libpng-dev zlib1g-dev
   # tests and benchmarks; the GL widget test runs in a virtual X server, and the recovery test

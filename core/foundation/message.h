@@ -20,6 +20,11 @@ struct UMessageRequest {
   UMessageIcon icon = UMessageIcon::Information;
 };
 
+// Marks a message text for translation without linking a translation library: the library keeps
+// the source text (the program's own, mostly Chinese), lupdate reads the mark as
+// QT_TRANSLATE_NOOP, and the editor translates the text when its message hook shows it.
+#define CORE_TRANSLATE_NOOP(context, text) text
+
 using UMessageHook = std::function<UMessageAnswer(const UMessageRequest&)>;
 
 // Installs `hook` (an empty one restores the default) and returns the hook it replaces.

@@ -38,7 +38,8 @@ int UTileLib::AddImage(UName name) {
   UMaterial* material =
       IsStoredRelativeName(file) ? CreateTile(JoinStoredName(m_DefaultPath, file)) : nullptr;
   if (material == nullptr) {
-    ShowMessage({"错误", "警告", UMessageButtons::Ok, UMessageIcon::Warning});
+    ShowMessage({CORE_TRANSLATE_NOOP("Quillet", "错误"), CORE_TRANSLATE_NOOP("Quillet", "警告"),
+                 UMessageButtons::Ok, UMessageIcon::Warning});
     return -1;
   }
   if (!Attach(size(), name)) {

@@ -12,16 +12,17 @@
 #include <algorithm>
 
 #include "editor/app/tool_bar_buttons.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
-constexpr char kCategoriesLabel[] = "类别:";
-constexpr char kCommandsLabel[] = "命令:";
-constexpr char kToolBarLabel[] = "工具栏:";
-constexpr char kAllCommands[] = "所有命令";
-constexpr char kAddText[] = "添加";
-constexpr char kRemoveText[] = "删除";
-constexpr char kSeparatorText[] = "—— 分隔符 ——";
+constexpr char kCategoriesLabel[] = QT_TRANSLATE_NOOP("Quillet", "类别:");
+constexpr char kCommandsLabel[] = QT_TRANSLATE_NOOP("Quillet", "命令:");
+constexpr char kToolBarLabel[] = QT_TRANSLATE_NOOP("Quillet", "工具栏:");
+constexpr char kAllCommands[] = QT_TRANSLATE_NOOP("Quillet", "所有命令");
+constexpr char kAddText[] = QT_TRANSLATE_NOOP("Quillet", "添加");
+constexpr char kRemoveText[] = QT_TRANSLATE_NOOP("Quillet", "删除");
+constexpr char kSeparatorText[] = QT_TRANSLATE_NOOP("Quillet", "—— 分隔符 ——");
 
 constexpr QSize kIconSize(16, 16);
 
@@ -58,9 +59,9 @@ CCustomizeCommandsPage::CCustomizeCommandsPage(const std::vector<QToolBar*>& too
     , m_CommandList(CommandListWidget("commandList", this))
     , m_ToolBarChoice(new QComboBox(this))
     , m_ButtonList(CommandListWidget("buttonList", this))
-    , m_Add(new QPushButton(QString::fromUtf8(kAddText), this))
-    , m_Remove(new QPushButton(QString::fromUtf8(kRemoveText), this)) {
-  m_Categories.push_back({QString::fromUtf8(kAllCommands), std::move(allCommands)});
+    , m_Add(new QPushButton(UiText::tr(kAddText), this))
+    , m_Remove(new QPushButton(UiText::tr(kRemoveText), this)) {
+  m_Categories.push_back({UiText::tr(kAllCommands), std::move(allCommands)});
   m_CategoryList->setObjectName("categoryList");
   m_ToolBarChoice->setObjectName("toolBarChoice");
   for (const CCommandCategory& category : m_Categories) {
@@ -77,10 +78,10 @@ CCustomizeCommandsPage::CCustomizeCommandsPage(const std::vector<QToolBar*>& too
   side_buttons->addWidget(m_Remove);
   side_buttons->addStretch();
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel(QString::fromUtf8(kCategoriesLabel), this), 0, 0);
-  layout->addWidget(new QLabel(QString::fromUtf8(kCommandsLabel), this), 0, 1);
+  layout->addWidget(new QLabel(UiText::tr(kCategoriesLabel), this), 0, 0);
+  layout->addWidget(new QLabel(UiText::tr(kCommandsLabel), this), 0, 1);
   auto* bar_row = new QHBoxLayout;
-  bar_row->addWidget(new QLabel(QString::fromUtf8(kToolBarLabel), this));
+  bar_row->addWidget(new QLabel(UiText::tr(kToolBarLabel), this));
   bar_row->addWidget(m_ToolBarChoice, 1);
   layout->addLayout(bar_row, 0, 3);
   layout->addWidget(m_CategoryList, 1, 0);
@@ -117,7 +118,7 @@ void CCustomizeCommandsPage::ShowButtons(int chosenRow) {
   if (const std::vector<QAction*>* buttons = ChosenToolBar()) {
     for (QAction* action : *buttons) {
       if (action == nullptr) {
-        new QListWidgetItem(QString::fromUtf8(kSeparatorText), m_ButtonList);
+        new QListWidgetItem(UiText::tr(kSeparatorText), m_ButtonList);
       } else {
         // Commands hidden in the command bars keep their place but are not offered.
         CommandRow(action, m_ButtonList)->setHidden(!action->isVisible());

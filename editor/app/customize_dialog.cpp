@@ -10,6 +10,7 @@
 
 #include "editor/app/tool_bar_buttons.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 CCustomizeDialog::CCustomizeDialog(const std::vector<QToolBar*>& toolBars,
                                    std::vector<CCommandCategory> menus,
@@ -20,7 +21,7 @@ CCustomizeDialog::CCustomizeDialog(const std::vector<QToolBar*>& toolBars,
     , m_ToolBarList(new QListWidget(this))
     , m_CommandsPage(
           new CCustomizeCommandsPage(toolBars, std::move(menus), std::move(allCommands), this)) {
-  setWindowTitle("Customize");
+  setWindowTitle(UiText::tr("Customize"));
   m_ToolBarList->setObjectName("toolBarList");
   for (const QToolBar* bar : m_ToolBars) {
     auto* row = new QListWidgetItem(bar->windowTitle(), m_ToolBarList);
@@ -28,11 +29,11 @@ CCustomizeDialog::CCustomizeDialog(const std::vector<QToolBar*>& toolBars,
     row->setCheckState(bar->isHidden() ? Qt::Unchecked : Qt::Checked);
   }
 
-  m_Pages->addTab(m_ToolBarList, "Toolbars");
-  m_Pages->addTab(m_CommandsPage, "Commands");
+  m_Pages->addTab(m_ToolBarList, UiText::tr("Toolbars"));
+  m_Pages->addTab(m_CommandsPage, UiText::tr("Commands"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(res::kOk);
-  buttons->button(QDialogButtonBox::Cancel)->setText(res::kCancel);
+  buttons->button(QDialogButtonBox::Ok)->setText(UiText::tr(res::kOk));
+  buttons->button(QDialogButtonBox::Cancel)->setText(UiText::tr(res::kCancel));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);

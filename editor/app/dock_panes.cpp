@@ -4,10 +4,12 @@
 #include <QMainWindow>
 #include <map>
 
+#include "editor/res/ui_text.h"
+
 std::vector<QDockWidget*> CreateDockPanes(QMainWindow& frame, const CPanelMaker& makePanel) {
   std::vector<QDockWidget*> docks;
   for (const CPaneInfo& pane : PaneTable()) {
-    auto* dock = new QDockWidget(QString::fromUtf8(pane.caption), &frame);
+    auto* dock = new QDockWidget(UiText::tr(pane.caption), &frame);
     dock->setObjectName(QString::number(pane.id));
     dock->setWidget(makePanel(pane, dock));
     docks.push_back(dock);

@@ -7,15 +7,16 @@
 #include <QVBoxLayout>
 
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 CInputDlg::CInputDlg(const QString& initialText, CPromptService::TextCheck check, QWidget* parent)
     : QDialog(parent), m_Check(std::move(check)), m_Edit(new QLineEdit(initialText, this)) {
-  setWindowTitle(res::kInputTitle);
+  setWindowTitle(UiText::tr(res::kInputTitle));
   m_Edit->setObjectName("inputEdit");
-  m_Edit->setAccessibleName(res::kAccessibleInputField);
+  m_Edit->setAccessibleName(UiText::tr(res::kAccessibleInputField));
   m_Edit->selectAll();
-  auto* ok = new QPushButton(res::kOk, this);
-  auto* cancel = new QPushButton(res::kCancel, this);
+  auto* ok = new QPushButton(UiText::tr(res::kOk), this);
+  auto* cancel = new QPushButton(UiText::tr(res::kCancel), this);
   ok->setObjectName("okButton");
   cancel->setObjectName("cancelButton");
   // Neither button is a default button, so Enter in the line does not close the dialog.

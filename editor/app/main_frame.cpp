@@ -25,6 +25,7 @@
 #include "editor/res/command_ids.h"
 #include "editor/res/command_texts.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/recent_files.h"
 #include "editor/view/view_accessibility.h"
 #include "editor_support/property_grid/property_grid.h"
@@ -126,6 +127,7 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
   ReadConfiguration();
   m_Editor.SetLoopPlayback(settings.value(kLoopSetting, false).toBool());
   CreateOnionSkinCommands();
+  CreateLanguageMenu();
 
   m_Editor.AddListener(this);
   qApp->installEventFilter(this);
@@ -160,11 +162,11 @@ QAction* CMainFrame::Action(int id) {
   action->setIcon(CommandIcon(id));
   action->setShortcuts(Accelerators(id));
   if (const char* tip = CommandToolTip(id)) {
-    action->setText(tip);
-    action->setToolTip(tip);
+    action->setText(UiText::tr(tip));
+    action->setToolTip(UiText::tr(tip));
   }
   if (const char* prompt = CommandPrompt(id)) {
-    action->setStatusTip(QString::fromUtf8(prompt));
+    action->setStatusTip(UiText::tr(prompt));
   }
   addAction(action);
   connect(action, &QAction::triggered, this, [this, id] {
@@ -182,13 +184,13 @@ QAction* CMainFrame::CustomizableAction(int id) const {
 }
 
 QMenu* CMainFrame::AddMenu(QMenu* parent, const char* title) {
-  return parent != nullptr ? parent->addMenu(QString::fromUtf8(title))
-                           : menuBar()->addMenu(QString::fromUtf8(title));
+  return parent != nullptr ? parent->addMenu(UiText::tr(title))
+                           : menuBar()->addMenu(UiText::tr(title));
 }
 
 void CMainFrame::AddMenuItem(QMenu* menu, int id, const char* text) {
   QAction* action = Action(id);
-  action->setText(QString::fromUtf8(text));
+  action->setText(UiText::tr(text));
   if (CommandToolTip(id) == nullptr) {
     action->setToolTip(PlainText(action->text()));
   }
@@ -197,20 +199,20 @@ void CMainFrame::AddMenuItem(QMenu* menu, int id, const char* text) {
 
 void CMainFrame::CreateMenus() {
   menuBar()->setObjectName("Menu Bar");
-  m_FileMenu = AddMenu(nullptr, "&文件");
-  AddMenuItem(m_FileMenu, cmd::kFileNew, "&新建");
-  AddMenuItem(m_FileMenu, cmd::kFileOpen, "&打开...");
-  AddMenuItem(m_FileMenu, cmd::kFileSave, "&保存");
-  AddMenuItem(m_FileMenu, cmd::kFileSaveAs, "另存为...");
+  m_FileMenu = AddMenu(nullptr, QT_TRANSLATE_NOOP("Quillet", "&文件"));
+  AddMenuItem(m_FileMenu, cmd::kFileNew, QT_TRANSLATE_NOOP("Quillet", "&新建"));
+  AddMenuItem(m_FileMenu, cmd::kFileOpen, QT_TRANSLATE_NOOP("Quillet", "&打开..."));
+  AddMenuItem(m_FileMenu, cmd::kFileSave, QT_TRANSLATE_NOOP("Quillet", "&保存"));
+  AddMenuItem(m_FileMenu, cmd::kFileSaveAs, QT_TRANSLATE_NOOP("Quillet", "另存为..."));
   m_FileMenu->addSeparator();
-  QMenu* export_menu = AddMenu(m_FileMenu, "导出");
-  AddMenuItem(export_menu, cmd::kExportSymbian, "导出到Symbian");
-  AddMenuItem(export_menu, cmd::kExportJava, "导出到JAVA");
-  AddMenuItem(export_menu, cmd::kExportXml, "导出到Xml");
-  AddMenuItem(export_menu, cmd::kExportRws, "导出RWS");
-  QMenu* import_menu = AddMenu(m_FileMenu, "导入");
-  AddMenuItem(import_menu, cmd::kImportAnm, "导入ANM");
-  AddMenuItem(import_menu, cmd::kImportRws, "导入Rws");
+  QMenu* export_menu = AddMenu(m_FileMenu, QT_TRANSLATE_NOOP("Quillet", "导出"));
+  AddMenuItem(export_menu, cmd::kExportSymbian, QT_TRANSLATE_NOOP("Quillet", "导出到Symbian"));
+  AddMenuItem(export_menu, cmd::kExportJava, QT_TRANSLATE_NOOP("Quillet", "导出到JAVA"));
+  AddMenuItem(export_menu, cmd::kExportXml, QT_TRANSLATE_NOOP("Quillet", "导出到Xml"));
+  AddMenuItem(export_menu, cmd::kExportRws, QT_TRANSLATE_NOOP("Quillet", "导出RWS"));
+  QMenu* import_menu = AddMenu(m_FileMenu, QT_TRANSLATE_NOOP("Quillet", "导入"));
+  AddMenuItem(import_menu, cmd::kImportAnm, QT_TRANSLATE_NOOP("Quillet", "导入ANM"));
+  AddMenuItem(import_menu, cmd::kImportRws, QT_TRANSLATE_NOOP("Quillet", "导入Rws"));
   m_RecentSeparator = m_FileMenu->addSeparator();
   for (int i = 0; i < cmd::kFileMruCount; ++i) {
     QAction* recent = Action(cmd::kFileMruFirst + i);
@@ -218,50 +220,51 @@ void CMainFrame::CreateMenus() {
     m_RecentActions.push_back(recent);
   }
   m_FileMenu->addSeparator();
-  AddMenuItem(m_FileMenu, cmd::kAppExit, "退出");
+  AddMenuItem(m_FileMenu, cmd::kAppExit, QT_TRANSLATE_NOOP("Quillet", "退出"));
 
-  QMenu* edit_menu = AddMenu(nullptr, "&编辑");
-  AddMenuItem(edit_menu, cmd::kEditUndo, "&Undo\tCtrl+Z");
-  AddMenuItem(edit_menu, cmd::kEditRedo, "&Redo\tCtrl+Y");
+  QMenu* edit_menu = AddMenu(nullptr, QT_TRANSLATE_NOOP("Quillet", "&编辑"));
+  AddMenuItem(edit_menu, cmd::kEditUndo, QT_TRANSLATE_NOOP("Quillet", "&Undo\tCtrl+Z"));
+  AddMenuItem(edit_menu, cmd::kEditRedo, QT_TRANSLATE_NOOP("Quillet", "&Redo\tCtrl+Y"));
   edit_menu->addSeparator();
-  AddMenuItem(edit_menu, cmd::kEditCut, "Cu&t");
-  AddMenuItem(edit_menu, cmd::kEditCopy, "&Copy");
-  AddMenuItem(edit_menu, cmd::kEditPaste, "&Paste");
+  AddMenuItem(edit_menu, cmd::kEditCut, QT_TRANSLATE_NOOP("Quillet", "Cu&t"));
+  AddMenuItem(edit_menu, cmd::kEditCopy, QT_TRANSLATE_NOOP("Quillet", "&Copy"));
+  AddMenuItem(edit_menu, cmd::kEditPaste, QT_TRANSLATE_NOOP("Quillet", "&Paste"));
   edit_menu->addSeparator();
-  AddMenuItem(edit_menu, cmd::kBoxSelect, "框选");
+  AddMenuItem(edit_menu, cmd::kBoxSelect, QT_TRANSLATE_NOOP("Quillet", "框选"));
   // Ctrl+A is the view's and the placement list's own key, so other widgets keep theirs.
-  AddMenuItem(edit_menu, cmd::kEditSelectAll, "全选\tCtrl+A");
+  AddMenuItem(edit_menu, cmd::kEditSelectAll, QT_TRANSLATE_NOOP("Quillet", "全选\tCtrl+A"));
 
-  QMenu* settings_menu = AddMenu(nullptr, "设置");
-  AddMenuItem(settings_menu, cmd::kSetName, "设置名字");
-  AddMenuItem(settings_menu, cmd::kBackgroundColor, "背景色");
-  AddMenuItem(settings_menu, cmd::kSetFps, "设置FPS");
+  QMenu* settings_menu = AddMenu(nullptr, QT_TRANSLATE_NOOP("Quillet", "设置"));
+  settings_menu->setObjectName("settingsMenu");
+  AddMenuItem(settings_menu, cmd::kSetName, QT_TRANSLATE_NOOP("Quillet", "设置名字"));
+  AddMenuItem(settings_menu, cmd::kBackgroundColor, QT_TRANSLATE_NOOP("Quillet", "背景色"));
+  AddMenuItem(settings_menu, cmd::kSetFps, QT_TRANSLATE_NOOP("Quillet", "设置FPS"));
 
-  QMenu* view_menu = AddMenu(nullptr, "&查看");
+  QMenu* view_menu = AddMenu(nullptr, QT_TRANSLATE_NOOP("Quillet", "&查看"));
   view_menu->setObjectName("viewMenu");
-  QMenu* toolbars_menu = AddMenu(view_menu, "&工具栏");
+  QMenu* toolbars_menu = AddMenu(view_menu, QT_TRANSLATE_NOOP("Quillet", "&工具栏"));
   toolbars_menu->setObjectName("toolbarsMenu");
-  AddMenuItem(view_menu, cmd::kViewStatusBar, "&Status Bar");
+  AddMenuItem(view_menu, cmd::kViewStatusBar, QT_TRANSLATE_NOOP("Quillet", "&Status Bar"));
   view_menu->addSeparator();
-  AddMenuItem(view_menu, cmd::kZoomIn, "放大");
-  AddMenuItem(view_menu, cmd::kZoomOut, "缩小");
-  AddMenuItem(view_menu, cmd::kFitToView, "适合窗口");
-  AddMenuItem(view_menu, cmd::kActualSize, "实际大小");
+  AddMenuItem(view_menu, cmd::kZoomIn, QT_TRANSLATE_NOOP("Quillet", "放大"));
+  AddMenuItem(view_menu, cmd::kZoomOut, QT_TRANSLATE_NOOP("Quillet", "缩小"));
+  AddMenuItem(view_menu, cmd::kFitToView, QT_TRANSLATE_NOOP("Quillet", "适合窗口"));
+  AddMenuItem(view_menu, cmd::kActualSize, QT_TRANSLATE_NOOP("Quillet", "实际大小"));
   view_menu->addSeparator();
   // Enter plays and stops while the view or the timeline has the focus.
-  AddMenuItem(view_menu, cmd::kPlay, "播放动画\tEnter");
-  AddMenuItem(view_menu, cmd::kStop, "停止播放\tEnter");
-  AddMenuItem(view_menu, cmd::kLoop, "循环播放");
+  AddMenuItem(view_menu, cmd::kPlay, QT_TRANSLATE_NOOP("Quillet", "播放动画\tEnter"));
+  AddMenuItem(view_menu, cmd::kStop, QT_TRANSLATE_NOOP("Quillet", "停止播放\tEnter"));
+  AddMenuItem(view_menu, cmd::kLoop, QT_TRANSLATE_NOOP("Quillet", "循环播放"));
   view_menu->addSeparator();
   for (const CPaneInfo& pane : PaneTable()) {
     AddMenuItem(view_menu, pane.showCommand, pane.caption);
-    Action(pane.showCommand)->setToolTip(QString::fromUtf8(pane.caption));
+    Action(pane.showCommand)->setToolTip(UiText::tr(pane.caption));
   }
   view_menu->addSeparator();
-  AddMenuItem(view_menu, cmd::kResetLayout, "重置窗口布局");
+  AddMenuItem(view_menu, cmd::kResetLayout, QT_TRANSLATE_NOOP("Quillet", "重置窗口布局"));
 
-  QMenu* help_menu = AddMenu(nullptr, "&帮助");
-  AddMenuItem(help_menu, cmd::kAppAbout, "&关于");
+  QMenu* help_menu = AddMenu(nullptr, QT_TRANSLATE_NOOP("Quillet", "&帮助"));
+  AddMenuItem(help_menu, cmd::kAppAbout, QT_TRANSLATE_NOOP("Quillet", "&关于"));
 
   for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -284,12 +287,12 @@ void CMainFrame::CreateToolBars() {
     }
     QAction* toggle = bar->toggleViewAction();
     toggle->setData(cmd::kViewToolbar);
-    toggle->setStatusTip(QString::fromUtf8(CommandPrompt(cmd::kViewToolbar)));
+    toggle->setStatusTip(UiText::tr(CommandPrompt(cmd::kViewToolbar)));
     toolbars_menu->addAction(toggle);
     m_ToolBars.push_back(bar);
   }
   toolbars_menu->addSeparator();
-  AddMenuItem(toolbars_menu, cmd::kCustomize, "&Customize...");
+  AddMenuItem(toolbars_menu, cmd::kCustomize, QT_TRANSLATE_NOOP("Quillet", "&Customize..."));
   // Printing is hidden in the command bars.
   Action(cmd::kFilePrint)->setVisible(false);
   Action(cmd::kFilePrintPreview)->setVisible(false);
@@ -304,11 +307,11 @@ void CMainFrame::CreateStatusBar() {
     m_StatusPanes[i]->setObjectName(QString("statusPane%1").arg(i));
     bar->addWidget(m_StatusPanes[i], stretches[i]);
   }
-  m_StatusPanes[0]->setText(res::kReady);
+  m_StatusPanes[0]->setText(UiText::tr(res::kReady));
 }
 
 void CMainFrame::ShowPrompt(const QString& prompt) {
-  m_StatusPanes[0]->setText(prompt.isEmpty() ? QString(res::kReady) : prompt);
+  m_StatusPanes[0]->setText(prompt.isEmpty() ? UiText::tr(res::kReady) : prompt);
 }
 
 // The prompt of the menu item or tool button under the pointer goes to the first pane instead of
@@ -382,16 +385,16 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::UpdateHistoryTexts() {
   const auto set_text = [this](int id, const char* verb, const std::string& step,
                                const char* shortcut) {
-    QString text = QString::fromUtf8(verb);
+    QString text = UiText::tr(verb);
     if (!step.empty()) {
-      text += ' ' + QString::fromStdString(step);
+      text += ' ' + UiText::tr(step.c_str());
     }
     QAction* action = Action(id);
     action->setText(text + '\t' + shortcut);
     action->setToolTip(PlainText(action->text()));
   };
-  set_text(cmd::kEditUndo, "&Undo", m_Editor.UndoName(), "Ctrl+Z");
-  set_text(cmd::kEditRedo, "&Redo", m_Editor.RedoName(), "Ctrl+Y");
+  set_text(cmd::kEditUndo, QT_TRANSLATE_NOOP("Quillet", "&Undo"), m_Editor.UndoName(), "Ctrl+Z");
+  set_text(cmd::kEditRedo, QT_TRANSLATE_NOOP("Quillet", "&Redo"), m_Editor.RedoName(), "Ctrl+Y");
 }
 
 void CMainFrame::UpdateTitle() {

@@ -86,6 +86,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget, public CEditorList
   void ReadConfiguration();
   // The onion skin's menu items, toolbar state, key and kept settings; after the panes.
   void CreateOnionSkinCommands();
+  // ---- interface language
+  // Settings > "语言 / Language", which keeps the choice for the next start.
+  void CreateLanguageMenu();
   void SetFrameRate();
   void Customize();
   // The action of command `id` when it can be put on a toolbar (every command of the menus and

@@ -15,6 +15,7 @@
 #include "editor/doc/vello_doc.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ constexpr qsizetype kMaxClipBytes = qsizetype{256} << 20;
 
 QString Counted(const char* format, size_t count, ClipKind kind) {
   char text[256];
-  std::snprintf(text, sizeof(text), format, static_cast<int>(count), ClipKindText(kind));
+  std::snprintf(text, sizeof(text), UiText::Utf8(format).c_str(), static_cast<int>(count),
+                UiText::Utf8(ClipKindText(kind)).c_str());
   return QString::fromUtf8(text);
 }
 
@@ -168,7 +170,7 @@ bool CMainFrame::ReadClipItems(const QByteArray& bytes, CClipItems* clip) {
     return true;
   }
   char text[512];
-  std::snprintf(text, sizeof(text), res::kDamagedClipboard, problem.c_str());
+  std::snprintf(text, sizeof(text), UiText::Utf8(res::kDamagedClipboard).c_str(), problem.c_str());
   ShowPrompt(QString::fromUtf8(text));
   return false;
 }
@@ -179,7 +181,7 @@ void CMainFrame::PasteClipboard() {
     return;
   }
   if (m_Editor.PasteItems(clip, DocumentFolder()).empty()) {
-    ShowPrompt(QString::fromUtf8(res::kNothingToPaste));
+    ShowPrompt(UiText::tr(res::kNothingToPaste));
   }
 }
 

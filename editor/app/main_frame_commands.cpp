@@ -13,6 +13,7 @@
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
 #include "editor/res/command_ids.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 constexpr char kConfigFile[] = "anmcfg.ini";
 constexpr char kConfigSection[] = "SETTING";
 constexpr int kDefaultFps = 30;
-constexpr char kBadFrameRate[] = "请输入大于 0 的数字";
+constexpr char kBadFrameRate[] = QT_TRANSLATE_NOOP("Quillet", "请输入大于 0 的数字");
 
 // A typed frame rate: a number above 0, or nothing.
 std::optional<float> ParseFrameRate(const std::string& utf8) {
@@ -111,7 +112,7 @@ void CMainFrame::SetFrameRate() {
         if (!problem.empty()) {
           return problem;
         }
-        return ParseFrameRate(utf8) ? std::string() : std::string(kBadFrameRate);
+        return ParseFrameRate(utf8) ? std::string() : UiText::Utf8(kBadFrameRate);
       });
   if (!text) {
     return;

@@ -11,6 +11,7 @@
 
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ int TabGroupWidth(const QStyle& style, const std::vector<int>& panes) {
   int width = style.pixelMetric(QStyle::PM_DockWidgetFrameWidth) * 2;
   for (const CPaneInfo& pane : PaneTable()) {
     if (std::find(panes.begin(), panes.end(), pane.id) != panes.end()) {
-      width += metrics.horizontalAdvance(QString::fromUtf8(pane.caption)) + space;
+      width += metrics.horizontalAdvance(UiText::tr(pane.caption)) + space;
     }
   }
   return width;

@@ -12,6 +12,7 @@
 #include "editor/res/command_ids.h"
 #include "editor/res/pane_table.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void CMainFrame::CreateOnionSkinCommands() {
       },
       {}, [&e] { return e.OnionSkin(); });
   QMenu* view_menu = menuBar()->findChild<QMenu*>("viewMenu");
-  AddMenuItem(view_menu, cmd::kOnionSkin, (std::string(res::kOnionSkin) + "\tO").c_str());
+  AddMenuItem(view_menu, cmd::kOnionSkin, (UiText::Utf8(res::kOnionSkin) + "\tO").c_str());
   QMenu* frames_menu = AddMenu(view_menu, res::kOnionSkinFrames);
   // In a group of their own between the zoom items and the playback ones.
   const QList<QAction*> items = view_menu->actions();

@@ -11,6 +11,7 @@
 #include "editor/app/input_dialog.h"
 #include "editor/app/recovery_dialog.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor_support/dialogs/message_box_hook.h"
 
 namespace {
@@ -50,7 +51,12 @@ std::optional<std::string> FirstPath(const std::optional<std::vector<std::string
 }  // namespace
 
 UMessageAnswer CQtPromptService::ShowMessage(const UMessageRequest& request) {
-  return ShowMessageBox(request, QApplication::activeWindow(), QString(res::kAppTitle));
+  // The libraries' messages and the editor's fixed ones are source texts; the editor's built
+  // ones arrive translated, and a text without a translation shows as it is.
+  UMessageRequest shown = request;
+  shown.text = UiText::Utf8(request.text);
+  shown.caption = UiText::Utf8(request.caption);
+  return ShowMessageBox(shown, QApplication::activeWindow(), QString(res::kAppTitle));
 }
 
 std::optional<std::string> CQtPromptService::AskText(const std::string& initialUtf8,
@@ -85,10 +91,10 @@ std::optional<QColor> CQtPromptService::AskColor(const QColor& initial) {
 
 void CQtPromptService::ShowAbout() {
   QDialog dialog(QApplication::activeWindow());
-  dialog.setWindowTitle(QString("关于 ") + res::kAppTitle);
+  dialog.setWindowTitle(UiText::tr("关于 ") + res::kAppTitle);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(new QLabel(res::kAppTitle, &dialog));
-  layout->addWidget(new QLabel(QString("Version ") + res::kAppVersion, &dialog));
+  layout->addWidget(new QLabel(UiText::tr("Version ") + res::kAppVersion, &dialog));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);

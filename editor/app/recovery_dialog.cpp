@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "editor/res/ui_text.h"
+
 namespace {
 
-constexpr char kUnreadable[] = "无法读取";
+constexpr char kUnreadable[] = QT_TRANSLATE_NOOP("Quillet", "无法读取");
 
 QString LocalTime(const std::string& utc) {
   const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
@@ -21,13 +23,14 @@ QString LocalTime(const std::string& utc) {
 
 CRecoveryDialog::CRecoveryDialog(const std::vector<CRecoveryOffer>& offers, QWidget* parent)
     : QDialog(parent) {
-  setWindowTitle("恢复文档");
+  setWindowTitle(UiText::tr("恢复文档"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("上次编辑器意外退出，留下了以下未保存文档的恢复副本：", this));
+  layout->addWidget(
+      new QLabel(UiText::tr("上次编辑器意外退出，留下了以下未保存文档的恢复副本："), this));
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel("<b>文档</b>", this), 0, 0);
-  grid->addWidget(new QLabel("<b>时间</b>", this), 0, 1);
-  grid->addWidget(new QLabel("<b>处理</b>", this), 0, 2);
+  grid->addWidget(new QLabel(UiText::tr("<b>文档</b>"), this), 0, 0);
+  grid->addWidget(new QLabel(UiText::tr("<b>时间</b>"), this), 0, 1);
+  grid->addWidget(new QLabel(UiText::tr("<b>处理</b>"), this), 0, 2);
   for (size_t i = 0; i < offers.size(); ++i) {
     const CRecoveryOffer& offer = offers[i];
     const int row = static_cast<int>(i) + 1;
@@ -42,14 +45,15 @@ CRecoveryDialog::CRecoveryDialog(const std::vector<CRecoveryOffer>& offers, QWid
     auto* box = new QComboBox(this);
     box->setObjectName(QString("recoveryChoice%1").arg(i));
     if (offer.problem.empty()) {
-      box->addItem("恢复", static_cast<int>(CRecoveryChoice::Restore));
+      box->addItem(UiText::tr("恢复", "what to do with a recovery copy"),
+                   static_cast<int>(CRecoveryChoice::Restore));
     } else {
-      auto* unreadable = new QLabel(kUnreadable, this);
+      auto* unreadable = new QLabel(UiText::tr(kUnreadable), this);
       unreadable->setToolTip(QString::fromStdString(offer.problem));
       grid->addWidget(unreadable, row, 3);
     }
-    box->addItem("删除", static_cast<int>(CRecoveryChoice::Delete));
-    box->addItem("以后再说", static_cast<int>(CRecoveryChoice::Keep));
+    box->addItem(UiText::tr("删除"), static_cast<int>(CRecoveryChoice::Delete));
+    box->addItem(UiText::tr("以后再说"), static_cast<int>(CRecoveryChoice::Keep));
     box->setCurrentIndex(box->count() - 1);
     QObject::connect(box, &QComboBox::currentIndexChanged, this,
                      [this, i] { OnChosen(static_cast<int>(i)); });

@@ -14,6 +14,7 @@
 #include "core/foundation/atomic_file.h"
 #include "core/foundation/regular_file.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -75,7 +76,8 @@ void ReadFound(CFoundRecovery& found) {
     offer.time = found.note.time;
   } else {
     found.note = CRecoveryNote();
-    offer.title = offer.problem.empty() ? res::kUntitled : found.copy->Id().toStdString();
+    offer.title =
+        offer.problem.empty() ? UiText::Utf8(res::kUntitled) : found.copy->Id().toStdString();
   }
   if (!offer.problem.empty()) {
     found.stored.clear();

@@ -5,6 +5,7 @@
 
 #include "editor/doc/vello_doc.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -126,7 +127,8 @@ void CRecoveryWriter::OnTimeout() {
 void CRecoveryWriter::Failed(const std::string& error) {
   qWarning("The recovery copy is not kept: %s", error.c_str());
   if (!m_ProblemSaid && m_SayProblem) {
-    m_SayProblem("无法保存恢复副本：" + error);
+    m_SayProblem(
+        UiText::tr("无法保存恢复副本：%1").arg(QString::fromStdString(error)).toStdString());
   }
   m_ProblemSaid = true;
   m_WrittenSerial.reset();

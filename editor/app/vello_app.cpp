@@ -10,6 +10,7 @@
 #include "editor/app/recovery_store.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 void SetApplicationIdentity() {
   QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
@@ -91,7 +92,8 @@ void CVelloApp::InitInstance(const QStringList& arguments) {
 
 void CVelloApp::OnFileOpen() {
   CFileDialogRequest request;
-  request.filter = std::string(res::kDocumentFilter) + "|*.an1|All Files (*.*)|*.*||";
+  request.filter = UiText::Utf8(res::kDocumentFilter) + "|*.an1|" +
+                   UiText::Utf8(QT_TRANSLATE_NOOP("Quillet", "All Files (*.*)")) + "|*.*||";
   request.defaultExtension = res::kDocumentExtension;
   const std::optional<std::string> path = Prompts().AskOpenPath(request);
   if (path) {
@@ -105,7 +107,7 @@ void CVelloApp::OnOpenRecentFile(int index) {
   }
   const QString path = m_RecentFiles.Paths()[index];
   if (!QFileInfo(path).isFile()) {
-    Prompts().Tell("无法打开文件 " + path.toStdString(), UMessageIcon::Warning);
+    Prompts().Tell(UiText::tr("无法打开文件 %1").arg(path).toStdString(), UMessageIcon::Warning);
     m_RecentFiles.Remove(path);
     m_Frame->UpdateRecentFiles();
     return;

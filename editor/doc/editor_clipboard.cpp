@@ -17,6 +17,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/placement_fields.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -318,7 +319,8 @@ int CVelloEditor::MergeClipTexture(const CClipItems& clip, int index,
   std::error_code error;
   if (!std::filesystem::exists(beside, error)) {
     char text[1024];
-    std::snprintf(text, sizeof(text), res::kTextureNotBeside, name.c_str(), folder.c_str());
+    std::snprintf(text, sizeof(text), UiText::Utf8(res::kTextureNotBeside).c_str(), name.c_str(),
+                  folder.c_str());
     *notes += (notes->empty() ? "" : " ") + std::string(text);
   }
   return actor->textures.Num() - 1;
@@ -420,7 +422,8 @@ std::vector<int32_t> CVelloEditor::PasteItems(const CClipItems& clip,
   }
   ChangedBlend(changes, res::kStepPaste);
   Status(StatusPane::Prompt,
-         Formatted(res::kPastedItems, static_cast<int>(pasted.size()), ClipKindText(clip.kind)) +
+         Formatted(UiText::Utf8(res::kPastedItems).c_str(), static_cast<int>(pasted.size()),
+                   UiText::Utf8(ClipKindText(clip.kind)).c_str()) +
              (notes.empty() ? "" : " " + notes));
   return pasted;
 }

@@ -10,6 +10,7 @@
 #include "drivers/accel/geometry.h"
 #include "editor/doc/turned_box.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -273,7 +274,8 @@ void CVelloEditor::MiddleUp(uint32_t /*flags*/, UPoint client) {
 void CVelloEditor::KeyDown(Key key) {
   if (tagMode) {
     if (key == Key::Delete && EditedFrame() != nullptr &&
-        EditedFrame()->tags.IsValidIndex(selectedTag) && AskYes("请确要删除这个 TAG 吗?")) {
+        EditedFrame()->tags.IsValidIndex(selectedTag) &&
+        AskYes(UiText::tr("请确要删除这个 TAG 吗?").toStdString().c_str())) {
       DeleteTag(selectedTag);
     }
     return;
@@ -300,7 +302,7 @@ void CVelloEditor::KeyDownPlacementMode(Key key) {
       break;
     case Key::Delete:
       if (EditedFrame() != nullptr && EditedFrame()->GetModule(selectedPlacement) != nullptr &&
-          AskYes("请确要删除吗?")) {
+          AskYes(UiText::tr("请确要删除吗?").toStdString().c_str())) {
         DeletePlacement();
       }
       break;

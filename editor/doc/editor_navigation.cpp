@@ -9,6 +9,7 @@
 #include "core/foundation/saturate.h"
 #include "editor/doc/turned_box.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ int CanvasZoom(int zoom, double ratio) {
 }
 
 std::string ZoomText(int zoom) {
-  return res::kZoomStatus + std::to_string(zoom * 100) + "%";
+  return UiText::Utf8(res::kZoomStatus) + std::to_string(zoom * 100) + "%";
 }
 
 }  // namespace
@@ -139,7 +140,7 @@ bool CVelloEditor::FitBounds(URect* bounds) const {
 void CVelloEditor::FitToView() {
   URect box(0, 0, 0, 0);
   if (!FitBounds(&box)) {
-    Status(StatusPane::Prompt, res::kNothingToFit);
+    Status(StatusPane::Prompt, UiText::Utf8(res::kNothingToFit));
     return;
   }
   const int64_t clipWidth = viewCanvas.GetClipWidth();
@@ -172,7 +173,7 @@ bool CVelloEditor::SelectPlayableAction() {
       }
     }
   }
-  Status(StatusPane::Prompt, res::kNoActionToPlay);
+  Status(StatusPane::Prompt, UiText::Utf8(res::kNoActionToPlay));
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ void CVelloEditor::SetOnionSkin(bool shown) {
     return;
   }
   m_OnionSkin = shown;
-  Status(StatusPane::Prompt, shown ? res::kOnionSkinShown : res::kOnionSkinHidden);
+  Status(StatusPane::Prompt, UiText::Utf8(shown ? res::kOnionSkinShown : res::kOnionSkinHidden));
   Notify(kChangeTools);
 }
 
@@ -36,7 +37,7 @@ void CVelloEditor::SetOnionSkinFrames(int frames) {
     return;
   }
   m_OnionSkinFrames = frames;
-  Status(StatusPane::Prompt, std::string(res::kOnionSkinFramesSet) + std::to_string(frames));
+  Status(StatusPane::Prompt, UiText::Utf8(res::kOnionSkinFramesSet) + std::to_string(frames));
   Notify(kChangeTools);
 }
 

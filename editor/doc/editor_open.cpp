@@ -10,13 +10,16 @@
 #include "core/foundation/message.h"
 #include "editor/doc/stored_actor.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 bool CVelloEditor::LoadActor(const std::string& path) {
   auto loaded = std::make_unique<UObjActor>();
   std::string reason;
   if (!LoadActorFile(path.c_str(), *loaded, &reason)) {
-    ShowMessage({"无法打开文件 " + path + "：文件无法读取或已损坏。\n" + reason, "",
-                 UMessageButtons::Ok, UMessageIcon::Warning});
+    ShowMessage({UiText::tr("无法打开文件 %1：文件无法读取或已损坏。\n%2")
+                     .arg(QString::fromStdString(path), QString::fromStdString(reason))
+                     .toStdString(),
+                 "", UMessageButtons::Ok, UMessageIcon::Warning});
     return false;
   }
   OpenActor(std::move(loaded), {}, std::filesystem::path(path).parent_path().string(),
@@ -42,7 +45,8 @@ void CVelloEditor::OpenActor(std::unique_ptr<UObjActor> opened,
     for (const std::string& folder : TextureFolders(knownTexturePaths, documentFolder)) {
       folders += "\n" + folder;
     }
-    ShowMessage({res::kTexturesNotFound + missing + "\n\n" + res::kTextureFoldersSearched + folders,
+    ShowMessage({UiText::Utf8(res::kTexturesNotFound) + missing + "\n\n" +
+                     UiText::Utf8(res::kTextureFoldersSearched) + folders,
                  "", UMessageButtons::Ok, UMessageIcon::Warning});
   }
 }
@@ -52,8 +56,10 @@ bool CVelloEditor::OpenRecovered(const std::vector<unsigned char>& stored,
                                  const std::vector<std::string>& texturePaths) {
   std::unique_ptr<UObjActor> recovered = ReadStoredActor(stored);
   if (recovered == nullptr) {
-    ShowMessage({"无法恢复文档 " + documentPath + "：恢复的副本已损坏", "", UMessageButtons::Ok,
-                 UMessageIcon::Warning});
+    ShowMessage({UiText::tr("无法恢复文档 %1：恢复的副本已损坏")
+                     .arg(QString::fromStdString(documentPath))
+                     .toStdString(),
+                 "", UMessageButtons::Ok, UMessageIcon::Warning});
     return false;
   }
   OpenActor(std::move(recovered), texturePaths,

@@ -11,6 +11,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/stored_actor.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ CVelloEditor::TextureReload CVelloEditor::ReloadTextureFile(const std::string& p
     pictures.push_back(AdoptSurface(viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0)));
     if (pictures.back() == nullptr) {
       if (lastTry) {
-        Status(StatusPane::Prompt, res::kTextureNotReloaded + path);
+        Status(StatusPane::Prompt, UiText::Utf8(res::kTextureNotReloaded) + path);
       }
       return TextureReload::Unreadable;
     }
@@ -123,8 +124,9 @@ CVelloEditor::TextureReload CVelloEditor::ReloadTextureFile(const std::string& p
     }
   }
   Notify(changes);
-  Status(StatusPane::Prompt, res::kTextureReloaded + name +
-                                 (outside.empty() ? "" : res::kModulesOutsideTexture + outside));
+  Status(StatusPane::Prompt,
+         UiText::Utf8(res::kTextureReloaded) + name +
+             (outside.empty() ? "" : UiText::Utf8(res::kModulesOutsideTexture) + outside));
   return TextureReload::Reloaded;
 }
 

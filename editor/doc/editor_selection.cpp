@@ -9,6 +9,7 @@
 #include "editor/doc/placement_fields.h"
 #include "editor/doc/turned_box.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void CVelloEditor::SetPlacementSet(std::vector<int32_t> indices, int32_t primary
 void CVelloEditor::SayPlacementCount() {
   if (selectedPlacements.size() > 1) {
     char text[64];
-    std::snprintf(text, sizeof(text), res::kPlacementsSelected,
+    std::snprintf(text, sizeof(text), UiText::Utf8(res::kPlacementsSelected).c_str(),
                   static_cast<int>(selectedPlacements.size()));
     Status(StatusPane::Prompt, text);
   }

@@ -5,6 +5,7 @@
 
 #include "core/anim/obj_module.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -62,9 +63,9 @@ int CVelloEditor::AddSlicedModules(int texture, const std::vector<URect>& shapes
   }
   if (count > 0) {
     Changed(kChangeModules, res::kStepAutoSlice);
-    Status(StatusPane::Prompt, QString::fromUtf8(res::kAutoSliceAdded).arg(count).toStdString());
+    Status(StatusPane::Prompt, UiText::tr(res::kAutoSliceAdded).arg(count).toStdString());
   } else {
-    Status(StatusPane::Prompt, res::kAutoSliceNothingNew);
+    Status(StatusPane::Prompt, UiText::Utf8(res::kAutoSliceNothingNew));
   }
   return count;
 }

@@ -8,6 +8,7 @@
 #include "core/foundation/text_codec.h"
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ bool MakeRecord(const std::string& path, USurface* surface, TTextureInfo* info,
   if (!Utf8ToGbkExact(name, &gbk) || gbk.size() >= sizeof(info->name) ||
       gbk.find('\0') != std::string::npos) {
     *problem =
-        "贴图文件名 " + name + " 无法保存：文件名最多 31 个字节（GBK），且只能使用 GBK 字符。";
+        UiText::tr("贴图文件名 %1 无法保存：文件名最多 31 个字节（GBK），且只能使用 GBK 字符。")
+            .arg(QString::fromStdString(name))
+            .toStdString();
     return false;
   }
   *info = TTextureInfo();
@@ -102,7 +105,7 @@ int CVelloEditor::AddTextures(const std::vector<std::string>& paths) {
     Changed(kChangeTextures, res::kStepAddTexture);
   }
   if (!problems.empty()) {
-    Warn("以下贴图没有加入：" + problems);
+    Warn(UiText::tr("以下贴图没有加入：%1").arg(QString::fromStdString(problems)).toStdString());
   }
   return added;
 }
@@ -114,7 +117,7 @@ bool CVelloEditor::LoadTextureFile(const std::string& path, std::string* problem
   }
   USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
   if (surface == nullptr) {
-    *problem = "无法读取贴图 " + path;
+    *problem = UiText::tr("无法读取贴图 %1").arg(QString::fromStdString(path)).toStdString();
     return false;
   }
   TTextureInfo info;
@@ -136,7 +139,9 @@ bool CVelloEditor::ReplaceTexture(const std::string& path) {
   }
   USurface* surface = viewCanvasUtil.CreateUSurfaceFromFile(path.c_str(), 0, 0);
   if (surface == nullptr) {
-    Warn("无法读取贴图 " + path + "，原来的贴图保持不变。");
+    Warn(UiText::tr("无法读取贴图 %1，原来的贴图保持不变。")
+             .arg(QString::fromStdString(path))
+             .toStdString());
     return false;
   }
   TTextureInfo info;

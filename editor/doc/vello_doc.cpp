@@ -6,6 +6,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -30,7 +31,7 @@ CVelloDoc::CVelloDoc(CVelloEditor& editor) : m_Editor(editor) {
       cmd::kSetName, [this] { OnSetName(); }, has_actor);
   for (const int id : {cmd::kExportSymbian, cmd::kExportJava, cmd::kExportXml, cmd::kExportRws,
                        cmd::kImportAnm, cmd::kImportRws}) {
-    OnCommand(id, [] { Prompts().Tell(res::kNotSupported); });
+    OnCommand(id, [] { Prompts().Tell(UiText::Utf8(res::kNotSupported)); });
   }
   OnCommand(cmd::kCentre, [this] { m_Editor.ToggleCentre(); });
 }
@@ -40,7 +41,7 @@ CVelloDoc::~CVelloDoc() {
 }
 
 std::string CVelloDoc::Title() const {
-  return m_Title.empty() ? res::kUntitled : m_Title;
+  return m_Title.empty() ? UiText::Utf8(res::kUntitled) : m_Title;
 }
 
 bool CVelloDoc::IsModified() const {
@@ -103,7 +104,8 @@ bool CVelloDoc::SaveModified() {
   if (!IsModified()) {
     return true;
   }
-  switch (Prompts().AskYesNoCancel("是否保存对 " + Title() + " 的修改?")) {
+  switch (Prompts().AskYesNoCancel(
+      UiText::tr("是否保存对 %1 的修改?").arg(QString::fromStdString(Title())).toStdString())) {
     case UMessageAnswer::Yes:
       return m_Path.empty() ? OnFileSaveAs() : SaveTo(m_Path);
     case UMessageAnswer::No:
@@ -140,11 +142,12 @@ void CVelloDoc::OnFileSave() {
     return;
   }
   CFileDialogRequest request;
-  request.filter = res::kSaveFilter;
+  request.filter = UiText::Utf8(res::kSaveFilter);
   request.defaultExtension = res::kDocumentExtension;
   // A nameless actor would propose the hidden file ".an1".
   const std::string name = GbkToUtf8(m_Editor.Actor()->name.GetString());
-  request.initialName = (name.empty() ? res::kUntitled : name) + res::kDocumentExtension;
+  request.initialName =
+      (name.empty() ? UiText::Utf8(res::kUntitled) : name) + res::kDocumentExtension;
   const std::optional<std::string> path = Prompts().AskSavePath(request);
   if (path) {
     SaveTo(*path);
@@ -156,7 +159,7 @@ bool CVelloDoc::OnFileSaveAs() {
     return false;
   }
   CFileDialogRequest request;
-  request.filter = std::string(res::kDocumentFilter) + "|*.an1||";
+  request.filter = UiText::Utf8(res::kDocumentFilter) + "|*.an1||";
   request.defaultExtension = res::kDocumentExtension;
   request.initialName = m_Path.empty() ? Title() + res::kDocumentExtension : FileNameOf(m_Path);
   const std::optional<std::string> path = Prompts().AskSavePath(request);

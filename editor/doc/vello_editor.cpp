@@ -9,6 +9,7 @@
 #include "core/foundation/message.h"
 #include "core/foundation/text_codec.h"
 #include "editor/doc/editor_text.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/own_files_folder.h"
 
 namespace {
@@ -175,8 +176,10 @@ bool CVelloEditor::SaveActorCopy(const std::string& path) {
   }
   std::string error;
   if (!SaveActorFile(path.c_str(), *actor, &error)) {
-    ShowMessage(
-        {"无法保存文件 " + path + "：" + error, "", UMessageButtons::Ok, UMessageIcon::Warning});
+    ShowMessage({UiText::tr("无法保存文件 %1：%2")
+                     .arg(QString::fromStdString(path), QString::fromStdString(error))
+                     .toStdString(),
+                 "", UMessageButtons::Ok, UMessageIcon::Warning});
     return false;
   }
   return true;

@@ -6,12 +6,17 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 CActionFrameListCtrl::CActionFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"编号", 50}, {"时间", 50}, {"帧号", 50}, {"帧名", 150}}, parent)
+    : CReportList({{QT_TRANSLATE_NOOP("Quillet", "编号"), 50},
+                   {QT_TRANSLATE_NOOP("Quillet", "时间"), 50},
+                   {QT_TRANSLATE_NOOP("Quillet", "帧号"), 50},
+                   {QT_TRANSLATE_NOOP("Quillet", "帧名"), 150}},
+                  parent)
     , m_Editor(editor) {
   setObjectName("actionFrameList");
-  setAccessibleName(res::kAccessibleKeyList);
+  setAccessibleName(UiText::tr(res::kAccessibleKeyList));
 }
 
 void CActionFrameListCtrl::Refresh() {

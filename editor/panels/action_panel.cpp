@@ -10,6 +10,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_settings_dialog.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -21,9 +22,12 @@ constexpr int kButtonHeight = 20;
 }  // namespace
 
 CActionListCtrl::CActionListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"动作名", 100}, {"帧数", 40}}, parent), m_Editor(editor) {
+    : CReportList({{QT_TRANSLATE_NOOP("Quillet", "动作名"), 100},
+                   {QT_TRANSLATE_NOOP("Quillet", "帧数"), 40}},
+                  parent)
+    , m_Editor(editor) {
   setObjectName("actionList");
-  setAccessibleName(res::kAccessibleActionList);
+  setAccessibleName(UiText::tr(res::kAccessibleActionList));
 }
 
 void CActionListCtrl::Refresh() {
@@ -44,8 +48,8 @@ CActionPanel::CActionPanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent)
     , m_Editor(editor)
     , m_List(new CActionListCtrl(editor, this))
-    , m_New(new QPushButton(QString::fromUtf8("新建"), this))
-    , m_Delete(new QPushButton(QString::fromUtf8("删除"), this)) {
+    , m_New(new QPushButton(UiText::tr("新建"), this))
+    , m_Delete(new QPushButton(UiText::tr("删除"), this)) {
   setWindowTitle("AL");
   m_New->setObjectName("newButton");
   m_Delete->setObjectName("deleteButton");

@@ -8,18 +8,19 @@
 #include <string>
 
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 #include "editor/services/typed_text.h"
 
 CActionSettingsDlg::CActionSettingsDlg(const QString& name, QWidget* parent)
     : QDialog(parent), m_Edit(new QLineEdit(name, this)) {
-  setWindowTitle(QString::fromUtf8("动作设置"));
+  setWindowTitle(UiText::tr("动作设置"));
   m_Edit->setObjectName("actionNameEdit");
   m_Edit->selectAll();
-  auto* label = new QLabel(QString::fromUtf8("动作"), this);
+  auto* label = new QLabel(UiText::tr("动作", "the field of an action's name"), this);
   label->setBuddy(m_Edit);
-  auto* ok = new QPushButton(res::kOk, this);
-  auto* cancel = new QPushButton(res::kCancel, this);
+  auto* ok = new QPushButton(UiText::tr(res::kOk), this);
+  auto* cancel = new QPushButton(UiText::tr(res::kCancel), this);
   ok->setObjectName("okButton");
   cancel->setObjectName("cancelButton");
   ok->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "editor/doc/placement_fields.h"
 #include "editor/panels/checked_number_item.h"
+#include "editor/res/ui_text.h"
 #include "editor_support/property_grid/choice_item.h"
 #include "editor_support/property_grid/my_property_grid_item_float.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
@@ -65,7 +66,7 @@ UPropertyGridItem* Choice(const QString& caption,
 }
 
 void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement, uint32_t differing) {
-  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("当前选择Module"));
+  UPropertyGridItem* category = grid.AddCategory(UiText::tr("当前选择Module"));
   WObjAffine& affine = placement.affine;
   // Each item names its field, and shows no value where the selected placements differ.
   const auto add = [category, differing](PlacementField field, UPropertyGridItem* item) {
@@ -79,8 +80,8 @@ void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement, uint32_t di
   add(F::Module, ShownNumber(QStringLiteral("Idx"), placement.module));
   add(F::X, CheckedShortItem(QStringLiteral("x"), placement.x));
   add(F::Y, CheckedShortItem(QStringLiteral("y"), placement.y));
-  add(F::FlipX, Flag(QStringLiteral("横向反转"), affine.FlipX));
-  add(F::FlipY, Flag(QStringLiteral("纵向反转"), affine.FlipY));
+  add(F::FlipX, Flag(UiText::tr("横向反转"), affine.FlipX));
+  add(F::FlipY, Flag(UiText::tr("纵向反转"), affine.FlipY));
   add(F::Rotate, Choice(QStringLiteral("Rotate"), kQuarterTurns, affine.Rotate));
   add(F::ScaleXEnable, Flag(QStringLiteral("ScaleXEnable"), affine.ScaleXEnable));
   add(F::ScaleX, Float(QStringLiteral("ScaleX"), placement.ScaleX));
@@ -101,9 +102,8 @@ void AddPlacementCategory(UPropertyGrid& grid, TObjFrame& placement, uint32_t di
 }  // namespace
 
 void BuildModulePage(UPropertyGrid& grid, CModuleFields& module) {
-  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("模块属性"));
-  UPropertyGridItem* basic =
-      category->AddChildItem(new UPropertyGridItem(QStringLiteral("基本属性")));
+  UPropertyGridItem* category = grid.AddCategory(UiText::tr("模块属性"));
+  UPropertyGridItem* basic = category->AddChildItem(new UPropertyGridItem(UiText::tr("基本属性")));
   basic->SetReadOnly(true);
   // The rectangle never turns inside out: each edge stays on its side of the opposite one.
   const auto up_to = [](const uint16_t& edge) {
@@ -120,31 +120,32 @@ void BuildModulePage(UPropertyGrid& grid, CModuleFields& module) {
 }
 
 void BuildActionPage(UPropertyGrid& grid, CActionFields& action, int keyCount) {
-  UPropertyGridItem* category = grid.AddCategory(QStringLiteral("动作属性"));
+  UPropertyGridItem* category = grid.AddCategory(UiText::tr("动作属性"));
   category->AddChildItem(
-      new MyPropertyGridItemUName(QStringLiteral("动作名"), action.name, &action.name));
-  category->AddChildItem(ShownNumber(QStringLiteral("帧数"), keyCount));
-  category->AddChildItem(CheckedNumberItem(QStringLiteral("速度"), action.speed));
+      new MyPropertyGridItemUName(UiText::tr("动作名"), action.name, &action.name));
+  category->AddChildItem(ShownNumber(UiText::tr("帧数"), keyCount));
+  category->AddChildItem(CheckedNumberItem(UiText::tr("速度"), action.speed));
 }
 
 void BuildFramePage(UPropertyGrid& grid, CFrameFields& frame, int placementCount,
                     uint32_t differingFields) {
-  UPropertyGridItem* basic = grid.AddCategory(QStringLiteral("基本属性"));
-  basic->AddChildItem(new MyPropertyGridItemUName(QStringLiteral("帧名"), frame.name, &frame.name));
-  basic->AddChildItem(ShownNumber(QStringLiteral("帧数"), placementCount));
+  UPropertyGridItem* basic = grid.AddCategory(UiText::tr("基本属性"));
+  basic->AddChildItem(new MyPropertyGridItemUName(UiText::tr("帧名"), frame.name, &frame.name));
+  basic->AddChildItem(
+      ShownNumber(UiText::tr("帧数", "the number of modules placed in a frame"), placementCount));
 
-  UPropertyGridItem* origin = grid.AddCategory(QStringLiteral("原点"));
+  UPropertyGridItem* origin = grid.AddCategory(UiText::tr("原点"));
   origin->AddChildItem(CheckedShortItem(QStringLiteral("x"), frame.origin.x));
   origin->AddChildItem(CheckedShortItem(QStringLiteral("y"), frame.origin.y));
 
-  UPropertyGridItem* collision = grid.AddCategory(QStringLiteral("碰撞区域"));
+  UPropertyGridItem* collision = grid.AddCategory(UiText::tr("碰撞区域"));
   URect& box = frame.collision;
   collision->AddChildItem(CheckedNumberItem(QStringLiteral("left"), box.left));
   collision->AddChildItem(CheckedNumberItem(QStringLiteral("top"), box.top));
   collision->AddChildItem(CheckedNumberItem(QStringLiteral("right"), box.right));
   collision->AddChildItem(CheckedNumberItem(QStringLiteral("bottom"), box.bottom));
 
-  grid.AddCategory(QStringLiteral("触发区域"));
+  grid.AddCategory(UiText::tr("触发区域"));
 
   if (frame.placement >= 0) {
     AddPlacementCategory(grid, frame.placementFields, differingFields);

@@ -14,6 +14,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/module_cut_view.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -44,8 +45,8 @@ CAutoSliceDialog::CAutoSliceDialog(CVelloEditor& editor, int texture, CModuleCut
     , m_Preview(preview)
     , m_Modes(new QTabWidget(this))
     , m_Summary(new QLabel(this))
-    , m_Add(new QPushButton(QString::fromUtf8(res::kAutoSliceAdd), this)) {
-  setWindowTitle(QString::fromUtf8(res::kStepAutoSlice));
+    , m_Add(new QPushButton(UiText::tr(res::kAutoSliceAdd), this)) {
+  setWindowTitle(UiText::tr(res::kStepAutoSlice));
   setObjectName("autoSliceDialog");
   ReadImageFile(m_Editor.TexturePath(texture).c_str(), m_Picture);
 
@@ -57,7 +58,7 @@ CAutoSliceDialog::CAutoSliceDialog(CVelloEditor& editor, int texture, CModuleCut
   m_OffsetY = AddField(grid, res::kAutoSliceOffsetY, 0, 0);
   m_SpacingX = AddField(grid, res::kAutoSliceSpacingX, 0, 0);
   m_SpacingY = AddField(grid, res::kAutoSliceSpacingY, 0, 0);
-  m_SkipEmpty = new QCheckBox(QString::fromUtf8(res::kAutoSliceSkipEmpty), grid);
+  m_SkipEmpty = new QCheckBox(UiText::tr(res::kAutoSliceSkipEmpty), grid);
   m_SkipEmpty->setChecked(true);
   static_cast<QFormLayout*>(grid->layout())->addRow(m_SkipEmpty);
   connect(m_SkipEmpty, &QCheckBox::toggled, this, [this] { Slice(); });
@@ -69,11 +70,11 @@ CAutoSliceDialog::CAutoSliceDialog(CVelloEditor& editor, int texture, CModuleCut
   m_MinSize = AddField(regions, res::kAutoSliceMinSize, defaults.minSize, 0);
 
   // Sprite sheets without a regular layout are the more common case.
-  m_Modes->addTab(regions, QString::fromUtf8(res::kAutoSliceByRegions));
-  m_Modes->addTab(grid, QString::fromUtf8(res::kAutoSliceByGrid));
+  m_Modes->addTab(regions, UiText::tr(res::kAutoSliceByRegions));
+  m_Modes->addTab(grid, UiText::tr(res::kAutoSliceByGrid));
   connect(m_Modes, &QTabWidget::currentChanged, this, [this] { Slice(); });
 
-  auto* cancel = new QPushButton(QString::fromUtf8(res::kCancel), this);
+  auto* cancel = new QPushButton(UiText::tr(res::kCancel), this);
   m_Add->setObjectName("addSlices");
   cancel->setObjectName("cancelButton");
   m_Add->setDefault(true);
@@ -100,7 +101,7 @@ QSpinBox* CAutoSliceDialog::AddField(QWidget* page, const char* label, int value
   auto* field = new QSpinBox(page);
   field->setRange(minimum, kLargestField);
   field->setValue(value);
-  static_cast<QFormLayout*>(page->layout())->addRow(QString::fromUtf8(label), field);
+  static_cast<QFormLayout*>(page->layout())->addRow(UiText::tr(label), field);
   connect(field, &QSpinBox::valueChanged, this, [this] { Slice(); });
   return field;
 }
@@ -126,12 +127,12 @@ void CAutoSliceDialog::Slice() {
   }
   const size_t fresh = m_Editor.NewSlicedModules(m_Texture, m_Shapes).size();
   if (!HasImage()) {
-    m_Summary->setText(QString::fromUtf8(res::kAutoSliceUnreadable)
+    m_Summary->setText(UiText::tr(res::kAutoSliceUnreadable)
                            .arg(QString::fromStdString(m_Editor.TexturePath(m_Texture))));
   } else if (sliced) {
-    m_Summary->setText(QString::fromUtf8(res::kAutoSliceFound).arg(m_Shapes.size()).arg(fresh));
+    m_Summary->setText(UiText::tr(res::kAutoSliceFound).arg(m_Shapes.size()).arg(fresh));
   } else {
-    m_Summary->setText(QString::fromUtf8(res::kAutoSliceTooMany));
+    m_Summary->setText(UiText::tr(res::kAutoSliceTooMany));
   }
   m_Add->setEnabled(fresh > 0);
   if (m_Preview != nullptr) {

@@ -10,6 +10,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/module_cut_view.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/view/accessible_item.h"
 
 namespace {
@@ -40,7 +41,7 @@ class CAccessibleModule : public CAccessibleItem {
       return {};
     }
     const UObjModule& module = Module();
-    return QString::fromUtf8(res::kAccessibleModule)
+    return UiText::tr(res::kAccessibleModule)
         .arg(ActorIndex())
         .arg(module.left)
         .arg(module.top)
@@ -83,7 +84,7 @@ class CAccessibleCutView : public QAccessibleWidget {
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
-      return widget()->accessibleName().isEmpty() ? QString::fromUtf8(res::kAccessibleCutView)
+      return widget()->accessibleName().isEmpty() ? UiText::tr(res::kAccessibleCutView)
                                                   : widget()->accessibleName();
     }
     if (t == QAccessible::Description) {

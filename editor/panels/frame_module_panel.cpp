@@ -2,6 +2,7 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -12,14 +13,14 @@ constexpr int kButtonStrip = 20;
 CFrameModulePanel::CFrameModulePanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent)
     , m_Editor(editor)
-    , m_List({{"模块号", 100}}, this)
-    , m_Up("上移", this)
-    , m_Down("下移", this)
-    , m_Delete("删除", this) {
+    , m_List({{QT_TRANSLATE_NOOP("Quillet", "模块号"), 100}}, this)
+    , m_Up(UiText::tr("上移"), this)
+    , m_Down(UiText::tr("下移"), this)
+    , m_Delete(UiText::tr("删除"), this) {
   setWindowTitle("FML");
   setObjectName("FML");
   m_List.setObjectName("placementList");
-  m_List.setAccessibleName(res::kAccessiblePlacementList);
+  m_List.setAccessibleName(UiText::tr(res::kAccessiblePlacementList));
   m_Up.setObjectName("moveUpButton");
   m_Down.setObjectName("moveDownButton");
   m_Delete.setObjectName("deleteButton");

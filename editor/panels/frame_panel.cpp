@@ -8,6 +8,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -17,9 +18,13 @@ constexpr int kButtonStrip = 20;
 }  // namespace
 
 CFrameListCtrl::CFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"编号", 40}, {"名字", 100}, {"模块数", 50}}, parent), m_Editor(editor) {
+    : CReportList({{QT_TRANSLATE_NOOP("Quillet", "编号"), 40},
+                   {QT_TRANSLATE_NOOP("Quillet", "名字"), 100},
+                   {QT_TRANSLATE_NOOP("Quillet", "模块数"), 50}},
+                  parent)
+    , m_Editor(editor) {
   setObjectName("frameList");
-  setAccessibleName(res::kAccessibleFrameList);
+  setAccessibleName(UiText::tr(res::kAccessibleFrameList));
 }
 
 void CFrameListCtrl::Refresh() {
@@ -39,10 +44,12 @@ void CFrameListCtrl::Refresh() {
 CFramePanel::CFramePanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent), m_Editor(editor), m_List(new CFrameListCtrl(editor, this)) {
   setWindowTitle("FL");
-  const char* captions[4] = {"添加", "添加拷贝", "删除", "选项"};
+  const char* captions[4] = {
+      QT_TRANSLATE_NOOP("Quillet", "添加"), QT_TRANSLATE_NOOP("Quillet", "添加拷贝"),
+      QT_TRANSLATE_NOOP("Quillet", "删除"), QT_TRANSLATE_NOOP("Quillet", "选项")};
   const char* names[4] = {"addButton", "addCopyButton", "deleteButton", "optionsButton"};
   for (int i = 0; i < 4; ++i) {
-    m_Buttons[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
+    m_Buttons[i] = new QPushButton(UiText::tr(captions[i]), this);
     m_Buttons[i]->setObjectName(names[i]);
   }
   connect(m_Buttons[0], &QPushButton::clicked, this, &CFramePanel::AddFrame);
@@ -110,8 +117,10 @@ void CFramePanel::DeleteFrame() {
   }
   const UObjFrame* frame = m_Editor.Actor()->frames[static_cast<size_t>(index)];
   UMessageRequest question;
-  question.text = "确定要删除名为[ " + ShownName(frame->name) + " ]的帧吗?";
-  question.caption = "警告";
+  question.text = UiText::tr("确定要删除名为[ %1 ]的帧吗?")
+                      .arg(QString::fromStdString(ShownName(frame->name)))
+                      .toStdString();
+  question.caption = UiText::tr("警告").toStdString();
   question.buttons = UMessageButtons::YesNoCancel;
   question.icon = UMessageIcon::Warning;
   if (Prompts().ShowMessage(question) == UMessageAnswer::Yes) {

@@ -4,6 +4,7 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/checked_number_item.h"
+#include "editor/res/ui_text.h"
 #include "editor_support/property_grid/my_property_grid_items.h"
 #include "editor_support/property_grid/pair_item.h"
 #include "editor_support/property_grid/standard_items.h"
@@ -24,11 +25,11 @@ MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, in
     : QDialog(parent)
     , m_Editor(editor)
     , m_Grid(this)
-    , m_Save("保存", this)
+    , m_Save(UiText::tr("保存"), this)
     , m_Frame(frame)
     , m_TagIndex(tag)
     , m_MergeKey(editor.NewMergeKey()) {
-  setWindowTitle("标签属性");
+  setWindowTitle(UiText::tr("标签属性"));
   setObjectName("tagPropertyDialog");
   m_Grid.setObjectName("tagGrid");
   m_Save.setObjectName("saveButton");
@@ -47,8 +48,8 @@ MyFrameTagPropertyDlg::MyFrameTagPropertyDlg(CVelloEditor& editor, int frame, in
 }
 
 void MyFrameTagPropertyDlg::AddItems() {
-  UPropertyGridItem* category = m_Grid.AddCategory("Tag属性");
-  category->AddChildItem(new MyPropertyGridItemUName("名字", m_Tag.name, &m_Tag.name));
+  UPropertyGridItem* category = m_Grid.AddCategory(UiText::tr("Tag属性"));
+  category->AddChildItem(new MyPropertyGridItemUName(UiText::tr("名字"), m_Tag.name, &m_Tag.name));
   AddPair(category, "Position", "x", &m_Tag.x, "y", &m_Tag.y);
   AddPair(category, "Size", "width", &m_Tag.width, "height", &m_Tag.height);
   category->AddChildItem(CheckedNumberItem("Param1", m_Tag.Param1));

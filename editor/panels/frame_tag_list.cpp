@@ -6,6 +6,7 @@
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/frame_tag_dialog.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -19,13 +20,16 @@ QStringList TagRow(const TFrameTag& tag) {
 }  // namespace
 
 CFrameTagListCtrl::CFrameTagListCtrl(CVelloEditor& editor, QWidget* parent)
-    : CReportList(
-          {{"标签", 150}, {"位置", 100}, {"大小", 50}, {"标签参数1", 50}, {"标签参数2", 50}},
-          parent)
+    : CReportList({{QT_TRANSLATE_NOOP("Quillet", "标签"), 150},
+                   {QT_TRANSLATE_NOOP("Quillet", "位置"), 100},
+                   {QT_TRANSLATE_NOOP("Quillet", "大小"), 50},
+                   {QT_TRANSLATE_NOOP("Quillet", "标签参数1"), 50},
+                   {QT_TRANSLATE_NOOP("Quillet", "标签参数2"), 50}},
+                  parent)
     , m_Editor(editor) {
   setObjectName("tagList");
-  setAccessibleName(res::kAccessibleTagList);
-  m_Delete = m_Menu.addAction("删除标签", this, [this] { DeleteTag(); });
+  setAccessibleName(UiText::tr(res::kAccessibleTagList));
+  m_Delete = m_Menu.addAction(UiText::tr("删除标签"), this, [this] { DeleteTag(); });
   m_Delete->setData(kDeleteTag);
   SetRowSelectedHandler([this](int row) {
     m_Row = row;

@@ -5,12 +5,16 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 CHistoryPanel::CHistoryPanel(CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"编号", 40}, {"步骤", 160}}, parent), m_Editor(editor) {
+    : CReportList(
+          {{QT_TRANSLATE_NOOP("Quillet", "编号"), 40}, {QT_TRANSLATE_NOOP("Quillet", "步骤"), 160}},
+          parent)
+    , m_Editor(editor) {
   setWindowTitle("HL");
   setObjectName("historyList");
-  setAccessibleName(res::kAccessibleHistory);
+  setAccessibleName(UiText::tr(res::kAccessibleHistory));
   SetRowSelectedHandler([this](int row) { m_Editor.JumpToHistory(row); });
   m_Editor.AddListener(this);
   Refresh();
@@ -30,8 +34,8 @@ void CHistoryPanel::Refresh() {
   const int position = m_Editor.HistoryPosition();
   std::vector<QStringList> rows;
   for (int entry = 0; entry < m_Editor.HistorySize(); ++entry) {
-    rows.push_back({MarkedIndex(entry, entry == position),
-                    QString::fromStdString(m_Editor.HistoryName(entry))});
+    rows.push_back(
+        {MarkedIndex(entry, entry == position), UiText::tr(m_Editor.HistoryName(entry).c_str())});
   }
   SetRows(rows, position);
   const QBrush greyed = palette().brush(QPalette::Disabled, QPalette::Text);

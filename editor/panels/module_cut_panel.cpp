@@ -13,13 +13,16 @@
 #include "editor/panels/auto_slice_dialog.h"
 #include "editor/panels/module_cut_view.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
 constexpr std::array<int, 5> kCutGrids = {1, 2, 4, 8, 16};
 
-QPushButton* MakeButton(const char* utf8Text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(utf8Text), parent);
+// The buttons share a sixth of the pane's width each, so their texts have translations of their
+// own, short ones.
+QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   return button;
 }
@@ -30,11 +33,11 @@ CModuleCutPanel::CModuleCutPanel(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent)
     , m_Editor(editor)
     , m_View(new CModuleCutView(editor, this))
-    , m_ZoomIn(MakeButton("放大", "zoomIn", this))
-    , m_ZoomOut(MakeButton("缩小", "zoomOut", this))
-    , m_Add(MakeButton("添加", "addModule", this))
-    , m_Delete(MakeButton("删除", "deleteModule", this))
-    , m_AutoSlice(MakeButton(res::kStepAutoSlice, "autoSlice", this))
+    , m_ZoomIn(MakeButton(UiText::tr("放大", "a narrow button"), "zoomIn", this))
+    , m_ZoomOut(MakeButton(UiText::tr("缩小", "a narrow button"), "zoomOut", this))
+    , m_Add(MakeButton(UiText::tr("添加", "a narrow button"), "addModule", this))
+    , m_Delete(MakeButton(UiText::tr("删除", "a narrow button"), "deleteModule", this))
+    , m_AutoSlice(MakeButton(UiText::tr("自动切割", "a narrow button"), "autoSlice", this))
     , m_CutGrid(new QComboBox(this)) {
   setWindowTitle("ME");
   m_View->setObjectName("moduleCutView");
@@ -44,9 +47,9 @@ CModuleCutPanel::CModuleCutPanel(CVelloEditor& editor, QWidget* parent)
   QObject::connect(m_Delete, &QPushButton::clicked, this, [this] { DeleteModule(); });
   QObject::connect(m_AutoSlice, &QPushButton::clicked, this, [this] { AutoSlice(); });
   m_CutGrid->setObjectName("cutGrid");
-  m_CutGrid->setToolTip(QString::fromUtf8(res::kCutGridTip));
+  m_CutGrid->setToolTip(UiText::tr(res::kCutGridTip));
   for (const int texels : kCutGrids) {
-    m_CutGrid->addItem(QString::fromUtf8(res::kCutGridItem).arg(texels), texels);
+    m_CutGrid->addItem(UiText::tr(res::kCutGridItem).arg(texels), texels);
   }
   // A value that is not one of the choices (an edited settings file) falls back to the default.
   const int kept = QSettings().value(kCutGridKey, kDefaultCutGrid).toInt();

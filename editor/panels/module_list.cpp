@@ -4,6 +4,7 @@
 
 #include "editor/doc/vello_editor.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -18,9 +19,12 @@ QString AreaText(const UObjModule& module) {
 }  // namespace
 
 CModuleListCtrl::CModuleListCtrl(CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"模块", 80}, {"区域", 350}}, parent), m_Editor(editor) {
+    : CReportList(
+          {{QT_TRANSLATE_NOOP("Quillet", "模块"), 80}, {QT_TRANSLATE_NOOP("Quillet", "区域"), 350}},
+          parent)
+    , m_Editor(editor) {
   setObjectName("moduleList");
-  setAccessibleName(res::kAccessibleModuleList);
+  setAccessibleName(UiText::tr(res::kAccessibleModuleList));
   SetRowSelectedHandler([this](int row) { m_Editor.SelectModule(row); });
   setDragEnabled(true);
   setDragDropMode(QAbstractItemView::DragOnly);

@@ -13,6 +13,7 @@
 #include "editor/panels/texture_list.h"
 #include "editor/res/pane_table.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/view/action_frame_editor.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
@@ -30,7 +31,7 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
     case pane::kProperties: {
       auto* grid = new CAnimPropertyGrid(editor, parent);
       grid->setObjectName("propertyGrid");
-      grid->setAccessibleName(res::kAccessibleProperties);
+      grid->setAccessibleName(UiText::tr(res::kAccessibleProperties));
       return grid;
     }
     case pane::kFrameModules:

@@ -6,11 +6,13 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "editor/res/ui_text.h"
+
 CReportList::CReportList(std::initializer_list<Column> columns, QWidget* parent)
     : QTreeWidget(parent) {
   QStringList captions;
   for (const Column& column : columns) {
-    captions << QString::fromUtf8(column.caption);
+    captions << UiText::tr(column.caption);
   }
   setColumnCount(static_cast<int>(captions.size()));
   setHeaderLabels(captions);

@@ -8,6 +8,7 @@
 #include "editor/panels/auto_slice_dialog.h"
 #include "editor/panels/module_cut_view.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 #include "editor_support/property_grid/property_grid.h"
 
@@ -30,9 +31,13 @@ QString DepthText(USurface* surface) {
 }  // namespace
 
 CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
-    : CReportList({{"使用贴图", 150}, {"宽高", 100}, {"色深", 50}}, parent), m_Editor(editor) {
+    : CReportList({{QT_TRANSLATE_NOOP("Quillet", "使用贴图"), 150},
+                   {QT_TRANSLATE_NOOP("Quillet", "宽高"), 100},
+                   {QT_TRANSLATE_NOOP("Quillet", "色深"), 50}},
+                  parent)
+    , m_Editor(editor) {
   setObjectName("textureList");
-  setAccessibleName(res::kAccessibleTextureList);
+  setAccessibleName(UiText::tr(res::kAccessibleTextureList));
   setFont(UPropertyGrid::RegularFont());
   // A one-pixel flat frame in the toolkit's shadow colour.
   setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -40,16 +45,15 @@ CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
   QPalette framed = palette();
   framed.setColor(QPalette::WindowText, framed.color(QPalette::Mid));
   setPalette(framed);
-  m_Add = m_Menu.addAction("添加贴图", this, [this] { AddTextures(); });
-  m_Replace = m_Menu.addAction("置换贴图", this, [this] { ReplaceTexture(); });
-  m_Delete = m_Menu.addAction("删除贴图", this, [this] { DeleteTexture(); });
+  m_Add = m_Menu.addAction(UiText::tr("添加贴图"), this, [this] { AddTextures(); });
+  m_Replace = m_Menu.addAction(UiText::tr("置换贴图"), this, [this] { ReplaceTexture(); });
+  m_Delete = m_Menu.addAction(UiText::tr("删除贴图"), this, [this] { DeleteTexture(); });
   m_Add->setData(kAddTexture);
   m_Replace->setData(kReplaceTexture);
   m_Delete->setData(kDeleteTexture);
-  m_AutoSlice =
-      m_Menu.addAction(QString::fromUtf8(res::kStepAutoSlice), this, [this] { AutoSlice(); });
+  m_AutoSlice = m_Menu.addAction(UiText::tr(res::kStepAutoSlice), this, [this] { AutoSlice(); });
   m_AutoSlice->setData(kAutoSlice);
-  m_Locate = m_Menu.addAction(res::kLocateTexture, this, [this] { LocateTexture(); });
+  m_Locate = m_Menu.addAction(UiText::tr(res::kLocateTexture), this, [this] { LocateTexture(); });
   m_Locate->setData(kLocateTexture);
   SetRowSelectedHandler([this](int row) { m_Editor.SelectTexture(row); });
   m_Editor.AddListener(this);
@@ -133,8 +137,9 @@ void CTextureListCtrl::Refresh() {
                               ? m_Editor.TextureSurfaces()[static_cast<size_t>(index)]
                               : nullptr;
       const QString name = QString::fromStdString(RecordFileName(info));
-      rows.push_back({m_Editor.IsTextureMissing(index) ? name + res::kTextureMissingSuffix : name,
-                      QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
+      rows.push_back(
+          {m_Editor.IsTextureMissing(index) ? name + UiText::tr(res::kTextureMissingSuffix) : name,
+           QString("%1 %2").arg(info.width).arg(info.height), DepthText(surface)});
     }
   }
   SetRows(rows, m_Editor.SelectedTexture());

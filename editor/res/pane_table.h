@@ -20,8 +20,8 @@ constexpr int kHistory = 4010;
 
 }  // namespace pane
 
-// One docking pane: its id, caption, the window title of the panel it hosts, and the command of
-// the View menu that shows it again.
+// One docking pane: its id, caption (a source text: show it through UiText::tr), the window
+// title of the panel it hosts, and the command of the View menu that shows it again.
 struct CPaneInfo {
   int id;
   const char* caption;

@@ -9,6 +9,7 @@
 
 #include "core/foundation/name.h"
 #include "core/foundation/text_codec.h"
+#include "editor/res/ui_text.h"
 
 namespace {
 
@@ -31,16 +32,16 @@ size_t CharacterCount(std::string_view utf8) {
 std::string TypedTextProblem(std::string_view utf8, TypedTextKind kind) {
   std::string gbk;
   if (!Utf8ToGbkExact(utf8, &gbk)) {
-    return "文字中有无法保存的字符（只能使用 GBK 字符集中的字符）。";
+    return UiText::tr("文字中有无法保存的字符（只能使用 GBK 字符集中的字符）。").toStdString();
   }
   if (gbk.find('\0') != std::string::npos) {
-    return "文字中不能有空字符。";
+    return UiText::tr("文字中不能有空字符。").toStdString();
   }
   if (kind == TypedTextKind::Name && gbk.size() > kNameBytes) {
-    return "名字太长：最多 31 个字节（一个汉字占 2 个字节）。";
+    return UiText::tr("名字太长：最多 31 个字节（一个汉字占 2 个字节）。").toStdString();
   }
   if (kind == TypedTextKind::Text && CharacterCount(utf8) > kTextCharacters) {
-    return "文字太长：最多 128 个字符。";
+    return UiText::tr("文字太长：最多 128 个字符。").toStdString();
   }
   return {};
 }
@@ -79,11 +80,11 @@ std::optional<double> ParseNumber(std::string_view text, bool whole) {
   return value;
 }
 
-std::string RangeText(const CNumberRange& range) {
+QString NumberText(const CNumberRange& range, double number) {
   std::ostringstream text;
   text.precision(range.whole ? 20 : 7);
-  text << range.min << " 到 " << range.max;
-  return text.str();
+  text << number;
+  return QString::fromStdString(text.str());
 }
 
 }  // namespace
@@ -94,6 +95,12 @@ std::string TypedNumberProblem(std::string_view utf8, const std::string& caption
   if (value && *value >= range.min && *value <= range.max) {
     return {};
   }
-  return caption + " 只能是 " + RangeText(range) + " 之间的" + (range.whole ? "整数" : "数") +
-         "，输入的 \"" + std::string(utf8) + "\" 没有采用。";
+  const QString problem =
+      range.whole ? UiText::tr("%1 只能是 %2 到 %3 之间的整数，输入的 \"%4\" 没有采用。")
+                  : UiText::tr("%1 只能是 %2 到 %3 之间的数，输入的 \"%4\" 没有采用。");
+  return problem
+      .arg(QString::fromStdString(caption), NumberText(range, range.min),
+           NumberText(range, range.max),
+           QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
+      .toStdString();
 }

@@ -3,6 +3,7 @@
 #include <QWindow>
 
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 
 CAccessibleItem::CAccessibleItem(QWidget* owner, int index) : m_Owner(owner), m_Index(index) {}
 
@@ -51,7 +52,7 @@ QStringList CAccessibleItem::actionNames() const {
 }
 
 QString CAccessibleItem::localizedActionDescription(const QString& actionName) const {
-  return actionName == pressAction() ? QString::fromUtf8(res::kAccessibleSelect) : QString();
+  return actionName == pressAction() ? UiText::tr(res::kAccessibleSelect) : QString();
 }
 
 void CAccessibleItem::doAction(const QString& actionName) {

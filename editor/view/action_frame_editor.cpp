@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/view/timeline_ruler.h"
 #include "editor/view/timeline_style.h"
 #include "editor/view/timeline_track.h"
@@ -23,7 +24,7 @@ MyActionFrameEditor::MyActionFrameEditor(CVelloEditor& editor, QWidget* parent)
   setWindowTitle(QStringLiteral("FML"));
   m_Status->setObjectName("timelineStatus");
   m_Status->setReadOnly(true);
-  m_Status->setAccessibleName(res::kAccessiblePlayPosition);
+  m_Status->setAccessibleName(UiText::tr(res::kAccessiblePlayPosition));
   m_Status->setFont(timeline::RulerFont());
   m_ScrollBar->setObjectName("timelineScrollBar");
   m_ScrollBar->setRange(0, kScrollRange);
@@ -68,10 +69,13 @@ void MyActionFrameEditor::SetCurrentTime(uint32_t time) {
   m_Ruler->SetMarkTime(time);
   m_Track->update();
   const bool interpolates = m_Editor.Actor() != nullptr && m_Editor.Actor()->interpolate;
-  m_Status->setText(QString::asprintf(
-      "当前帧 %4u \t 当前帧索引号 %4d \t 帧频率 %2.1f fps \t 运行时间 %3.3f s  bInterpolation=%d",
-      time, m_Editor.ShownFrame(), static_cast<double>(m_Editor.FrameRate()),
-      static_cast<double>(m_Editor.PlayTime()), interpolates ? 1 : 0));
+  m_Status->setText(
+      QString::asprintf(UiText::tr("当前帧 %4u \t 当前帧索引号 %4d \t 帧频率 %2.1f fps \t 运行时间 "
+                                   "%3.3f s  bInterpolation=%d")
+                            .toUtf8()
+                            .constData(),
+                        time, m_Editor.ShownFrame(), static_cast<double>(m_Editor.FrameRate()),
+                        static_cast<double>(m_Editor.PlayTime()), interpolates ? 1 : 0));
   // The start of the line (the current time) stays in sight.
   m_Status->setCursorPosition(0);
 }

@@ -1,6 +1,7 @@
 // The driver headers bring in libepoxy's GL declarations, which must come before Qt's.
 #include "editor/doc/vello_editor.h"
 
+#include "editor/res/ui_text.h"
 #include "editor/view/timeline_track.h"
 
 #include <QContextMenuEvent>
@@ -166,7 +167,7 @@ QMenu* CTimelineTrack::MakeMenu(uint32_t time) {
   m_Editor.FindActionKey(time, &index, &exact);
   QAction* item = nullptr;
   if (exact) {
-    item = menu->addAction(QStringLiteral("删除此帧"));
+    item = menu->addAction(UiText::tr("删除此帧"));
     item->setData(kDeleteKeyCommand);
     QObject::connect(item, &QAction::triggered, this, [this, time] {
       int found = -1;
@@ -181,7 +182,7 @@ QMenu* CTimelineTrack::MakeMenu(uint32_t time) {
     const std::string name =
         hasFrame ? ShownName(actor->frames[static_cast<size_t>(m_Editor.SelectedFrame())]->name)
                  : std::string();
-    item = menu->addAction(QStringLiteral("添加当前帧 [%1]").arg(QString::fromStdString(name)));
+    item = menu->addAction(UiText::tr("添加当前帧 [%1]").arg(QString::fromStdString(name)));
     item->setData(kAddKeyCommand);
     QObject::connect(item, &QAction::triggered, this, [this, time] {
       if (m_Editor.SelectedFrame() >= 0) {

@@ -14,13 +14,14 @@
 
 #include "editor/res/command_ids.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
 #include "editor/view/playback_keys.h"
 #include "editor/view/view_accessibility.h"
 
 namespace {
 
-constexpr char kNoOpenGl[] = "OpenGL 3.3 无法启动: 动画视图不可用";
+constexpr char kNoOpenGl[] = QT_TRANSLATE_NOOP("Quillet", "OpenGL 3.3 无法启动: 动画视图不可用");
 // One notch of a common wheel, in eighths of a degree: one zoom step.
 constexpr int kWheelStep = 120;
 
@@ -133,7 +134,7 @@ void CVelloView::StartFinished(bool ready) {
     m_Editor.Tick(m_ClockMs);
     FollowPlaying();
   } else {
-    m_Failure = new QLabel(kNoOpenGl, this);
+    m_Failure = new QLabel(UiText::tr(kNoOpenGl), this);
     m_Failure->setObjectName("viewFailure");
     m_Failure->setAlignment(Qt::AlignCenter);
     m_Failure->setWordWrap(true);
@@ -373,7 +374,7 @@ void CVelloView::contextMenuEvent(QContextMenuEvent* event) {
   m_ContextMenuPoint = DevicePoint(event->pos());
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  QAction* add_tag = menu->addAction(res::kAddTag);
+  QAction* add_tag = menu->addAction(UiText::tr(res::kAddTag));
   add_tag->setData(cmd::kAddTag);
   QObject::connect(add_tag, &QAction::triggered, this, [this] { AddTagAtMenuPoint(); });
   menu->popup(event->globalPos());

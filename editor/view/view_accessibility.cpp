@@ -9,6 +9,7 @@
 
 #include "editor/doc/editor_text.h"
 #include "editor/res/strings.h"
+#include "editor/res/ui_text.h"
 #include "editor/view/accessible_item.h"
 #include "editor/view/action_frame_editor.h"
 #include "editor/view/timeline_ruler.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
+QString Text(const char* source) {
+  return UiText::tr(source);
 }
 
 QString Shown(const UName& name) {
@@ -77,12 +78,13 @@ class CAccessibleAnimationView : public QAccessibleWidget {
  private:
   QString Described() const {
     const CVelloEditor& editor = m_View.Editor();
-    QString described = ShownFrameText(editor);
+    const QString shown = ShownFrameText(editor);
     const auto selected = static_cast<int>(editor.SelectedPlacements().size());
-    if (selected > 0) {
-      described += QStringLiteral("；") + QString::asprintf(res::kPlacementsSelected, selected);
+    if (selected == 0) {
+      return shown;
     }
-    return described;
+    return Text(res::kAccessibleWithSelection)
+        .arg(shown, QString::asprintf(UiText::Utf8(res::kPlacementsSelected).c_str(), selected));
   }
 
   CVelloView& m_View;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMetaObject>
 
@@ -37,10 +38,13 @@ void ShowGbkTextRefusal(const UGbkTextCheck& check, size_t maxBytes) {
     case UGbkTextCheck::Verdict::Fits:
       return;
     case UGbkTextCheck::Verdict::NotInGbk:
-      text = QStringLiteral("字符“%1”无法保存，请换用其他字符").arg(check.character);
+      text = QCoreApplication::translate("Quillet", "字符“%1”无法保存，请换用其他字符")
+                 .arg(check.character);
       break;
     case UGbkTextCheck::Verdict::TooLong:
-      text = QStringLiteral("文字太长：最多 %1 个字节（一个汉字占 2 个字节）").arg(maxBytes);
+      text =
+          QCoreApplication::translate("Quillet", "文字太长：最多 %1 个字节（一个汉字占 2 个字节）")
+              .arg(maxBytes);
       break;
   }
   ShowMessage({text.toStdString(), "", UMessageButtons::Ok, UMessageIcon::Warning});

@@ -7,9 +7,10 @@
 
 namespace {
 
-constexpr const char* kOpenFailed = "错误：无法打开有关的hKEY";
-constexpr const char* kQueryFailed = "错误：无法查询有关的注册表信息";
-constexpr const char* kSetFailed = "错误：无法设置有关的注册表信息";
+constexpr const char* kOpenFailed = CORE_TRANSLATE_NOOP("Quillet", "错误：无法打开有关的hKEY");
+constexpr const char* kQueryFailed =
+    CORE_TRANSLATE_NOOP("Quillet", "错误：无法查询有关的注册表信息");
+constexpr const char* kSetFailed = CORE_TRANSLATE_NOOP("Quillet", "错误：无法设置有关的注册表信息");
 
 void ShowError(const char* text) {
   ShowMessage({text, "", UMessageButtons::Ok, UMessageIcon::Error});

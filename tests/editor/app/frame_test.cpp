@@ -105,7 +105,7 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
             (QList<QKeySequence>{QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
 
   EXPECT_EQ(MenuEntries(TopMenu(frame, "设置")),
-            (QStringList{"设置名字|32791", "背景色|32795", "设置FPS|32803"}));
+            (QStringList{"设置名字|32791", "背景色|32795", "设置FPS|32803", ">语言 / Language"}));
   QMenu* view = TopMenu(frame, "&查看");
   EXPECT_EQ(MenuEntries(view), (QStringList{">&工具栏",
                                             "&Status Bar|59393",
