@@ -15,6 +15,9 @@ packages=(
   # tests and benchmarks; the GL widget test runs in a virtual X server, and the recovery test
   # closes the editor's window through X
   libgtest-dev libgmock-dev libbenchmark-dev libqt6opengl6-dev xvfb xauth libxcb1-dev
+  # the Debian package: CPack's DEB generator reads the programs' library needs with
+  # dpkg-shlibdeps, which needs file
+  dpkg-dev file
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
