@@ -9,9 +9,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+# The long description; the summary above is its first line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quillet edits sprite animations for games on small devices: modules cut out of
+    "Quillet edits sprite animations for games on small devices: modules cut out of
 PNG and BMP textures are placed into frames, with collision boxes and named
 tags, and frames are strung into timed actions that play back with
 interpolated in-betweens. The package holds the editor, the command-line tool
@@ -25,5 +25,7 @@ files.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-wqy-microhei, libgl1, libegl1, libglx-mesa0, libegl-mesa0, libgl1-mesa-dri")
+# Building against the libraries needs the headers of what their interfaces use.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "g++, cmake, pkg-config, libfreeimage-dev, qt6-base-dev, libepoxy-dev")
 
 include(CPack)
