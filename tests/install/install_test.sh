@@ -22,7 +22,8 @@ ldd "$cli" | grep -q "libCore.so.0 => $prefix/bin/../lib/quillet/" ||
 
 cmake -S "$source/tests/install/consumer" -B "$work/consumer" -G Ninja \
   -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
-cmake --build "$work/consumer" >/dev/null
+cmake --build "$work/consumer" >"$work/build.log" ||
+  fail "the consumer does not build against the installed package: $(cat "$work/build.log")"
 frames=$("$work/consumer/frame_count" "$source/examples/hero.an1")
 [[ $frames == 6 ]] || fail "the consumer counts $frames frames in the example, not 6"
 
