@@ -19,6 +19,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libqt6opengl6-dev xvfb xauth libxcb1-dev
   # validators of the desktop entry, the AppStream metainfo and the mime type
   desktop-file-utils appstream libxml2-utils
+  # the Debian package: CPack's DEB generator reads the programs' library needs with
+  # dpkg-shlibdeps, which needs file
+  dpkg-dev file
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )
