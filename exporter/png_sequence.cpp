@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "exporter/atlas_json.h"
+#include "exporter/export_cancel.h"
 #include "exporter/frame_order.h"
 #include "exporter/png_memory_encoder.h"
 
@@ -32,6 +33,9 @@ bool BuildPngSequence(const CExportDocument& document, const CFormatOptions& opt
     const CExportAction& action = document.actions[a];
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
     for (size_t i = 0; i < action.pictures.size(); ++i) {
+      if (ExportCancelled(options.cancel, error)) {
+        return false;
+      }
       CExportFile image{PictureFileName(options, a, i), {}};
       if (!EncodeRgbaPng(action.canvasWidth, action.canvasHeight, action.pictures[i].rgba,
                          &image.bytes, error)) {

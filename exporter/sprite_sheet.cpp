@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "exporter/atlas_json.h"
+#include "exporter/export_cancel.h"
 #include "exporter/frame_order.h"
 #include "exporter/png_memory_encoder.h"
 #include "exporter/sheet_layout.h"
@@ -95,6 +96,9 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
     const CExportAction& action = document.actions[a];
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
     for (size_t i = 0; i < action.pictures.size(); ++i) {
+      if (ExportCancelled(options.cancel, error)) {
+        return false;
+      }
       const CExportPicture& picture = action.pictures[i];
       CAtlasFrame frame;
       frame.name = order.actions[a].frameNames[i];
@@ -151,6 +155,9 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
   }
 
   for (size_t page = 0; page < pages; ++page) {
+    if (ExportCancelled(options.cancel, error)) {
+      return false;
+    }
     CExportFile image{PageName(options, page, pages, ".png"), {}};
     if (!EncodeRgbaPng(layout.pages[page].w, layout.pages[page].h, page_pixels[page], &image.bytes,
                        error)) {

@@ -202,6 +202,7 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(export_menu, cmd::kExportJava, "导出到JAVA");
   AddMenuItem(export_menu, cmd::kExportXml, "导出到Xml");
   AddMenuItem(export_menu, cmd::kExportRws, "导出RWS");
+  AddMenuItem(export_menu, cmd::kExportSheet, res::kExportSheetMenu);
   QMenu* import_menu = AddMenu(m_FileMenu, "导入");
   AddMenuItem(import_menu, cmd::kImportAnm, "导入ANM");
   AddMenuItem(import_menu, cmd::kImportRws, "导入Rws");

@@ -35,6 +35,7 @@ constexpr CommandTexts kTexts[] = {
     {cmd::kExportJava, nullptr, "导出为 JAVA 格式（此版本不支持）"},
     {cmd::kExportXml, nullptr, "导出为 Xml 格式（此版本不支持）"},
     {cmd::kExportRws, nullptr, "导出为 RWS 格式（此版本不支持）"},
+    {cmd::kExportSheet, nullptr, "把动作导出为精灵表、PNG 序列或 GIF 动画"},
     {cmd::kImportAnm, nullptr, "导入 ANM 文件（此版本不支持）"},
     {cmd::kImportRws, nullptr, "导入 Rws 文件（此版本不支持）"},
     // Edit

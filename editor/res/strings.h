@@ -123,5 +123,25 @@ inline constexpr char kTextureMissingSuffix[] = "（缺失）";
 inline constexpr char kLocateTexture[] = "定位…";
 inline constexpr char kTexturesNotFound[] = "无法找到贴图：";
 inline constexpr char kTextureFoldersSearched[] = "查找过的文件夹：";
+// The sprite sheet export: its menu item, its dialog, its progress and what it says at the end.
+inline constexpr char kExportSheetMenu[] = "导出精灵表…";
+inline constexpr char kExportSheetTitle[] = "导出精灵表";
+inline constexpr char kExportSheetActions[] = "动作";
+inline constexpr char kExportSheetFormat[] = "格式";
+inline constexpr char kExportFormatSheet[] = "精灵表";
+inline constexpr char kExportFormatPng[] = "PNG 序列";
+inline constexpr char kExportFormatGif[] = "GIF 动画";
+inline constexpr char kExportSheetScale[] = "缩放倍数";
+inline constexpr char kExportSheetPadding[] = "图片间隔（像素）";
+inline constexpr char kExportSheetTrim[] = "裁掉透明边缘";
+inline constexpr char kExportSheetFolder[] = "输出文件夹";
+inline constexpr char kExportSheetBrowse[] = "浏览…";
+inline constexpr char kExportSheetStart[] = "导出";
+inline constexpr char kExportNoAction[] = "请至少选择一个动作";
+inline constexpr char kExportNoFolder[] = "请选择输出文件夹";
+inline constexpr char kExportProgressTitle[] = "正在导出";
+inline constexpr char kExportDone[] = "导出完成，共 %1 个文件。要打开输出文件夹吗？";
+inline constexpr char kExportFailed[] = "导出失败：%1";
+inline constexpr char kExportCancelledStatus[] = "导出已取消";
 
 }  // namespace res
