@@ -133,7 +133,7 @@ CExportSheetJob::~CExportSheetJob() {
   if (m_Worker.joinable()) {
     m_Worker.join();
   }
-  delete m_Progress;
+  delete m_Progress.data();
 }
 
 void CExportSheetJob::Poll() {

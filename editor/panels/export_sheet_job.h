@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -10,7 +12,6 @@
 #include "exporter/export_snapshot.h"
 
 class CVelloEditor;
-class QProgressDialog;
 class QTimer;
 class QWidget;
 
@@ -44,7 +45,7 @@ class CExportSheetJob : public QObject {
 
   QWidget* m_Parent;
   std::string m_Folder;
-  QProgressDialog* m_Progress;
+  QPointer<QProgressDialog> m_Progress;  // a child of the window, which may delete it first
   QTimer* m_Timer;
   std::atomic<bool> m_Cancel{false};
   std::atomic<size_t> m_Drawn{0};
