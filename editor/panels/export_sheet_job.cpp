@@ -27,31 +27,29 @@ QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-// The pixels of an accelerated driver's surface, from its texture or its picture still waiting
-// for one; false for a surface of no driver this editor draws with.
-bool ReadSurfacePixels(USurface* surface, CTexturePixels* texture) {
+// The pixels of an accelerated driver's surface, from its texture or from its picture still
+// waiting for one; none for a surface of another driver or a texture its engine let go of.
+void ReadSurfacePixels(USurface* surface, CTexturePixels* texture) {
   const auto* rw = dynamic_cast<const USurfaceRw*>(surface);
   if (rw == nullptr) {
-    return false;
+    return;
   }
   if (rw->IsWaitingForUpload()) {
     texture->width = rw->WaitingPicture().width;
     texture->height = rw->WaitingPicture().height;
     texture->argb = rw->WaitingPicture().pixels;
-    return true;
+    return;
   }
   const RwRaster* raster = rw->GetTexture() != nullptr ? rw->GetTexture()->GetRaster() : nullptr;
   if (raster == nullptr) {
-    return false;
+    return;
   }
   texture->width = raster->GetWidth();
   texture->height = raster->GetHeight();
   texture->argb.resize(static_cast<size_t>(texture->width) * static_cast<size_t>(texture->height));
   if (!raster->GetPixels(texture->argb.data())) {
     texture->argb.clear();
-    return false;
   }
-  return true;
 }
 
 }  // namespace
