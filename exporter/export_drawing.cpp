@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 #include "core/anim/actor_file.h"
@@ -15,13 +16,14 @@
 #include "core/foundation/text_codec.h"
 #include "exporter/export_cancel.h"
 #include "exporter/offscreen_renderer.h"
+#include "exporter/picture_trim.h"
 #include "exporter/texture_set.h"
 
 namespace {
 
 constexpr int kDefaultFps = 30;
 // Bounds that keep a damaged or hostile document from taking all memory: the pictures of one
-// action, and the bytes all pictures of the document hold.
+// action, and the bytes all drawings of the document hold.
 constexpr uint64_t kMaxPicturesPerAction = 100000;
 constexpr uint64_t kMaxDocumentBytes = uint64_t{4} << 30;
 
@@ -179,30 +181,10 @@ void DescribeKey(const UObjActor& actor, const UObjAction& action, uint32_t tick
   }
 }
 
-// The rows of `bgra` (`stride` pixels wide) that make a `width` x `height` picture at its
-// top-left corner, as red, green, blue, alpha.
-std::vector<uint8_t> CropToRgba(const std::vector<uint8_t>& bgra, int stride, int width,
-                                int height) {
-  // Copied row by row and then reordered in place, so the new picture is never cleared first.
-  std::vector<uint8_t> rgba;
-  rgba.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  const size_t rowBytes = static_cast<size_t>(width) * 4;
-  for (int y = 0; y < height; ++y) {
-    const auto row = bgra.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(y) *
-                                                                static_cast<size_t>(stride) * 4);
-    rgba.insert(rgba.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
-  }
-  for (size_t i = 0; i < rgba.size(); i += 4) {
-    std::swap(rgba[i], rgba[i + 2]);
-  }
-  return rgba;
-}
-
 // Fixes the canvas of action `index`: the ticks it is drawn at, and the union of what they draw
-// and the origin. False when the canvas would be larger than maxSize, or the pictures so far too
-// many bytes.
+// and the origin. False when the canvas would be larger than maxSize.
 bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExportAction* out,
-                std::vector<uint32_t>* ticks, uint64_t* documentBytes, std::string* error) {
+                std::vector<uint32_t>* ticks, std::string* error) {
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   out->name = Utf8Name(action.name);
   const uint32_t first = action.keys.Num() > 0 ? action.keys[0].time : 0;
@@ -229,11 +211,6 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
              std::to_string(options.maxSize) + ")";
     return false;
   }
-  *documentBytes += static_cast<uint64_t>(width * height) * 4 * ticks->size();
-  if (*documentBytes > kMaxDocumentBytes) {
-    *error = "the pictures up to action '" + out->name + "' would take more than 4 GiB";
-    return false;
-  }
   out->canvasWidth = static_cast<int>(width);
   out->canvasHeight = static_cast<int>(height);
   out->originX = static_cast<int>(-extent.left) * options.scale;
@@ -241,48 +218,57 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
   return true;
 }
 
-// What GetInterpolationFrame answers for a blended in-between, and a value it never answers.
+// What GetInterpolationFrame answers for a blended in-between.
 constexpr int kInBetween = -2;
-constexpr int kNotDrawn = -3;
 
-// Draws the planned pictures of action `index`. The renderer's canvas may be larger than the
-// action's: everything the action draws lies inside its own canvas at the top-left corner, so
-// the pixels there are what a canvas of the action's size shows.
-// `drawn` counts the pictures of the document so far, for the options' progress.
+// Draws the planned pictures of action `index`, adding the bytes of the new drawings to
+// `documentBytes`. The renderer's canvas may be larger than the action's: everything the action
+// draws lies inside its own canvas at the top-left corner, so the pixels there are what a canvas
+// of the action's size shows. `picturesDrawn` counts the pictures of the document so far, for the
+// options' progress.
 bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks,
                 const CDrawOptions& options, double fps, int rendererWidth,
-                OffscreenRenderer& renderer, CTextureSet& textures, size_t* drawn, size_t total,
-                CExportAction* out, std::string* error) {
+                OffscreenRenderer& renderer, CTextureSet& textures, CExportAction* out,
+                uint64_t* documentBytes, size_t* picturesDrawn, size_t total, std::string* error) {
   const int scale = options.scale;
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   const UPoint pos(out->originX / scale, out->originY / scale);
   std::vector<uint8_t> bgra;
   UObjFrame inBetween;
-  int lastShown = kNotDrawn;
+  // A key shows the same frame unblended at every tick it is in force, and again wherever the
+  // action shows it later: its drawing is made once and shared, which spares most of the drawing
+  // and memory of a slow action.
+  std::map<int, std::shared_ptr<const CPictureBits>> drawnKeys;
   for (const uint32_t tick : ticks) {
     if (ExportCancelled(options.cancel, error)) {
       return false;
     }
     CExportPicture picture;
-    // A key held over several ticks shows the same frame unblended at each of them: its picture
-    // is drawn once and copied, which spares most of the drawing of a slow action.
     const int shown = actor.GetInterpolationFrame(index, static_cast<float>(tick), &inBetween);
-    if (shown == lastShown && shown != kInBetween && !out->pictures.empty()) {
-      picture.rgba = out->pictures.back().rgba;
+    if (const auto drawn = drawnKeys.find(shown); drawn != drawnKeys.end()) {
+      picture.bits = drawn->second;
     } else {
       renderer.ClearTransparent();
       actor.Render(&renderer.Canvas(), textures.Surfaces(), pos, index, static_cast<float>(tick));
       if (!renderer.Finish(bgra, *error)) {
         return false;
       }
-      picture.rgba = CropToRgba(bgra, rendererWidth, out->canvasWidth, out->canvasHeight);
+      picture.bits = std::make_shared<const CPictureBits>(TrimPicture(
+          bgra.data(), rendererWidth, out->canvasWidth, out->canvasHeight, PixelOrder::Bgra));
+      *documentBytes += picture.bits->rgba.size();
+      if (*documentBytes > kMaxDocumentBytes) {
+        *error = "the pictures up to action '" + out->name + "' take more than 4 GiB";
+        return false;
+      }
+      if (shown != kInBetween) {
+        drawnKeys.emplace(shown, picture.bits);
+      }
     }
-    lastShown = shown;
     picture.tick = tick;
     DescribeKey(actor, action, tick, pos, scale, &picture);
     out->pictures.push_back(std::move(picture));
     if (options.onPicture) {
-      options.onPicture(++*drawn, total);
+      options.onPicture(++*picturesDrawn, total);
     }
   }
   SetDurations(ticks, fps, &out->pictures);
@@ -360,11 +346,9 @@ bool DrawActorExport(UObjActor& actor, const CDrawOptions& options,
   std::vector<std::vector<uint32_t>> ticks(chosen.size());
   int width = 1;
   int height = 1;
-  uint64_t documentBytes = 0;
   size_t total = 0;
   for (size_t i = 0; i < chosen.size(); ++i) {
-    if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], &documentBytes,
-                    error)) {
+    if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], error)) {
       return false;
     }
     width = std::max(width, out->actions[i].canvasWidth);
@@ -385,10 +369,11 @@ bool DrawActorExport(UObjActor& actor, const CDrawOptions& options,
   while (renderer->Canvas().GetZoom() < options.scale) {
     renderer->Canvas().ZoomIn();
   }
+  uint64_t documentBytes = 0;
   size_t drawn = 0;
   for (size_t i = 0; i < chosen.size(); ++i) {
-    if (!DrawAction(actor, chosen[i], ticks[i], options, fps, width, *renderer, textures, &drawn,
-                    total, &out->actions[i], error)) {
+    if (!DrawAction(actor, chosen[i], ticks[i], options, fps, width, *renderer, textures,
+                    &out->actions[i], &documentBytes, &drawn, total, error)) {
       return false;
     }
   }

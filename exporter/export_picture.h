@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,21 @@ struct CExportTag {
   URect rect{0, 0, 0, 0};
 };
 
-// One picture: the action's whole canvas, rows top first, 4 bytes a pixel in the order red,
-// green, blue, alpha, straight alpha. A picture with nothing drawn is fully transparent.
+// What a picture draws: the smallest rectangle of its action's canvas holding every pixel that is
+// not fully transparent, rows top first, 4 bytes a pixel in the order red, green, blue, alpha,
+// straight alpha. Everything outside it is transparent; w and h are 0 when nothing is drawn.
+struct CPictureBits {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  std::vector<uint8_t> rgba;  // w x h pixels
+};
+
+// One picture of an action's timeline. Pictures that show the same drawing (a key held over
+// several ticks, a key shown again) share their bits, so an export holds each drawing once.
 struct CExportPicture {
-  std::vector<uint8_t> rgba;
+  std::shared_ptr<const CPictureBits> bits;
   uint32_t durationMs = 0;      // whole milliseconds; an action's durations add up to its length
   uint32_t tick = 0;            // the action tick it shows
   std::string frameName;        // the frame of the key in force (UTF-8)

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <set>
 
+#include "exporter/picture_trim.h"
+
 namespace {
 
 // Frame names are keys of one JSON object, so two actions of the same name must not share them:
@@ -40,10 +42,8 @@ bool CheckPictures(const CExportDocument& document, std::string* error) {
       *error = "action '" + action.name + "' has no canvas";
       return false;
     }
-    const uint64_t bytes =
-        static_cast<uint64_t>(action.canvasWidth) * static_cast<uint64_t>(action.canvasHeight) * 4;
     for (size_t index = 0; index < action.pictures.size(); ++index) {
-      if (action.pictures[index].rgba.size() != bytes) {
+      if (!FitsCanvas(action.pictures[index].bits, action.canvasWidth, action.canvasHeight)) {
         *error = "picture " + std::to_string(index) + " of action '" + action.name +
                  "' does not fill its canvas";
         return false;

@@ -7,6 +7,7 @@
 
 #include "exporter/gif_page.h"
 #include "exporter/gif_timing.h"
+#include "exporter/picture_trim.h"
 
 namespace {
 
@@ -46,9 +47,8 @@ bool CheckPictures(const CExportAction& action, std::string* error) {
              std::to_string(action.canvasHeight) + " cannot be an animated GIF";
     return false;
   }
-  const size_t bytes = size_t(action.canvasWidth) * size_t(action.canvasHeight) * 4;
   for (size_t i = 0; i < action.pictures.size(); ++i) {
-    if (action.pictures[i].rgba.size() != bytes) {
+    if (!FitsCanvas(action.pictures[i].bits, action.canvasWidth, action.canvasHeight)) {
       *error = "picture " + std::to_string(i) + " does not match the action's canvas";
       return false;
     }
@@ -56,16 +56,18 @@ bool CheckPictures(const CExportAction& action, std::string* error) {
   return true;
 }
 
-// Adds the pages of `plan` to `gif`, each picture quantised once however many pages show it.
+// Adds the pages of `plan` to `gif`; pages in a row that show the same drawing are quantised once.
 bool AppendPages(const CExportAction& action, const std::vector<CGifPage>& plan,
                  FIMULTIBITMAP* gif) {
   TGifBitmap page;
   size_t pagePicture = 0;
   for (size_t i = 0; i < plan.size(); ++i) {
-    if (page == nullptr || pagePicture != plan[i].picture) {
+    if (page == nullptr ||
+        action.pictures[pagePicture].bits != action.pictures[plan[i].picture].bits) {
       pagePicture = plan[i].picture;
-      page =
-          MakeGifPage(action.pictures[pagePicture].rgba, action.canvasWidth, action.canvasHeight);
+      page = MakeGifPage(
+          CanvasPixels(*action.pictures[pagePicture].bits, action.canvasWidth, action.canvasHeight),
+          action.canvasWidth, action.canvasHeight);
       if (page == nullptr ||
           !SetAnimationValue(page.get(), "DisposalMethod", FIDT_BYTE, kRestoreToBackground)) {
         return false;

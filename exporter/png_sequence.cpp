@@ -1,6 +1,7 @@
 #include "exporter/png_sequence.h"
 
 #include <cstdio>
+#include <map>
 
 #include "exporter/atlas_json.h"
 #include "exporter/export_cancel.h"
@@ -32,15 +33,22 @@ bool BuildPngSequence(const CExportDocument& document, const CFormatOptions& opt
   for (size_t a = 0; a < document.actions.size(); ++a) {
     const CExportAction& action = document.actions[a];
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
+    // Pictures that share their drawing are encoded once: the files repeat the same bytes.
+    std::map<const CPictureBits*, size_t> encoded;
     for (size_t i = 0; i < action.pictures.size(); ++i) {
       if (ExportCancelled(options.cancel, error)) {
         return false;
       }
       CExportFile image{PictureFileName(options, a, i), {}};
-      if (!EncodeRgbaPng(action.canvasWidth, action.canvasHeight, action.pictures[i].rgba,
-                         &image.bytes, error)) {
+      const CPictureBits& bits = *action.pictures[i].bits;
+      if (const auto same = encoded.find(&bits); same != encoded.end()) {
+        image.bytes = (*files)[same->second].bytes;
+      } else if (!EncodeRgbaPng(action.canvasWidth, action.canvasHeight,
+                                CanvasPixels(bits, action.canvasWidth, action.canvasHeight),
+                                &image.bytes, error)) {
         return false;
       }
+      encoded.emplace(&bits, files->size());
       CAtlasFrame frame;
       frame.name = order.actions[a].frameNames[i];
       frame.action = &action;

@@ -1,6 +1,9 @@
 #include "exporter/sprite_sheet.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <string_view>
 #include <unordered_map>
 
 #include "exporter/atlas_json.h"
@@ -20,34 +23,24 @@ struct CStoredPicture {
 };
 
 uint64_t HashPicture(int w, int h, const std::vector<uint8_t>& pixels) {
-  uint64_t hash = 1469598103934665603ULL;  // FNV-1a
-  const auto mix = [&hash](uint8_t byte) {
-    hash ^= byte;
-    hash *= 1099511628211ULL;
-  };
-  for (int shift = 0; shift < 32; shift += 8) {
-    mix(static_cast<uint8_t>(static_cast<uint32_t>(w) >> shift));
-    mix(static_cast<uint8_t>(static_cast<uint32_t>(h) >> shift));
-  }
-  for (const uint8_t byte : pixels) {
-    mix(byte);
-  }
-  return hash;
+  const std::string_view bytes(reinterpret_cast<const char*>(pixels.data()), pixels.size());
+  return std::hash<std::string_view>()(bytes) ^
+         (static_cast<uint64_t>(w) << 32 | static_cast<uint32_t>(h));
 }
 
 // Stores pictures, giving one that equals a stored one that one's index.
 class CPictureStore {
  public:
-  size_t Add(CStoredPicture picture) {
-    const uint64_t hash = HashPicture(picture.w, picture.h, picture.pixels);
+  size_t Add(int w, int h, const std::vector<uint8_t>& pixels) {
+    const uint64_t hash = HashPicture(w, h, pixels);
     const auto [first, last] = m_ByHash.equal_range(hash);
     for (auto it = first; it != last; ++it) {
       const CStoredPicture& stored = m_Pictures[it->second];
-      if (stored.w == picture.w && stored.h == picture.h && stored.pixels == picture.pixels) {
+      if (stored.w == w && stored.h == h && stored.pixels == pixels) {
         return it->second;
       }
     }
-    m_Pictures.push_back(std::move(picture));
+    m_Pictures.push_back({w, h, pixels});
     m_ByHash.emplace(hash, m_Pictures.size() - 1);
     return m_Pictures.size() - 1;
   }
@@ -88,42 +81,61 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
   const int limit = LargestPageSide(options.maxSize, options.powerOfTwo);
   const CFrameOrder order = OrderFrames(document);
 
-  // Every frame, in the export's order, with the stored picture it shows.
+  // Every frame, in the export's order, with the stored picture it shows. Frames that share
+  // their drawing share its stored picture without looking at its pixels again.
   std::vector<CAtlasFrame> frames;
   std::vector<size_t> stored_of_frame;
   CPictureStore store;
   for (size_t a = 0; a < document.actions.size(); ++a) {
     const CExportAction& action = document.actions[a];
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
+    std::map<const CPictureBits*, size_t> frame_of_bits;
     for (size_t i = 0; i < action.pictures.size(); ++i) {
       if (ExportCancelled(options.cancel, error)) {
         return false;
       }
       const CExportPicture& picture = action.pictures[i];
+      const CPictureBits& bits = *picture.bits;
       CAtlasFrame frame;
       frame.name = order.actions[a].frameNames[i];
       frame.action = &action;
       frame.picture = &picture;
-      const CPixelRect opaque = OpaqueBounds(picture.rgba, action.canvasWidth, action.canvasHeight);
-      CStoredPicture stored;
-      if (opaque.w == 0) {
-        // Nothing drawn: the frame stays for its duration as one transparent pixel.
+      if (const auto same = frame_of_bits.find(&bits); same != frame_of_bits.end()) {
+        frame.source = frames[same->second].source;
+        frame.trimmed = frames[same->second].trimmed;
+        stored_of_frame.push_back(stored_of_frame[same->second]);
+        frames.push_back(std::move(frame));
+        continue;
+      }
+      // What the page stores: the drawn pixels, or the whole canvas, or for a picture with
+      // nothing drawn one transparent pixel that keeps the frame for its duration.
+      int w = 1;
+      int h = 1;
+      std::vector<uint8_t> kept;
+      const std::vector<uint8_t>* pixels = &kept;
+      if (bits.w == 0) {
         frame.source = {0, 0, 1, 1};
         frame.trimmed = true;
-        stored = {1, 1, std::vector<uint8_t>(4, 0)};
+        kept.assign(4, 0);
+      } else if (options.trim) {
+        frame.source = {bits.x, bits.y, bits.w, bits.h};
+        frame.trimmed = bits.w != whole.w || bits.h != whole.h;
+        w = bits.w;
+        h = bits.h;
+        pixels = &bits.rgba;
       } else {
-        frame.source = options.trim ? opaque : whole;
-        frame.trimmed = frame.source.w != whole.w || frame.source.h != whole.h;
-        stored = {frame.source.w, frame.source.h,
-                  CutPixels(picture.rgba, action.canvasWidth, frame.source)};
+        frame.source = whole;
+        w = whole.w;
+        h = whole.h;
+        kept = CanvasPixels(bits, w, h);
       }
-      if (stored.w > limit || stored.h > limit) {
-        *error = "picture " + frame.name + " is " + std::to_string(stored.w) + "x" +
-                 std::to_string(stored.h) + ", larger than the largest page side " +
-                 std::to_string(limit);
+      if (w > limit || h > limit) {
+        *error = "picture " + frame.name + " is " + std::to_string(w) + "x" + std::to_string(h) +
+                 ", larger than the largest page side " + std::to_string(limit);
         return false;
       }
-      stored_of_frame.push_back(store.Add(std::move(stored)));
+      frame_of_bits.emplace(&bits, frames.size());
+      stored_of_frame.push_back(store.Add(w, h, *pixels));
       frames.push_back(std::move(frame));
     }
   }

@@ -15,6 +15,8 @@ packages=(
   # tests and benchmarks; the GL widget test runs in a virtual X server, and the recovery test
   # closes the editor's window through X
   libgtest-dev libgmock-dev libbenchmark-dev libqt6opengl6-dev xvfb xauth libxcb1-dev
+  # validators of the desktop entry, the AppStream metainfo and the mime type
+  desktop-file-utils appstream libxml2-utils
   # fuzz targets and the sanitizer runtime that clang only recommends
   clang libclang-rt-14-dev
 )

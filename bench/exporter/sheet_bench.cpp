@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "exporter/picture_trim.h"
 #include "exporter/png_memory_encoder.h"
 #include "exporter/sprite_sheet.h"
 #include "tests/support/png_reader.h"
@@ -19,20 +20,22 @@ CExportDocument MakeDocument() {
     CExportAction action{"action" + std::to_string(a), kCanvas, kCanvas, 48, 90, {}};
     for (int p = 0; p < 100; ++p) {
       const int key = p / 2;
-      CExportPicture picture;
-      picture.rgba.assign(kCanvas * kCanvas * 4, 0);
+      std::vector<uint8_t> canvas(kCanvas * kCanvas * 4, 0);
       const int x0 = 10 + (key * 7 + a) % 30;
       const int y0 = 5 + (key * 3) % 20;
       const int size = 30 + (key * 5 + a) % 30;
       for (int y = y0; y < y0 + size && y < kCanvas; ++y) {
         for (int x = x0; x < x0 + size && x < kCanvas; ++x) {
-          uint8_t* pixel = &picture.rgba[(y * kCanvas + x) * 4];
+          uint8_t* pixel = &canvas[(y * kCanvas + x) * 4];
           pixel[0] = static_cast<uint8_t>(x * 3 + a);
           pixel[1] = static_cast<uint8_t>(y * 2 + key);
           pixel[2] = static_cast<uint8_t>((x ^ y) + a * key);
           pixel[3] = static_cast<uint8_t>(x + y > 40 ? 255 : 128);
         }
       }
+      CExportPicture picture;
+      picture.bits = std::make_shared<const CPictureBits>(
+          TrimPicture(canvas.data(), kCanvas, kCanvas, kCanvas, PixelOrder::Rgba));
       picture.durationMs = 33;
       action.pictures.push_back(std::move(picture));
     }

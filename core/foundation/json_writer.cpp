@@ -1,7 +1,38 @@
 #include "core/foundation/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+namespace {
+
+bool NeedsNoEscape(char c) {
+  return c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20;
+}
+
+void AppendEscaped(std::string& text, char c) {
+  switch (c) {
+    case '"':
+      text += "\\\"";
+      break;
+    case '\\':
+      text += "\\\\";
+      break;
+    case '\n':
+      text += "\\n";
+      break;
+    case '\t':
+      text += "\\t";
+      break;
+    default: {
+      char escaped[8];
+      std::snprintf(escaped, sizeof(escaped), "\\u%04x", static_cast<unsigned>(c));
+      text += escaped;
+    }
+  }
+}
+
+}  // namespace
 
 void JsonWriter::BeforeValue() {
   if (m_AfterKey) {
@@ -47,29 +78,18 @@ void JsonWriter::Key(std::string_view key) {
 void JsonWriter::String(std::string_view utf8) {
   BeforeValue();
   m_Text += '"';
-  for (const char c : utf8) {
-    switch (c) {
-      case '"':
-        m_Text += "\\\"";
-        break;
-      case '\\':
-        m_Text += "\\\\";
-        break;
-      case '\n':
-        m_Text += "\\n";
-        break;
-      case '\t':
-        m_Text += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof(escaped), "\\u%04x", static_cast<unsigned>(c));
-          m_Text += escaped;
-        } else {
-          m_Text += c;
-        }
+  // Runs of characters that need no escape are copied whole: names are mostly such runs.
+  while (!utf8.empty()) {
+    size_t plain = 0;
+    while (plain < utf8.size() && NeedsNoEscape(utf8[plain])) {
+      ++plain;
     }
+    m_Text.append(utf8.data(), plain);
+    if (plain == utf8.size()) {
+      break;
+    }
+    AppendEscaped(m_Text, utf8[plain]);
+    utf8.remove_prefix(plain + 1);
   }
   m_Text += '"';
 }
@@ -81,7 +101,9 @@ void JsonWriter::Bool(bool value) {
 
 void JsonWriter::Int(int64_t value) {
   BeforeValue();
-  m_Text += std::to_string(value);
+  char digits[24];
+  const auto written = std::to_chars(std::begin(digits), std::end(digits), value);
+  m_Text.append(digits, written.ptr);
 }
 
 void JsonWriter::Float(float value) {

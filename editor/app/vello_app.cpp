@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 
 #include "editor/app/qt_prompt_service.h"
@@ -14,6 +15,13 @@ void SetApplicationIdentity() {
   QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
   QCoreApplication::setApplicationName("Quillen");
   QGuiApplication::setApplicationDisplayName(res::kAppTitle);
+  // The desktop matches the windows to the installed desktop entry, and shows its icon.
+  QGuiApplication::setDesktopFileName("org.quillet.Quillet");
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QString(":/icons/hicolor/%1x%1/org.quillet.Quillet.png").arg(size));
+  }
+  QGuiApplication::setWindowIcon(icon);
 }
 
 CVelloApp::CVelloApp() {

@@ -9,6 +9,7 @@
 #include "core/foundation/message.h"
 #include "core/foundation/text_codec.h"
 #include "editor/doc/editor_text.h"
+#include "editor/services/own_files_folder.h"
 
 namespace {
 
@@ -242,11 +243,7 @@ void CVelloEditor::Shutdown() {
     m_Window->MakeContextCurrent();
   }
   if (actor != nullptr) {
-    const std::string target =
-        currentDirectory.empty()
-            ? std::string(kLastSaveName)
-            : (std::filesystem::path(currentDirectory) / kLastSaveName).string();
-    SaveActorCopy(target);
+    SaveActorCopy(OwnFilePath(currentDirectory, kLastSaveName));
   }
   const bool hadActor = actor != nullptr;
   Clear();

@@ -53,9 +53,10 @@ class CVelloEditor {
   void Advance(float seconds);
   // Draws the whole scene into the canvas and presents it.
   void Render();
-  // Commits open edits, writes "LastSave.an1" in the current directory when an actor exists,
-  // frees the actor and tells the listeners, then releases every texture surface once, the canvas
-  // and the factory. Later calls do nothing.
+  // Commits open edits, writes "LastSave.an1" when an actor exists (in the current directory, or
+  // in the data folder when the editor keeps its files there: see OwnFilesFolder), frees the
+  // actor and tells the listeners, then releases every texture surface once, the canvas and the
+  // factory. Later calls do nothing.
   void Shutdown();
   // Has every listener commit what is being typed in place (see CEditorListener::OnEndEdits).
   void EndOpenEdits();
@@ -347,7 +348,7 @@ class CVelloEditor {
   // The play position in action ticks.
   float PlayTime() const { return playTime; }
   // The process's directory at start and after New, where textures are looked for last and
-  // "LastSave.an1" is written.
+  // "LastSave.an1" is written unless the editor keeps its files in the data folder.
   const std::string& CurrentDirectory() const { return currentDirectory; }
   void SetCurrentDirectory(const std::string& directory) { currentDirectory = directory; }
   // The selected placement's box in frame coordinates, and its free rotation (0 when off).

@@ -6,6 +6,7 @@
 #include "core/anim/actor_file.h"
 #include "core/anim/obj_action.h"
 #include "exporter/export_drawing.h"
+#include "exporter/picture_trim.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/quillet-cli/cli_runner.h"
 #include "tools/quillet-cli/png_output.h"
@@ -25,7 +26,8 @@ bool RenderWritesPicture(const TempDir& dir, const std::string& driver, size_t a
                       std::to_string(action.canvasHeight) + " --pos " +
                       std::to_string(action.originX / 2) + "," +
                       std::to_string(action.originY / 2) + " --out " + Quoted(out));
-  std::vector<uint8_t> bgra = action.pictures[tick].rgba;
+  std::vector<uint8_t> bgra =
+      CanvasPixels(*action.pictures[tick].bits, action.canvasWidth, action.canvasHeight);
   for (size_t i = 0; i < bgra.size(); i += 4) {
     std::swap(bgra[i], bgra[i + 2]);
   }
@@ -79,6 +81,16 @@ TEST(ExportDrawingTest, KeysOnlyChosenActionsAndFailures) {
   ASSERT_EQ(document.actions.size(), 1u);
   ASSERT_EQ(document.actions[0].pictures.size(), 5u);
   EXPECT_EQ(document.actions[0].pictures[3].tick, 12u);
+
+  // Without --fps the rate is the editor's, from "anmcfg.ini" in the current folder: 1000 ms a key
+  // at 4 ticks a key and 4 ticks a second.
+  {
+    const CurrentDirectory inDir(dir.path());
+    const std::string ini = "[SETTING]\nfps=4\n";
+    WriteFileBytes(dir.File("anmcfg.ini"), {ini.begin(), ini.end()});
+    ASSERT_TRUE(DrawExport(kExample, options, &document, &error)) << error;
+    EXPECT_EQ(document.actions[0].pictures[0].durationMs, 1000u);
+  }
 
   options.actions = {"run"};
   EXPECT_FALSE(DrawExport(kExample, options, &document, &error));

@@ -3,6 +3,8 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
+#include "exporter/picture_trim.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -12,20 +14,30 @@ namespace {
 constexpr int kSide = 20;
 
 CExportPicture Picture(uint32_t durationMs, uint32_t rgba) {
-  CExportPicture picture;
-  picture.durationMs = durationMs;
+  std::vector<uint8_t> canvas;
   for (int i = 0; i < kSide * kSide; ++i) {
     for (int shift = 24; shift >= 0; shift -= 8) {
-      picture.rgba.push_back(static_cast<uint8_t>(rgba >> shift));
+      canvas.push_back(static_cast<uint8_t>(rgba >> shift));
     }
   }
+  CExportPicture picture;
+  picture.durationMs = durationMs;
+  picture.bits = std::make_shared<const CPictureBits>(
+      TrimPicture(canvas.data(), kSide, kSide, kSide, PixelOrder::Rgba));
   return picture;
 }
 
+std::vector<uint8_t> Canvas(const CExportPicture& picture) {
+  return CanvasPixels(*picture.bits, kSide, kSide);
+}
+
 void SetPixel(CExportPicture& picture, int x, int y, uint32_t rgba) {
+  std::vector<uint8_t> canvas = Canvas(picture);
   for (int c = 0; c < 4; ++c) {
-    picture.rgba[size_t(y * kSide + x) * 4 + c] = static_cast<uint8_t>(rgba >> (24 - 8 * c));
+    canvas[size_t(y * kSide + x) * 4 + c] = static_cast<uint8_t>(rgba >> (24 - 8 * c));
   }
+  picture.bits = std::make_shared<const CPictureBits>(
+      TrimPicture(canvas.data(), kSide, kSide, kSide, PixelOrder::Rgba));
 }
 
 // Plays the GIF back and checks each page's delay and pixels against the picture it shows.
@@ -44,7 +56,7 @@ void ExpectPlays(const std::vector<unsigned char>& bytes, const CExportAction& a
     FITAG* frameTime = nullptr;
     ASSERT_TRUE(FreeImage_GetMetadata(FIMD_ANIMATION, page, "FrameTime", &frameTime));
     EXPECT_EQ(*(const LONG*)FreeImage_GetTagValue(frameTime), pages[p].second * 10) << p;
-    const std::vector<uint8_t>& rgba = action.pictures[pages[p].first].rgba;
+    const std::vector<uint8_t> rgba = Canvas(action.pictures[pages[p].first]);
     int worst = 0;
     for (int y = 0; y < kSide; ++y) {
       const BYTE* row = FreeImage_GetScanLine(page, kSide - 1 - y);
@@ -95,7 +107,9 @@ TEST(AnimatedGif, SplitsLongPicturesKeepsALoneShortOneAndRefusesOddActions) {
   ASSERT_TRUE(EncodeAnimatedGif(action, &bytes, &error)) << error;
   ExpectPlays(bytes, action, {{0, 1}});
   action.pictures.push_back(Picture(40, 0));
-  action.pictures[1].rgba.pop_back();
+  auto cut = std::make_shared<CPictureBits>(*action.pictures[1].bits);
+  cut->rgba.pop_back();
+  action.pictures[1].bits = cut;
   EXPECT_FALSE(EncodeAnimatedGif(action, &bytes, &error));
   EXPECT_EQ(error, "picture 1 does not match the action's canvas");
   action.pictures.clear();

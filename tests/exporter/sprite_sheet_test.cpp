@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <map>
 
+#include "exporter/picture_trim.h"
 #include "exporter/png_sequence.h"
 #include "exporter/sprite_sheet.h"
 #include "tests/support/png_reader.h"
@@ -14,16 +15,18 @@ namespace {
 // A w × h picture whose pixel (x, y) is `seed`-dependent colour inside [x0, x1) × [y0, y1).
 CExportPicture Blob(int w, int h, int x0, int y0, int x1, int y1, int seed, uint32_t ms) {
   CExportPicture picture;
-  picture.rgba.assign(static_cast<size_t>(w) * h * 4, 0);
+  std::vector<uint8_t> canvas(static_cast<size_t>(w) * h * 4, 0);
   for (int y = y0; y < y1; ++y) {
     for (int x = x0; x < x1; ++x) {
-      uint8_t* p = &picture.rgba[(static_cast<size_t>(y) * w + x) * 4];
+      uint8_t* p = &canvas[(static_cast<size_t>(y) * w + x) * 4];
       p[0] = static_cast<uint8_t>(seed * 40 + x);
       p[1] = static_cast<uint8_t>(y * 20);
       p[2] = static_cast<uint8_t>(seed);
       p[3] = static_cast<uint8_t>(128 + x + y);
     }
   }
+  picture.bits =
+      std::make_shared<const CPictureBits>(TrimPicture(canvas.data(), w, w, h, PixelOrder::Rgba));
   picture.durationMs = ms;
   picture.frameName = "帧" + std::to_string(seed);
   picture.collision = URect(1, 2, 4, 6);
@@ -98,7 +101,7 @@ int CheckPagesRebuildPictures(const std::vector<CExportFile>& files,
           std::copy_n(page.rgba.begin() + from, 4, rebuilt.begin() + to);
         }
       }
-      EXPECT_EQ(rebuilt, source.rgba) << it.key().toStdString();
+      EXPECT_EQ(rebuilt, CanvasPixels(*source.bits, cw, ch)) << it.key().toStdString();
       EXPECT_EQ(it.value().toObject()["duration"].toInt(), static_cast<int>(source.durationMs));
       for (const QJsonObject& other : rects) {
         const bool same = other == frame;  // identical pictures share their pixels
@@ -198,6 +201,7 @@ TEST(PngSequence, OnePictureAFileWithOneAtlas) {
     const QJsonObject frame = frames[QString("走路/%1").arg(i)].toObject();
     EXPECT_EQ(frame["filename"].toString().toStdString(), files[i].name);
     EXPECT_EQ(frame["frame"].toObject()["w"].toInt(), 5);
-    EXPECT_EQ(DecodePng(files[i].bytes).rgba, document.actions[0].pictures[i].rgba);
+    EXPECT_EQ(DecodePng(files[i].bytes).rgba,
+              CanvasPixels(*document.actions[0].pictures[i].bits, 5, 4));
   }
 }

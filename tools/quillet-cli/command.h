@@ -28,3 +28,4 @@ extern const CliCommand kExportCommand;
 extern const CliCommand kStxImportCommand;
 extern const CliCommand kStxExportCommand;
 extern const CliCommand kStxInfoCommand;
+extern const CliCommand kThumbnailCommand;

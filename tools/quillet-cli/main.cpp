@@ -11,8 +11,8 @@
 namespace {
 
 const CliCommand* const kCommands[] = {
-    &kDumpCommand,   &kResaveCommand,    &kDrawsCommand,     &kRenderCommand,
-    &kExportCommand, &kStxImportCommand, &kStxExportCommand, &kStxInfoCommand,
+    &kDumpCommand,      &kResaveCommand,    &kDrawsCommand,   &kRenderCommand,    &kExportCommand,
+    &kStxImportCommand, &kStxExportCommand, &kStxInfoCommand, &kThumbnailCommand,
 };
 
 bool IsHelp(const std::string& arg) {

@@ -1,0 +1,169 @@
+// quillet-cli thumbnail IN.an1 OUT.png SIZE: the picture a file manager shows for a document.
+// Desktop thumbnailers run it with a time limit, often in a sandbox that shows them the document
+// alone, so every problem ends it at once with status 1 and no output file.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "exporter/offscreen_renderer.h"
+#include "exporter/texture_set.h"
+#include "tools/quillet-cli/command.h"
+#include "tools/quillet-cli/document_input.h"
+#include "tools/quillet-cli/picture_options.h"
+#include "tools/quillet-cli/png_output.h"
+#include "tools/quillet-cli/thumbnail_picture.h"
+
+namespace {
+
+constexpr const char* kName = "thumbnail";
+constexpr int kMaxSize = 1024;
+// The canvas the frame is drawn on is as large as the frame's placements reach, up to this many
+// pixels a side (a sprite larger than that loses its outer parts), so that a small sprite costs
+// little to draw and to cut to what was drawn.
+constexpr int64_t kMaxCanvasSide = 2048;
+
+// The area a frame's placements may cover, relative to the point the frame is drawn at: each
+// placement's box as it is drawn, and for a turned one the circle its corners may reach.
+struct FrameReach {
+  int64_t left = 0;
+  int64_t top = 0;
+  int64_t right = 1;
+  int64_t bottom = 1;
+};
+
+FrameReach ReachOf(const UObjActor& actor, const UObjFrame& frame) {
+  FrameReach reach{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
+  for (const TObjFrame& placement : frame.placements) {
+    if (placement.module >= actor.modules.size() || actor.modules[placement.module] == nullptr) {
+      continue;
+    }
+    const UObjModule& module = *actor.modules[placement.module];
+    const double width = (placement.affine.ScaleXEnable != 0 ? placement.ScaleX : 1.0f) *
+                         (module.right - module.left);
+    const double height = (placement.affine.ScaleYEnable != 0 ? placement.ScaleY : 1.0f) *
+                          (module.bottom - module.top);
+    const double left = static_cast<double>(placement.x) + frame.origin.x;
+    const double top = static_cast<double>(placement.y) + frame.origin.y;
+    double radius_x = std::abs(width) / 2;
+    double radius_y = std::abs(height) / 2;
+    if (placement.affine.Rotate != 0 || placement.affine.RotateAngleEnable != 0) {
+      radius_x = radius_y = std::hypot(width, height) / 2;
+    }
+    const double centre_x = left + width / 2;
+    const double centre_y = top + height / 2;
+    if (!std::isfinite(radius_x + radius_y + centre_x + centre_y)) {
+      continue;
+    }
+    // One pixel more on every side covers rounding; the clamp keeps far placements countable.
+    const auto edge = [](double value) {
+      return static_cast<int64_t>(std::clamp(value, -1e12, 1e12));
+    };
+    reach.left = std::min(reach.left, edge(centre_x - radius_x) - 1);
+    reach.top = std::min(reach.top, edge(centre_y - radius_y) - 1);
+    reach.right = std::max(reach.right, edge(centre_x + radius_x) + 2);
+    reach.bottom = std::max(reach.bottom, edge(centre_y + radius_y) + 2);
+  }
+  if (reach.left >= reach.right || reach.top >= reach.bottom) {
+    return {};
+  }
+  // Beyond the largest canvas, keep the part around the frame's origin; the left and top edges of
+  // placements of 16-bit offsets stay well inside the upper bound.
+  reach.left = std::clamp(reach.left, -kMaxCanvasSide / 2, int64_t{1} << 20);
+  reach.top = std::clamp(reach.top, -kMaxCanvasSide / 2, int64_t{1} << 20);
+  reach.right = std::clamp(reach.right, reach.left + 1, reach.left + kMaxCanvasSide);
+  reach.bottom = std::clamp(reach.bottom, reach.top + 1, reach.top + kMaxCanvasSide);
+  return reach;
+}
+
+// The first key of the first action, or frame 0 when there is no action or key; -1 when the
+// document has no frame to show.
+int ShownFrame(const UObjActor& actor) {
+  if (actor.actions.Num() > 0 && actor.actions[0]->keys.Num() > 0) {
+    const int frame = static_cast<int>(actor.actions[0]->keys[0].frame);
+    if (actor.frames.IsValidIndex(frame)) {
+      return frame;
+    }
+  }
+  return actor.frames.Num() > 0 ? 0 : -1;
+}
+
+int RunThumbnail(const std::vector<std::string>& args) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {}, parsed, error)) {
+    return ReportError(kName, error, kExitUsage);
+  }
+  if (parsed.positional.size() != 3) {
+    return ReportError(kName, "expected IN.an1 OUT.png SIZE (see quillet-cli thumbnail --help)",
+                       kExitUsage);
+  }
+  const std::string& document = parsed.positional[0];
+  const std::string& out = parsed.positional[1];
+  const std::optional<int> size = ParseInt(parsed.positional[2]);
+  if (!size || *size < 1 || *size > kMaxSize) {
+    return ReportError(
+        kName, "SIZE takes a whole number from 1 to 1024, not '" + parsed.positional[2] + "'",
+        kExitBadInput);
+  }
+  UObjActor actor;
+  if (!LoadDocumentFor(kName, document, actor)) {
+    return kExitBadInput;
+  }
+  const int frame = ShownFrame(actor);
+  if (frame < 0) {
+    return ReportError(kName, "the document has no frame to show", kExitBadInput);
+  }
+
+  const FrameReach reach = ReachOf(actor, *actor.frames[frame]);
+  const int width = static_cast<int>(reach.right - reach.left);
+  const int height = static_cast<int>(reach.bottom - reach.top);
+  std::unique_ptr<OffscreenRenderer> renderer = MakeGdiRenderer();
+  if (!renderer->Start(width, height, error)) {
+    return ReportError(kName, error, kExitBadInput);
+  }
+  CTextureSet textures;
+  if (!textures.Load(actor, std::filesystem::path(document).parent_path().string(),
+                     renderer->Util(), error)) {
+    return ReportError(kName, error, kExitBadInput);
+  }
+  renderer->ClearTransparent();
+  PictureRequest request;
+  request.frame = frame;
+  request.pos = UPoint(static_cast<int>(-reach.left), static_cast<int>(-reach.top));
+  DrawPicture(actor, request, &renderer->Canvas(), textures.Surfaces());
+
+  BgraPicture drawn;
+  drawn.width = width;
+  drawn.height = height;
+  if (!renderer->Finish(drawn.pixels, error)) {
+    return ReportError(kName, error, kExitBadInput);
+  }
+  const BgraPicture cropped = CropToDrawn(drawn);
+  if (cropped.pixels.empty()) {
+    return ReportError(
+        kName, "the picture is empty: nothing of frame " + std::to_string(frame) + " was drawn",
+        kExitBadInput);
+  }
+  const BgraPicture thumbnail = FitIntoSquare(cropped, *size);
+  if (!WritePng(out, thumbnail.width, thumbnail.height, thumbnail.pixels, error)) {
+    return ReportError(kName, error, kExitBadInput);
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+const CliCommand kThumbnailCommand = {
+    kName,
+    "draw a document's thumbnail for file managers",
+    "Usage: quillet-cli thumbnail IN.an1 OUT.png SIZE\n"
+    "Draws the first key of the first action (frame 0 when there is no action or key) through\n"
+    "the GDI-style driver, with the textures found beside the document, cut to what was drawn\n"
+    "and fitted into a transparent square of SIZE x SIZE pixels (1 to 1024), centred: a larger\n"
+    "picture shrinks smoothly, a smaller one grows by the largest whole factor that fits, pixel\n"
+    "for pixel. Writes it as a 32-bit PNG. A damaged document, a missing texture, an empty\n"
+    "picture or a bad SIZE ends it with status 1 and no output file.\n",
+    RunThumbnail,
+};
