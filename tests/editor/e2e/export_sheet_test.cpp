@@ -1,6 +1,6 @@
 // The editor's export: File > 导出 > 导出精灵表… on an edited, unsaved document writes exactly what
-// the command-line tool writes for the document saved with the edit, and a cancelled export
-// writes nothing.
+// the command-line tool writes for the document saved with the edit, a failure names the
+// exporter's reason, and a cancelled export writes nothing.
 #include "tests/editor/support/app_fixture.h"
 
 #include <QComboBox>
@@ -45,8 +45,9 @@ class ExportSheetTest : public AppTest {
     FAIL() << "no menu item " << res::kExportSheetMenu;
   }
 
-  // Answers the dialog: the folder through "浏览…", `format` and `scale`, then "导出".
-  void AnswerDialog(const std::string& folder, int format, int scale) {
+  // Answers the dialog: the folder through "浏览…", `format` and `scale`, then "导出"; the dialog
+  // is left as export_sheet_dialog.png when `screenshot` is set.
+  void AnswerDialog(const std::string& folder, int format, int scale, bool screenshot = false) {
     prompts.paths.push_back(folder);
     prompts.dialogResult = QDialog::Accepted;
     prompts.onDialog = [=](QDialog& shown) {
@@ -61,7 +62,7 @@ class ExportSheetTest : public AppTest {
       dialog.Scale()->setValue(scale);
       dialog.show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-      if (format == 0) {
+      if (screenshot) {
         EXPECT_TRUE(dialog.grab().save(QUILLET_SCREENSHOT_DIR "/export_sheet_dialog.png"));
       }
       QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
@@ -74,7 +75,7 @@ TEST_F(ExportSheetTest, ExportsTheUnsavedDocumentAsTheCommandLineToolDoes) {
   OpenExample();
   Editor().RenameAction(0, "dash");
   const std::string out = dir.File("out");
-  AnswerDialog(out, 0, 2);
+  AnswerDialog(out, 0, 2, true);
   prompts.answers.push_back(UMessageAnswer::No);
   ChooseExportItem();
   ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts.messages.empty(); }, 30000));
@@ -93,6 +94,12 @@ TEST_F(ExportSheetTest, ExportsTheUnsavedDocumentAsTheCommandLineToolDoes) {
     EXPECT_EQ(ReadFileBytes(out + "/" + name), ReadFileBytes(dir.File("cli") + "/" + name)) << name;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);
+
+  // A failure is reported with the exporter's reason.
+  AnswerDialog(out + "/hero.png", 0, 1);
+  ChooseExportItem();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return prompts.messages.size() == 2; }, 30000));
+  EXPECT_EQ(prompts.messages[1], "导出失败：cannot make the folder '" + out + "/hero.png'");
 }
 
 TEST_F(ExportSheetTest, CancelWritesNoFiles) {
