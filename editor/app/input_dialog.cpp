@@ -12,6 +12,7 @@ CInputDlg::CInputDlg(const QString& initialText, CPromptService::TextCheck check
     : QDialog(parent), m_Check(std::move(check)), m_Edit(new QLineEdit(initialText, this)) {
   setWindowTitle(res::kInputTitle);
   m_Edit->setObjectName("inputEdit");
+  m_Edit->setAccessibleName(res::kAccessibleInputField);
   m_Edit->selectAll();
   auto* ok = new QPushButton(res::kOk, this);
   auto* cancel = new QPushButton(res::kCancel, this);

@@ -1,5 +1,6 @@
 #include "editor/app/main_frame.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,12 +19,14 @@
 #include "editor/app/tool_bar_buttons.h"
 #include "editor/doc/vello_doc.h"
 #include "editor/panels/anim_property_grid.h"
+#include "editor/panels/cut_view_accessibility.h"
 #include "editor/panels/panel_factory.h"
 #include "editor/res/command_icons.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/command_texts.h"
 #include "editor/res/strings.h"
 #include "editor/services/recent_files.h"
+#include "editor/view/view_accessibility.h"
 #include "editor_support/property_grid/property_grid.h"
 
 namespace {
@@ -107,6 +110,9 @@ CMainFrame::CMainFrame(CVelloEditor& editor, CVelloDoc& doc, CCommandRouter& rou
     , m_DisabledItemPrompts(
           new CDisabledItemPrompts([this](const QString& prompt) { ShowPrompt(prompt); }, this)) {
   setObjectName("mainFrame");
+  // The drawn views and their items get interfaces for assistive tools (once per program).
+  QAccessible::installFactory(ViewAccessibleFactory);
+  QAccessible::installFactory(CutViewAccessibleFactory);
   setCentralWidget(m_View);
   CreateStatusBar();
   CreateMenus();

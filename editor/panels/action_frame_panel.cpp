@@ -5,11 +5,13 @@
 
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 CActionFrameListCtrl::CActionFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
     : CReportList({{"编号", 50}, {"时间", 50}, {"帧号", 50}, {"帧名", 150}}, parent)
     , m_Editor(editor) {
   setObjectName("actionFrameList");
+  setAccessibleName(res::kAccessibleKeyList);
 }
 
 void CActionFrameListCtrl::Refresh() {

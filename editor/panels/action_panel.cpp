@@ -9,6 +9,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/action_settings_dialog.h"
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -22,6 +23,7 @@ constexpr int kButtonHeight = 20;
 CActionListCtrl::CActionListCtrl(const CVelloEditor& editor, QWidget* parent)
     : CReportList({{"动作名", 100}, {"帧数", 40}}, parent), m_Editor(editor) {
   setObjectName("actionList");
+  setAccessibleName(res::kAccessibleActionList);
 }
 
 void CActionListCtrl::Refresh() {

@@ -1,6 +1,7 @@
 #include "editor/panels/frame_module_panel.h"
 
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ CFrameModulePanel::CFrameModulePanel(CVelloEditor& editor, QWidget* parent)
   setWindowTitle("FML");
   setObjectName("FML");
   m_List.setObjectName("placementList");
+  m_List.setAccessibleName(res::kAccessiblePlacementList);
   m_Up.setObjectName("moveUpButton");
   m_Down.setObjectName("moveDownButton");
   m_Delete.setObjectName("deleteButton");

@@ -7,6 +7,7 @@
 
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -18,6 +19,7 @@ constexpr int kButtonStrip = 20;
 CFrameListCtrl::CFrameListCtrl(const CVelloEditor& editor, QWidget* parent)
     : CReportList({{"编号", 40}, {"名字", 100}, {"模块数", 50}}, parent), m_Editor(editor) {
   setObjectName("frameList");
+  setAccessibleName(res::kAccessibleFrameList);
 }
 
 void CFrameListCtrl::Refresh() {

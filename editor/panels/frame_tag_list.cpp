@@ -5,6 +5,7 @@
 #include "editor/doc/editor_text.h"
 #include "editor/doc/vello_editor.h"
 #include "editor/panels/frame_tag_dialog.h"
+#include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 
 namespace {
@@ -23,6 +24,7 @@ CFrameTagListCtrl::CFrameTagListCtrl(CVelloEditor& editor, QWidget* parent)
           parent)
     , m_Editor(editor) {
   setObjectName("tagList");
+  setAccessibleName(res::kAccessibleTagList);
   m_Delete = m_Menu.addAction("删除标签", this, [this] { DeleteTag(); });
   m_Delete->setData(kDeleteTag);
   SetRowSelectedHandler([this](int row) {

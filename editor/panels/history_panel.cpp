@@ -4,11 +4,13 @@
 #include <QPalette>
 
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 CHistoryPanel::CHistoryPanel(CVelloEditor& editor, QWidget* parent)
     : CReportList({{"编号", 40}, {"步骤", 160}}, parent), m_Editor(editor) {
   setWindowTitle("HL");
   setObjectName("historyList");
+  setAccessibleName(res::kAccessibleHistory);
   SetRowSelectedHandler([this](int row) { m_Editor.JumpToHistory(row); });
   m_Editor.AddListener(this);
   Refresh();

@@ -12,6 +12,7 @@
 #include "core/anim/obj_module.h"
 #include "core/canvas/surface.h"
 #include "editor/doc/vello_editor.h"
+#include "editor/panels/cut_view_accessibility.h"
 #include "editor/res/strings.h"
 
 namespace {
@@ -164,6 +165,7 @@ void CModuleCutView::EditorChanged(uint32_t changes) {
     }
   }
   update();
+  NotifyCutViewAccessibility(*this, changes);
 }
 
 URect CModuleCutView::BandInTexture() const {

@@ -44,6 +44,7 @@ class CModuleCutView : public QWidget {
   // kept for the same file (reloaded after a replacement) and dropped for another one.
   void ShowTexture(const std::string& path);
   const std::string& ShownTexture() const { return m_ShownPath; }
+  CVelloEditor& Editor() const { return m_Editor; }
   bool HasImage() const { return m_Surface != nullptr; }
 
   // One zoom step, within 1 to 8; the band keeps marking the same image pixels.

@@ -3,6 +3,7 @@
 #include <QMimeData>
 
 #include "editor/doc/vello_editor.h"
+#include "editor/res/strings.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ QString AreaText(const UObjModule& module) {
 CModuleListCtrl::CModuleListCtrl(CVelloEditor& editor, QWidget* parent)
     : CReportList({{"模块", 80}, {"区域", 350}}, parent), m_Editor(editor) {
   setObjectName("moduleList");
+  setAccessibleName(res::kAccessibleModuleList);
   SetRowSelectedHandler([this](int row) { m_Editor.SelectModule(row); });
   setDragEnabled(true);
   setDragDropMode(QAbstractItemView::DragOnly);

@@ -12,6 +12,7 @@
 #include "editor/panels/module_list.h"
 #include "editor/panels/texture_list.h"
 #include "editor/res/pane_table.h"
+#include "editor/res/strings.h"
 #include "editor/view/action_frame_editor.h"
 
 QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent) {
@@ -29,6 +30,7 @@ QWidget* MakePanel(const CPaneInfo& pane, CVelloEditor& editor, QWidget* parent)
     case pane::kProperties: {
       auto* grid = new CAnimPropertyGrid(editor, parent);
       grid->setObjectName("propertyGrid");
+      grid->setAccessibleName(res::kAccessibleProperties);
       return grid;
     }
     case pane::kFrameModules:

@@ -32,6 +32,7 @@ QString DepthText(USurface* surface) {
 CTextureListCtrl::CTextureListCtrl(CVelloEditor& editor, QWidget* parent)
     : CReportList({{"使用贴图", 150}, {"宽高", 100}, {"色深", 50}}, parent), m_Editor(editor) {
   setObjectName("textureList");
+  setAccessibleName(res::kAccessibleTextureList);
   setFont(UPropertyGrid::RegularFont());
   // A one-pixel flat frame in the toolkit's shadow colour.
   setFrameStyle(QFrame::Box | QFrame::Plain);

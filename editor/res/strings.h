@@ -144,4 +144,30 @@ inline constexpr char kExportDone[] = "导出完成，共 %1 个文件。要打�
 inline constexpr char kExportFailed[] = "导出失败：%1";
 inline constexpr char kExportCancelledStatus[] = "导出已取消";
 
+// ---- accessible names
+// What assistive tools read for the drawn views, their items and the lists; "%1", "%2"... stand
+// for numbers and names.
+inline constexpr char kAccessibleAnimationView[] = "动画视图";
+inline constexpr char kAccessibleNoFrame[] = "没有显示帧";
+inline constexpr char kAccessibleShownFrame[] = "帧 %1";
+inline constexpr char kAccessibleShownKey[] = "动作 %1，时间 %2：帧 %3";
+inline constexpr char kAccessiblePlaying[] = "动作 %1：播放中";
+inline constexpr char kAccessibleTimeline[] = "时间轴";
+inline constexpr char kAccessibleKey[] = "时间 %1：%2";
+inline constexpr char kAccessibleSelect[] = "选择";
+inline constexpr char kAccessibleRuler[] = "时间标尺";
+inline constexpr char kAccessiblePlayPosition[] = "播放位置";
+inline constexpr char kAccessibleCutView[] = "裁剪视图";
+inline constexpr char kAccessibleModule[] = "模块 %1: %2,%3 %4×%5";
+inline constexpr char kAccessibleInputField[] = "输入内容";
+inline constexpr char kAccessibleModuleList[] = "裁剪块列表";
+inline constexpr char kAccessibleFrameList[] = "帧列表";
+inline constexpr char kAccessibleActionList[] = "动作列表";
+inline constexpr char kAccessibleKeyList[] = "动作帧列表";
+inline constexpr char kAccessiblePlacementList[] = "帧中模块列表";
+inline constexpr char kAccessibleTextureList[] = "贴图列表";
+inline constexpr char kAccessibleTagList[] = "帧中标签列表";
+inline constexpr char kAccessibleProperties[] = "属性";
+inline constexpr char kAccessibleHistory[] = "历史";
+
 }  // namespace res

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/res/strings.h"
 #include "editor/view/timeline_ruler.h"
 #include "editor/view/timeline_style.h"
 #include "editor/view/timeline_track.h"
+#include "editor/view/view_accessibility.h"
 
 MyActionFrameEditor::MyActionFrameEditor(CVelloEditor& editor, QWidget* parent)
     : QWidget(parent)
@@ -21,6 +23,7 @@ MyActionFrameEditor::MyActionFrameEditor(CVelloEditor& editor, QWidget* parent)
   setWindowTitle(QStringLiteral("FML"));
   m_Status->setObjectName("timelineStatus");
   m_Status->setReadOnly(true);
+  m_Status->setAccessibleName(res::kAccessiblePlayPosition);
   m_Status->setFont(timeline::RulerFont());
   m_ScrollBar->setObjectName("timelineScrollBar");
   m_ScrollBar->setRange(0, kScrollRange);
@@ -54,6 +57,7 @@ void MyActionFrameEditor::OnEditorChanged(uint32_t changes) {
   if ((changes & (kShown | kChangePlayTime | kChangeTools)) != 0) {
     SetCurrentTime(CurrentTime());
   }
+  NotifyTimelineAccessibility(*m_Track, changes);
 }
 
 void MyActionFrameEditor::ShowAction() {

@@ -1,5 +1,6 @@
 #include "editor/view/timeline_ruler.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
 
@@ -19,8 +20,13 @@ void CTimelineRuler::SetFirstTime(uint32_t time) {
 }
 
 void CTimelineRuler::SetMarkTime(uint32_t time) {
+  const bool changed = time != m_MarkTime;
   m_MarkTime = time;
   update();
+  if (changed) {
+    QAccessibleValueChangeEvent event(this, time);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void CTimelineRuler::paintEvent(QPaintEvent* /*event*/) {

@@ -23,6 +23,7 @@ class CTimelineTrack : public QWidget {
 
   void SetFirstTime(uint32_t time);
   uint32_t FirstTime() const { return m_FirstTime; }
+  CVelloEditor& Editor() const { return m_Editor; }
   // Told the time of the ruler cell to highlight while dragging or choosing from the menu.
   void SetHighlightHandler(std::function<void(uint32_t)> handler);
   // The key being dragged, -1 when none.

@@ -16,6 +16,7 @@
 #include "editor/res/strings.h"
 #include "editor/services/prompt_service.h"
 #include "editor/view/playback_keys.h"
+#include "editor/view/view_accessibility.h"
 
 namespace {
 
@@ -63,15 +64,15 @@ CVelloView::~CVelloView() {
 }
 
 void CVelloView::OnEditorChanged(uint32_t /*changes*/) {
-  if (!IsReady() || m_ShutDown) {
-    return;
+  if (IsReady() && !m_ShutDown) {
+    if (!m_Editor.IsPlaying()) {
+      // What a tick did at rest: a frame selected outside action mode is the one shown.
+      m_Editor.Advance(0.0f);
+    }
+    FollowPlaying();
+    update();
   }
-  if (!m_Editor.IsPlaying()) {
-    // What a tick did at rest: a frame selected outside action mode is the one shown.
-    m_Editor.Advance(0.0f);
-  }
-  FollowPlaying();
-  update();
+  NotifyViewAccessibility(*this);
 }
 
 void CVelloView::FollowPlaying() {

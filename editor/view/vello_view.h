@@ -40,6 +40,7 @@ class CVelloView : public QOpenGLWidget, public CCommandTarget, public CEditorLi
   bool IsTicking() const { return m_Timer.isActive(); }
 
   void OnEditorChanged(uint32_t changes) override;
+  CVelloEditor& Editor() const { return m_Editor; }
 
   // Shuts the editor context's canvas down with the GL context current ("LastSave.an1" is
   // written then). The frame calls it when it closes; the destructor calls it otherwise.

@@ -100,6 +100,8 @@ QWidget* UPropertyGridDelegate::createEditor(QWidget* parent,
   const UPropertyGridConstraints* choices = item->GetConstraints();
   if (!choices->IsEmpty()) {
     auto* list = new QComboBox(parent);
+    // The editor stands in the value column; assistive tools name it by its row's caption.
+    list->setAccessibleName(item->GetCaption());
     for (int i = 0; i < choices->GetCount(); ++i) {
       list->addItem(choices->GetAt(i));
     }
@@ -113,6 +115,7 @@ QWidget* UPropertyGridDelegate::createEditor(QWidget* parent,
     return list;
   }
   auto* line = new QLineEdit(parent);
+  line->setAccessibleName(item->GetCaption());
   line->setFrame(false);
   item->LimitEditor(line);
   return line;
