@@ -3,8 +3,13 @@ target_sources(QuilletExport PRIVATE
   export_batch.cpp
   export_drawing.cpp
   export_file_names.cpp
+  export_snapshot.cpp
+  export_writer.cpp
   offscreen_renderer.cpp
   offscreen_renderer_accel.cpp
   offscreen_renderer_gdi.cpp
   texture_set.cpp
 )
+# The version the atlases of an editor's export name.
+set_source_files_properties(export_snapshot.cpp PROPERTIES
+                            COMPILE_DEFINITIONS QUILLET_VERSION="${PROJECT_VERSION}")

@@ -11,11 +11,8 @@
 #include "core/foundation/text_codec.h"
 #include "exporter/export_file_names.h"
 
-namespace {
-
-// Builds the files of a drawn document under `baseName`.
-bool BuildFiles(ExportFormat format, CFormatOptions options, const std::string& baseName,
-                CDocumentExport* result) {
+bool BuildDocumentFiles(ExportFormat format, CFormatOptions options, const std::string& baseName,
+                        CDocumentExport* result) {
   options.baseName = baseName;
   std::vector<std::string> actionNames;
   for (const CExportAction& action : result->drawn.actions) {
@@ -25,6 +22,8 @@ bool BuildFiles(ExportFormat format, CFormatOptions options, const std::string& 
   result->files.clear();
   return BuildExportFiles(format, result->drawn, options, &result->files, &result->error);
 }
+
+namespace {
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
@@ -77,7 +76,7 @@ std::vector<CDocumentExport> ExportDocuments(const std::vector<std::string>& pat
   const auto build = [&](size_t i, const std::string& baseName) {
     CDocumentExport& result = results[i];
     result.ok = DrawExport(paths[i], draw, &result.drawn, &result.error) &&
-                BuildFiles(format, files, baseName, &result);
+                BuildDocumentFiles(format, files, baseName, &result);
     result.drawn.actions.clear();
     result.drawn.actions.shrink_to_fit();
   };

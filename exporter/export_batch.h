@@ -15,6 +15,11 @@ struct CDocumentExport {
   bool ok = false;
 };
 
+// Builds the files of the drawn document in `result` into its files, named from `baseName` (the
+// actor's name made safe for file systems) and its action names; false with result->error.
+bool BuildDocumentFiles(ExportFormat format, CFormatOptions options, const std::string& baseName,
+                        CDocumentExport* result);
+
 // Draws and builds the files of every document at `paths`, `jobs` of them at once (one at a
 // time with the accelerated driver, whose engine is one per process); `documentDone` hears each
 // finished document, from the thread that did it. Each document's pictures are held only while

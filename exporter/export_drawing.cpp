@@ -14,6 +14,7 @@
 #include "core/foundation/profile_int.h"
 #include "core/foundation/saturate.h"
 #include "core/foundation/text_codec.h"
+#include "exporter/export_cancel.h"
 #include "exporter/offscreen_renderer.h"
 #include "exporter/picture_trim.h"
 #include "exporter/texture_set.h"
@@ -223,10 +224,13 @@ constexpr int kInBetween = -2;
 // Draws the planned pictures of action `index`, adding the bytes of the new drawings to
 // `documentBytes`. The renderer's canvas may be larger than the action's: everything the action
 // draws lies inside its own canvas at the top-left corner, so the pixels there are what a canvas
-// of the action's size shows.
-bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks, double fps,
-                int rendererWidth, OffscreenRenderer& renderer, CTextureSet& textures, int scale,
-                CExportAction* out, uint64_t* documentBytes, std::string* error) {
+// of the action's size shows. `picturesDrawn` counts the pictures of the document so far, for the
+// options' progress.
+bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks,
+                const CDrawOptions& options, double fps, int rendererWidth,
+                OffscreenRenderer& renderer, CTextureSet& textures, CExportAction* out,
+                uint64_t* documentBytes, size_t* picturesDrawn, size_t total, std::string* error) {
+  const int scale = options.scale;
   const UObjAction& action = *actor.actions[static_cast<size_t>(index)];
   const UPoint pos(out->originX / scale, out->originY / scale);
   std::vector<uint8_t> bgra;
@@ -236,6 +240,9 @@ bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks,
   // and memory of a slow action.
   std::map<int, std::shared_ptr<const CPictureBits>> drawnKeys;
   for (const uint32_t tick : ticks) {
+    if (ExportCancelled(options.cancel, error)) {
+      return false;
+    }
     CExportPicture picture;
     const int shown = actor.GetInterpolationFrame(index, static_cast<float>(tick), &inBetween);
     if (const auto drawn = drawnKeys.find(shown); drawn != drawnKeys.end()) {
@@ -260,6 +267,9 @@ bool DrawAction(UObjActor& actor, int index, const std::vector<uint32_t>& ticks,
     picture.tick = tick;
     DescribeKey(actor, action, tick, pos, scale, &picture);
     out->pictures.push_back(std::move(picture));
+    if (options.onPicture) {
+      options.onPicture(++*picturesDrawn, total);
+    }
   }
   SetDurations(ticks, fps, &out->pictures);
   return true;
@@ -298,6 +308,25 @@ double ConfiguredFrameRate() {
 
 bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CExportDocument* out,
                 std::string* error) {
+  UObjActor actor;
+  if (!LoadActorFile(documentPath.c_str(), actor, error)) {
+    return false;
+  }
+  const std::string textureFolder = options.textures.empty()
+                                        ? std::filesystem::path(documentPath).parent_path().string()
+                                        : options.textures;
+  return DrawActorExport(
+      actor, options,
+      [&textureFolder](const UObjActor& drawn, UCanvasUtil& util, CTextureSet& textures,
+                       std::string& reason) {
+        return textures.Load(drawn, textureFolder, util, reason);
+      },
+      out, error);
+}
+
+bool DrawActorExport(UObjActor& actor, const CDrawOptions& options,
+                     const TextureSurfaceMaker& makeTextures, CExportDocument* out,
+                     std::string* error) {
   if (options.scale < UCanvas::kMinZoom || options.scale > UCanvas::kMaxZoom) {
     *error = "the scale must be a whole number from 1 to 8";
     return false;
@@ -307,31 +336,26 @@ bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CE
     *error = "the frame rate must be above 0";
     return false;
   }
-  UObjActor actor;
-  if (!LoadActorFile(documentPath.c_str(), actor, error)) {
-    return false;
-  }
   std::vector<int> chosen;
   if (!ChooseActions(actor, options.actions, &chosen, error)) {
     return false;
   }
-  const std::string textureFolder = options.textures.empty()
-                                        ? std::filesystem::path(documentPath).parent_path().string()
-                                        : options.textures;
   out->actorName = Utf8Name(actor.name);
   out->scale = options.scale;
   out->actions.assign(chosen.size(), CExportAction());
   std::vector<std::vector<uint32_t>> ticks(chosen.size());
   int width = 1;
   int height = 1;
+  size_t total = 0;
   for (size_t i = 0; i < chosen.size(); ++i) {
     if (!PlanAction(actor, chosen[i], options, &out->actions[i], &ticks[i], error)) {
       return false;
     }
     width = std::max(width, out->actions[i].canvasWidth);
     height = std::max(height, out->actions[i].canvasHeight);
+    total += ticks[i].size();
   }
-  // One renderer for the document, so that its textures are read once.
+  // One renderer for the document, so that its textures are made once.
   std::unique_ptr<OffscreenRenderer> renderer = MakeRenderer(options.driver);
   if (!renderer) {
     *error = "unknown driver '" + options.driver + "'";
@@ -339,16 +363,17 @@ bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CE
   }
   CTextureSet textures;
   if (!renderer->Start(width, height, *error) ||
-      !textures.Load(actor, textureFolder, renderer->Util(), *error)) {
+      !makeTextures(actor, renderer->Util(), textures, *error)) {
     return false;
   }
   while (renderer->Canvas().GetZoom() < options.scale) {
     renderer->Canvas().ZoomIn();
   }
   uint64_t documentBytes = 0;
+  size_t drawn = 0;
   for (size_t i = 0; i < chosen.size(); ++i) {
-    if (!DrawAction(actor, chosen[i], ticks[i], fps, width, *renderer, textures, options.scale,
-                    &out->actions[i], &documentBytes, error)) {
+    if (!DrawAction(actor, chosen[i], ticks[i], options, fps, width, *renderer, textures,
+                    &out->actions[i], &documentBytes, &drawn, total, error)) {
       return false;
     }
   }

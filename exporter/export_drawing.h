@@ -1,10 +1,16 @@
 #pragma once
 
+#include <atomic>
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/anim/obj_actor.h"
+#include "core/canvas/canvas_util.h"
 #include "exporter/export_picture.h"
+#include "exporter/texture_set.h"
 
 // What to draw of a document for an export.
 struct CDrawOptions {
@@ -16,6 +22,10 @@ struct CDrawOptions {
   std::string driver = "gdi";  // "gdi" (the software driver) or "accel"
   std::string textures;        // where the textures are; empty: the document's folder
   int maxSize = 2048;          // the largest canvas side, in pixels
+  // Checked before each picture: once it holds true, the drawing stops with kExportCancelled.
+  const std::atomic<bool>* cancel = nullptr;
+  // Hears each picture drawn, from the drawing thread: how many so far, and of how many.
+  std::function<void(size_t drawn, size_t total)> onPicture;
 };
 
 // The frame rate the editor plays at: "fps" under [SETTING] of "anmcfg.ini" in the current
@@ -30,3 +40,14 @@ double ConfiguredFrameRate();
 // be larger than maxSize, or the driver fails.
 bool DrawExport(const std::string& documentPath, const CDrawOptions& options, CExportDocument* out,
                 std::string* error);
+
+// Makes the surfaces `actor` draws its textures with, one per texture record in order, through
+// `util`, the factory of the driver that draws; false with a reason in `error`.
+using TextureSurfaceMaker = std::function<bool(const UObjActor& actor, UCanvasUtil& util,
+                                               CTextureSet& textures, std::string& error)>;
+
+// DrawExport for an actor already in memory, its textures made by `makeTextures`; the driver's
+// textures folder option is not used. The same pictures as DrawExport of a file holding `actor`.
+bool DrawActorExport(UObjActor& actor, const CDrawOptions& options,
+                     const TextureSurfaceMaker& makeTextures, CExportDocument* out,
+                     std::string* error);

@@ -1,5 +1,6 @@
 #include "exporter/export_formats.h"
 
+#include "exporter/export_cancel.h"
 #include "exporter/gif_writer.h"
 #include "exporter/png_sequence.h"
 #include "exporter/sprite_sheet.h"
@@ -22,6 +23,9 @@ bool BuildExportFiles(ExportFormat format, const CExportDocument& document,
         // document, as it gets no frames in a sheet.
         if (document.actions[a].pictures.empty()) {
           continue;
+        }
+        if (ExportCancelled(options.cancel, error)) {
+          return false;
         }
         CExportFile gif{options.baseName + "_" + options.actionFileNames[a] + ".gif", {}};
         if (!EncodeAnimatedGif(document.actions[a], &gif.bytes, error)) {

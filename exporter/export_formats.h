@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct CFormatOptions {
   std::string baseName;
   // The action names made safe for file systems, parallel to the document's actions.
   std::vector<std::string> actionFileNames;
+  // Checked between pictures: once it holds true, the building stops with kExportCancelled.
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 // The files of `document` in `format`: sheet pages with their JSON atlases, numbered PNGs with

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "exporter/atlas_json.h"
+#include "exporter/export_cancel.h"
 #include "exporter/frame_order.h"
 #include "exporter/png_memory_encoder.h"
 
@@ -35,6 +36,9 @@ bool BuildPngSequence(const CExportDocument& document, const CFormatOptions& opt
     // Pictures that share their drawing are encoded once: the files repeat the same bytes.
     std::map<const CPictureBits*, size_t> encoded;
     for (size_t i = 0; i < action.pictures.size(); ++i) {
+      if (ExportCancelled(options.cancel, error)) {
+        return false;
+      }
       CExportFile image{PictureFileName(options, a, i), {}};
       const CPictureBits& bits = *action.pictures[i].bits;
       if (const auto same = encoded.find(&bits); same != encoded.end()) {

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "exporter/atlas_json.h"
+#include "exporter/export_cancel.h"
 #include "exporter/frame_order.h"
 #include "exporter/png_memory_encoder.h"
 #include "exporter/sheet_layout.h"
@@ -90,6 +91,9 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
     const CPixelRect whole{0, 0, action.canvasWidth, action.canvasHeight};
     std::map<const CPictureBits*, size_t> frame_of_bits;
     for (size_t i = 0; i < action.pictures.size(); ++i) {
+      if (ExportCancelled(options.cancel, error)) {
+        return false;
+      }
       const CExportPicture& picture = action.pictures[i];
       const CPictureBits& bits = *picture.bits;
       CAtlasFrame frame;
@@ -163,6 +167,9 @@ bool BuildSpriteSheet(const CExportDocument& document, const CFormatOptions& opt
   }
 
   for (size_t page = 0; page < pages; ++page) {
+    if (ExportCancelled(options.cancel, error)) {
+      return false;
+    }
     CExportFile image{PageName(options, page, pages, ".png"), {}};
     if (!EncodeRgbaPng(layout.pages[page].w, layout.pages[page].h, page_pixels[page], &image.bytes,
                        error)) {

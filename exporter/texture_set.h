@@ -20,6 +20,9 @@ class CTextureSet {
   bool Load(const UObjActor& actor, const std::string& directory, UCanvasUtil& util,
             std::string& error);
 
+  // Takes `surface` (owned from now on) as the next texture's.
+  void Adopt(USurface* surface) { surfaces_.push_back(surface); }
+
   UArray<USurface*>* Surfaces() { return &surfaces_; }
 
  private:

@@ -41,6 +41,8 @@ class TESSEL_API USurfaceRw : public USurface {
 
   RwTexture* GetTexture() const { return m_Texture; }
   bool IsWaitingForUpload() const { return !m_Picture.pixels.empty(); }
+  // The decoded picture waiting for Upload; empty once it is a texture.
+  const RwImage& WaitingPicture() const { return m_Picture; }
   // Makes the waiting picture a texture of `engine` (open, its context current or able to be
   // made so) and frees the picture. True when the surface holds a texture afterwards.
   bool Upload(RwEngine* engine);

@@ -130,6 +130,11 @@ std::optional<std::string> CFileScriptPrompts::AskSavePath(const CFileDialogRequ
   return NextAnswer();
 }
 
+std::optional<std::string> CFileScriptPrompts::AskFolderPath(const std::string& initial) {
+  Log("folder: " + initial);
+  return NextAnswer();
+}
+
 std::optional<QColor> CFileScriptPrompts::AskColor(const QColor& initial) {
   Log("colour: " + initial.name().toStdString());
   const std::optional<std::string> line = NextAnswer();

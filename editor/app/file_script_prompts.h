@@ -14,6 +14,7 @@
 //                         answer of a user who closes the message)
 //   the input dialog      the text typed; an empty line cancels
 //   file dialogs          the path; an empty line cancels ("a|b" chooses several files)
+//   the folder dialog     the folder; an empty line cancels
 //   the colour dialog     "#rrggbb"; an empty line cancels
 //   the recovery dialog   one line per copy offered: "restore", "delete" or "keep"
 //   other dialogs         "ok" accepts the dialog as it stands, anything else cancels
@@ -32,6 +33,7 @@ class CFileScriptPrompts : public CPromptService {
   std::optional<std::string> AskOpenPath(const CFileDialogRequest& request) override;
   std::optional<std::vector<std::string>> AskOpenPaths(const CFileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override;
+  std::optional<std::string> AskFolderPath(const std::string& initial) override;
   std::optional<QColor> AskColor(const QColor& initial) override;
   void ShowAbout() override;
   std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override;

@@ -210,6 +210,7 @@ void CMainFrame::CreateMenus() {
   AddMenuItem(export_menu, cmd::kExportJava, QT_TRANSLATE_NOOP("Quillet", "导出到JAVA"));
   AddMenuItem(export_menu, cmd::kExportXml, QT_TRANSLATE_NOOP("Quillet", "导出到Xml"));
   AddMenuItem(export_menu, cmd::kExportRws, QT_TRANSLATE_NOOP("Quillet", "导出RWS"));
+  AddMenuItem(export_menu, cmd::kExportSheet, res::kExportSheetMenu);
   QMenu* import_menu = AddMenu(m_FileMenu, QT_TRANSLATE_NOOP("Quillet", "导入"));
   AddMenuItem(import_menu, cmd::kImportAnm, QT_TRANSLATE_NOOP("Quillet", "导入ANM"));
   AddMenuItem(import_menu, cmd::kImportRws, QT_TRANSLATE_NOOP("Quillet", "导入Rws"));

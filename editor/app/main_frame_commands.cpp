@@ -12,6 +12,7 @@
 #include "editor/app/customize_dialog.h"
 #include "editor/app/dock_panes.h"
 #include "editor/app/main_frame.h"
+#include "editor/panels/export_sheet_job.h"
 #include "editor/res/command_ids.h"
 #include "editor/res/ui_text.h"
 #include "editor/services/prompt_service.h"
@@ -78,6 +79,9 @@ void CMainFrame::RegisterCommands() {
   RegisterClipboardCommands();
   OnCommand(cmd::kSetFps, [this] { SetFrameRate(); });
   OnCommand(cmd::kCustomize, [this] { Customize(); });
+  OnCommand(
+      cmd::kExportSheet, [this, &e] { ExportSpriteSheet(e, this); },
+      [&e] { return e.Actor() != nullptr; });
   OnCommand(
       cmd::kViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
       [this] { return !statusBar()->isHidden(); });

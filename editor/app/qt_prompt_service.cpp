@@ -81,6 +81,15 @@ std::optional<std::string> CQtPromptService::AskSavePath(const CFileDialogReques
   return FirstPath(RunFileDialog(request, QFileDialog::AcceptSave, QFileDialog::AnyFile));
 }
 
+std::optional<std::string> CQtPromptService::AskFolderPath(const std::string& initial) {
+  const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString(),
+                                                           QString::fromStdString(initial));
+  if (folder.isEmpty()) {
+    return std::nullopt;
+  }
+  return folder.toStdString();
+}
+
 std::optional<QColor> CQtPromptService::AskColor(const QColor& initial) {
   const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
   if (!chosen.isValid()) {

@@ -11,6 +11,7 @@ class CQtPromptService : public CPromptService {
   std::optional<std::string> AskOpenPath(const CFileDialogRequest& request) override;
   std::optional<std::vector<std::string>> AskOpenPaths(const CFileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const CFileDialogRequest& request) override;
+  std::optional<std::string> AskFolderPath(const std::string& initial) override;
   std::optional<QColor> AskColor(const QColor& initial) override;
   void ShowAbout() override;
   std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override;

@@ -23,6 +23,8 @@ constexpr int kExportXml = 32805;
 constexpr int kExportRws = 32807;
 constexpr int kImportAnm = 32799;
 constexpr int kImportRws = 32809;
+// The actions as a sprite sheet, PNG sequence or GIF, through the exporter
+constexpr int kExportSheet = 32850;
 
 // Edit: undo and redo step through the history; cut, copy and paste have no handlers
 constexpr int kEditCut = 57635;

@@ -38,6 +38,8 @@ constexpr CommandTexts kTexts[] = {
     {cmd::kExportJava, nullptr, QT_TRANSLATE_NOOP("Quillet", "导出为 JAVA 格式（此版本不支持）")},
     {cmd::kExportXml, nullptr, QT_TRANSLATE_NOOP("Quillet", "导出为 Xml 格式（此版本不支持）")},
     {cmd::kExportRws, nullptr, QT_TRANSLATE_NOOP("Quillet", "导出为 RWS 格式（此版本不支持）")},
+    {cmd::kExportSheet, nullptr,
+     QT_TRANSLATE_NOOP("Quillet", "把动作导出为精灵表、PNG 序列或 GIF 动画")},
     {cmd::kImportAnm, nullptr, QT_TRANSLATE_NOOP("Quillet", "导入 ANM 文件（此版本不支持）")},
     {cmd::kImportRws, nullptr, QT_TRANSLATE_NOOP("Quillet", "导入 Rws 文件（此版本不支持）")},
     // Edit

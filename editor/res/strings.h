@@ -148,6 +148,27 @@ inline constexpr char kEnglishLanguagePrompt[] =
     QT_TRANSLATE_NOOP("Quillet", "下次启动时使用英文界面");
 inline constexpr char kLanguageAtNextStart[] = QT_TRANSLATE_NOOP(
     "Quillet", "界面语言将在下次启动时更改 / The interface language changes at the next start");
+// The sprite sheet export: its menu item, its dialog, its progress and what it says at the end.
+inline constexpr char kExportSheetMenu[] = QT_TRANSLATE_NOOP("Quillet", "导出精灵表…");
+inline constexpr char kExportSheetTitle[] = QT_TRANSLATE_NOOP("Quillet", "导出精灵表");
+inline constexpr char kExportSheetActions[] = QT_TRANSLATE_NOOP("Quillet", "动作");
+inline constexpr char kExportSheetFormat[] = QT_TRANSLATE_NOOP("Quillet", "格式");
+inline constexpr char kExportFormatSheet[] = QT_TRANSLATE_NOOP("Quillet", "精灵表");
+inline constexpr char kExportFormatPng[] = QT_TRANSLATE_NOOP("Quillet", "PNG 序列");
+inline constexpr char kExportFormatGif[] = QT_TRANSLATE_NOOP("Quillet", "GIF 动画");
+inline constexpr char kExportSheetScale[] = QT_TRANSLATE_NOOP("Quillet", "缩放倍数");
+inline constexpr char kExportSheetPadding[] = QT_TRANSLATE_NOOP("Quillet", "图片间隔（像素）");
+inline constexpr char kExportSheetTrim[] = QT_TRANSLATE_NOOP("Quillet", "裁掉透明边缘");
+inline constexpr char kExportSheetFolder[] = QT_TRANSLATE_NOOP("Quillet", "输出文件夹");
+inline constexpr char kExportSheetBrowse[] = QT_TRANSLATE_NOOP("Quillet", "浏览…");
+inline constexpr char kExportSheetStart[] = QT_TRANSLATE_NOOP("Quillet", "导出");
+inline constexpr char kExportNoAction[] = QT_TRANSLATE_NOOP("Quillet", "请至少选择一个动作");
+inline constexpr char kExportNoFolder[] = QT_TRANSLATE_NOOP("Quillet", "请选择输出文件夹");
+inline constexpr char kExportProgressTitle[] = QT_TRANSLATE_NOOP("Quillet", "正在导出");
+inline constexpr char kExportDone[] =
+    QT_TRANSLATE_NOOP("Quillet", "导出完成，共 %1 个文件。要打开输出文件夹吗？");
+inline constexpr char kExportFailed[] = QT_TRANSLATE_NOOP("Quillet", "导出失败：%1");
+inline constexpr char kExportCancelledStatus[] = QT_TRANSLATE_NOOP("Quillet", "导出已取消");
 
 // ---- accessible names
 // What assistive tools read for the drawn views, their items and the lists; "%1", "%2"... stand

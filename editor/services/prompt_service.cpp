@@ -25,6 +25,7 @@ class CUnattendedPrompts final : public CPromptService {
     return {};
   }
   std::optional<std::string> AskSavePath(const CFileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskFolderPath(const std::string&) override { return {}; }
   std::optional<QColor> AskColor(const QColor&) override { return {}; }
   void ShowAbout() override {}
   std::vector<CRecoveryChoice> AskRecovery(const std::vector<CRecoveryOffer>& offers) override {

@@ -49,6 +49,8 @@ class CPromptService {
   virtual std::optional<std::vector<std::string>> AskOpenPaths(
       const CFileDialogRequest& request) = 0;
   virtual std::optional<std::string> AskSavePath(const CFileDialogRequest& request) = 0;
+  // A folder dialog starting at `initial`: the folder chosen, or nothing when cancelled.
+  virtual std::optional<std::string> AskFolderPath(const std::string& initial) = 0;
   // The colour dialog, starting at `initial`: the colour chosen, or nothing when cancelled.
   virtual std::optional<QColor> AskColor(const QColor& initial) = 0;
   // The About dialog.

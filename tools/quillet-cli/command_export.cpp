@@ -9,9 +9,8 @@
 #include <optional>
 #include <thread>
 
-#include "core/foundation/atomic_file.h"
 #include "exporter/export_batch.h"
-#include "exporter/export_file_names.h"
+#include "exporter/export_writer.h"
 #include "tools/quillet-cli/command.h"
 #include "tools/quillet-cli/picture_options.h"
 
@@ -157,21 +156,6 @@ class ProgressBar {
   bool shown_;
 };
 
-bool WriteFile(const std::filesystem::path& folder, const CExportFile& file, std::string* error) {
-  if (!IsPlainFileName(file.name)) {
-    *error = "refused to write '" + file.name + "' outside the output folder";
-    return false;
-  }
-  UAtomicFile writer((folder / file.name).string());
-  if (!writer.Begin() ||
-      std::fwrite(file.bytes.data(), 1, file.bytes.size(), writer.Stream()) != file.bytes.size() ||
-      !writer.Commit()) {
-    *error = writer.Error().empty() ? "cannot write '" + file.name + "'" : writer.Error();
-    return false;
-  }
-  return true;
-}
-
 int RunExport(const std::vector<std::string>& args) {
   ExportOptions options;
   std::string error;
@@ -193,7 +177,7 @@ int RunExport(const std::vector<std::string>& args) {
   for (size_t i = 0; i < results.size(); ++i) {
     CDocumentExport& result = results[i];
     for (size_t f = 0; result.ok && f < result.files.size(); ++f) {
-      result.ok = WriteFile(folder, result.files[f], &result.error);
+      result.ok = WriteExportFile(folder, result.files[f], &result.error);
     }
     if (!result.ok) {
       status = ReportError(kName, options.documents[i] + ": " + result.error, kExitBadInput);

@@ -85,9 +85,9 @@ TEST_F(AppTest, MenusToolbarsPanesAndStatusBarAreThoseOfTheProgram) {
   EXPECT_EQ(MenuEntries(file),
             (QStringList{"&新建|57600", "&打开...|57601", "&保存|57603", "另存为...|57604", "-",
                          ">导出", ">导入", "-", "退出|57665"}));
-  EXPECT_EQ(
-      MenuEntries(SubMenu(file, "导出")),
-      (QStringList{"导出到Symbian|32793", "导出到JAVA|32789", "导出到Xml|32805", "导出RWS|32807"}));
+  EXPECT_EQ(MenuEntries(SubMenu(file, "导出")),
+            (QStringList{"导出到Symbian|32793", "导出到JAVA|32789", "导出到Xml|32805",
+                         "导出RWS|32807", "导出精灵表…|32850"}));
   EXPECT_EQ(MenuEntries(SubMenu(file, "导入")), (QStringList{"导入ANM|32799", "导入Rws|32809"}));
   EXPECT_EQ(frame.Action(cmd::kFileNew)->shortcut(), QKeySequence("Ctrl+N"));
 

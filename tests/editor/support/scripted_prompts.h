@@ -56,6 +56,10 @@ class ScriptedPrompts : public CPromptService {
     fileRequests.push_back(request);
     return Next(paths);
   }
+  std::optional<std::string> AskFolderPath(const std::string& initial) override {
+    folderInitials.push_back(initial);
+    return Next(paths);
+  }
   std::optional<QColor> AskColor(const QColor& initial) override {
     colorInitials.push_back(initial);
     return Next(colors);
@@ -94,6 +98,7 @@ class ScriptedPrompts : public CPromptService {
   std::vector<std::string> inputInitialTexts;
   std::vector<CFileDialogRequest> fileRequests;
   std::vector<QColor> colorInitials;
+  std::vector<std::string> folderInitials;
   std::vector<std::string> dialogTitles;
   std::vector<std::vector<CRecoveryOffer>> recoveryOffers;
   int aboutShown = 0;
