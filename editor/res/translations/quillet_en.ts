@@ -1233,5 +1233,157 @@
         <comment>a narrow button</comment>
         <translation>Auto</translation>
     </message>
+    <message>
+        <source>把动作导出为精灵表、PNG 序列或 GIF 动画</source>
+        <translation>Export actions as a sprite sheet, a PNG sequence or animated GIFs</translation>
+    </message>
+    <message>
+        <source>导出精灵表…</source>
+        <translation>Export Sprite Sheet…</translation>
+    </message>
+    <message>
+        <source>导出精灵表</source>
+        <translation>Export Sprite Sheet</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>精灵表</source>
+        <translation>Sprite sheet</translation>
+    </message>
+    <message>
+        <source>PNG 序列</source>
+        <translation>PNG sequence</translation>
+    </message>
+    <message>
+        <source>GIF 动画</source>
+        <translation>Animated GIF</translation>
+    </message>
+    <message>
+        <source>缩放倍数</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>图片间隔（像素）</source>
+        <translation>Padding (pixels)</translation>
+    </message>
+    <message>
+        <source>裁掉透明边缘</source>
+        <translation>Trim transparent edges</translation>
+    </message>
+    <message>
+        <source>输出文件夹</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>请至少选择一个动作</source>
+        <translation>Choose at least one action</translation>
+    </message>
+    <message>
+        <source>请选择输出文件夹</source>
+        <translation>Choose an output folder</translation>
+    </message>
+    <message>
+        <source>正在导出</source>
+        <translation>Exporting</translation>
+    </message>
+    <message>
+        <source>导出完成，共 %1 个文件。要打开输出文件夹吗？</source>
+        <translation>Export finished: %1 files. Open the output folder?</translation>
+    </message>
+    <message>
+        <source>导出失败：%1</source>
+        <translation>Export failed: %1</translation>
+    </message>
+    <message>
+        <source>导出已取消</source>
+        <translation>Export cancelled</translation>
+    </message>
+    <message>
+        <source>动画视图</source>
+        <translation>Animation view</translation>
+    </message>
+    <message>
+        <source>没有显示帧</source>
+        <translation>No frame shown</translation>
+    </message>
+    <message>
+        <source>帧 %1</source>
+        <translation>Frame %1</translation>
+    </message>
+    <message>
+        <source>动作 %1，时间 %2：帧 %3</source>
+        <translation>Action %1, time %2: frame %3</translation>
+    </message>
+    <message>
+        <source>动作 %1：播放中</source>
+        <translation>Action %1: playing</translation>
+    </message>
+    <message>
+        <source>时间轴</source>
+        <translation>Timeline</translation>
+    </message>
+    <message>
+        <source>时间 %1：%2</source>
+        <translation>Time %1: %2</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>时间标尺</source>
+        <translation>Time ruler</translation>
+    </message>
+    <message>
+        <source>播放位置</source>
+        <translation>Play position</translation>
+    </message>
+    <message>
+        <source>裁剪视图</source>
+        <translation>Cutting view</translation>
+    </message>
+    <message>
+        <source>模块 %1: %2,%3 %4×%5</source>
+        <translation>Module %1: %2,%3 %4×%5</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>输入内容</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>裁剪块列表</source>
+        <translation>Module list</translation>
+    </message>
+    <message>
+        <source>帧列表</source>
+        <translation>Frame list</translation>
+    </message>
+    <message>
+        <source>动作列表</source>
+        <translation>Action list</translation>
+    </message>
+    <message>
+        <source>动作帧列表</source>
+        <translation>Key list</translation>
+    </message>
+    <message>
+        <source>帧中模块列表</source>
+        <translation>Placed modules</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
 </context>
 </TS>
