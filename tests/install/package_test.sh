@@ -18,7 +18,12 @@ for file in /usr/bin/quillet /usr/bin/quillet-cli \
   /usr/lib/quillet/libTessel.so.0 /usr/lib/quillet/libPindle.so.0 \
   /usr/include/quillet/core/anim/actor_file.h /usr/include/quillet/editor_support/pindle_api.h \
   /usr/lib/cmake/Quillet/QuilletConfig.cmake /usr/lib/cmake/Quillet/FindFreeImage.cmake \
-  /usr/lib/pkgconfig/quillet-core.pc /usr/lib/pkgconfig/quillet-pindle.pc; do
+  /usr/lib/pkgconfig/quillet-core.pc /usr/lib/pkgconfig/quillet-pindle.pc \
+  /usr/share/applications/org.quillet.Quillet.desktop \
+  /usr/share/metainfo/org.quillet.Quillet.metainfo.xml /usr/share/mime/packages/quillet.xml \
+  /usr/share/thumbnailers/quillet.thumbnailer /usr/share/man/man1/quillet.1 \
+  /usr/share/icons/hicolor/scalable/apps/org.quillet.Quillet.svg \
+  /usr/share/icons/hicolor/48x48/apps/org.quillet.Quillet.png; do
   grep -qx "$file" "$work/files" || fail "the package lacks $file"
 done
 
