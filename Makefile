@@ -24,7 +24,7 @@ endif
 test: build
 	ctest --preset $(PRESET)
 
-# Started from the repository root, where the editor writes LastSave.an1 and log.txt.
+# Started from the repository root, where the editor writes LastSave.an1 when it closes.
 run: configure
 	cmake --build --preset $(PRESET) --target quillet
 	./$(EDITOR) $(EXAMPLE)
