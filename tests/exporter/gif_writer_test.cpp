@@ -107,9 +107,10 @@ TEST(AnimatedGif, SplitsLongPicturesKeepsALoneShortOneAndRefusesOddActions) {
   ASSERT_TRUE(EncodeAnimatedGif(action, &bytes, &error)) << error;
   ExpectPlays(bytes, action, {{0, 1}});
   action.pictures.push_back(Picture(40, 0));
-  auto cut = std::make_shared<CPictureBits>(*action.pictures[1].bits);
-  cut->rgba.pop_back();
-  action.pictures[1].bits = cut;
+  // A drawing that reaches past the canvas.
+  auto wide = std::make_shared<CPictureBits>(*action.pictures[1].bits);
+  wide->w = kSide + 1;
+  action.pictures[1].bits = wide;
   EXPECT_FALSE(EncodeAnimatedGif(action, &bytes, &error));
   EXPECT_EQ(error, "picture 1 does not match the action's canvas");
   action.pictures.clear();
