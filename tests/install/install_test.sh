@@ -15,8 +15,11 @@ prefix=$work/stage/usr
 cli=$prefix/bin/quillet-cli
 
 [[ $("$cli" --version) == "$version" ]] || fail "quillet-cli --version does not print $version"
-ldd "$cli" | grep -q "libCore.so.0 => $prefix/bin/../lib/quillet/" ||
-  fail "the installed quillet-cli does not load the installed Core: $(ldd "$cli" | grep libCore)"
+# Read whole before matching: grep -q leaving early would end ldd with SIGPIPE, a failure under
+# pipefail.
+libraries=$(ldd "$cli")
+[[ $libraries == *"libCore.so.0 => $prefix/bin/../lib/quillet/"* ]] ||
+  fail "the installed quillet-cli does not load the installed Core: $(grep libCore <<<"$libraries")"
 [[ $("$cli" dump "$source/examples/hero.an1") == '{"name":"hero",'* ]] ||
   fail "quillet-cli dump does not print the example"
 
