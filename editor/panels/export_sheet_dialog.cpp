@@ -67,6 +67,7 @@ CExportSheetDialog::CExportSheetDialog(const UObjActor& actor, QWidget* parent)
   form->addRow(Text(res::kExportSheetPadding), m_Padding);
   form->addRow(QString(), m_Trim);
   form->addRow(Text(res::kExportSheetFolder), folderRow);
+  m_Folder->setAccessibleName(Text(res::kExportSheetFolder));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   m_Start = buttons->button(QDialogButtonBox::Ok);
@@ -77,6 +78,8 @@ CExportSheetDialog::CExportSheetDialog(const UObjActor& actor, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(Text(res::kExportSheetActions), this));
+  // Assistive tools do not take a list's or a field's name from a label beside it.
+  m_Actions->setAccessibleName(Text(res::kExportSheetActions));
   layout->addWidget(m_Actions, 1);
   layout->addLayout(form);
   layout->addWidget(buttons);

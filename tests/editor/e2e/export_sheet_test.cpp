@@ -3,8 +3,10 @@
 // exporter's reason, and a cancelled export writes nothing.
 #include "tests/editor/support/app_fixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressDialog>
@@ -63,6 +65,11 @@ class ExportSheetTest : public AppTest {
       dialog.show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
       if (screenshot) {
+        // The fields without a label of their own are named for assistive tools.
+        for (QWidget* field : std::initializer_list<QWidget*>{dialog.Actions(), dialog.Folder()}) {
+          EXPECT_FALSE(
+              QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty());
+        }
         EXPECT_TRUE(dialog.grab().save(QUILLET_SCREENSHOT_DIR "/export_sheet_dialog.png"));
       }
       QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
