@@ -3,6 +3,7 @@ target_sources(QuilletExport PRIVATE
   export_batch.cpp
   export_drawing.cpp
   export_file_names.cpp
+  frame_extent.cpp
   export_snapshot.cpp
   export_writer.cpp
   offscreen_renderer.cpp

@@ -15,6 +15,7 @@
 #include "core/foundation/saturate.h"
 #include "core/foundation/text_codec.h"
 #include "exporter/export_cancel.h"
+#include "exporter/frame_extent.h"
 #include "exporter/offscreen_renderer.h"
 #include "exporter/picture_trim.h"
 #include "exporter/texture_set.h"
@@ -30,90 +31,6 @@ constexpr uint64_t kMaxDocumentBytes = uint64_t{4} << 30;
 std::string Utf8Name(const UName& name) {
   const char* text = name.GetString();
   return GbkToUtf8(std::string_view(text, strnlen(text, UName::kBufferSize)));
-}
-
-// Bounds in canvas units relative to the drawing position, as [left, right) x [top, bottom);
-// empty while left >= right.
-struct Extent {
-  int64_t left = 0;
-  int64_t top = 0;
-  int64_t right = 0;
-  int64_t bottom = 0;
-
-  bool IsEmpty() const { return left >= right || top >= bottom; }
-  void Add(const Extent& other) {
-    if (other.IsEmpty()) {
-      return;
-    }
-    if (IsEmpty()) {
-      *this = other;
-      return;
-    }
-    left = std::min(left, other.left);
-    top = std::min(top, other.top);
-    right = std::max(right, other.right);
-    bottom = std::max(bottom, other.bottom);
-  }
-};
-
-// Where a placement can put pixels: its destination rectangle computed as the frame's drawing
-// does, widened for a free rotation (about the rectangle's centre) to the circle around it.
-Extent PlacementExtent(const UObjFrame& frame, const TObjFrame& placement,
-                       const UObjModule& module) {
-  const int64_t width = int64_t{module.right} - module.left;
-  const int64_t height = int64_t{module.bottom} - module.top;
-  const int64_t left = int64_t{placement.x} + frame.origin.x;
-  const int64_t top = int64_t{placement.y} + frame.origin.y;
-  int64_t right = left + width;
-  int64_t bottom = top + height;
-  if (placement.affine.ScaleXEnable != 0) {
-    right = SaturateCast<int32_t>(static_cast<float>(left) +
-                                  static_cast<float>(width) * placement.ScaleX);
-  }
-  if (placement.affine.ScaleYEnable != 0) {
-    bottom = SaturateCast<int32_t>(static_cast<float>(top) +
-                                   static_cast<float>(height) * placement.ScaleY);
-  }
-  Extent extent{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                std::max(top, bottom)};
-  // A scaled edge is rounded from the drawing position on, which may move it by one unit.
-  if (placement.affine.ScaleXEnable != 0 && !extent.IsEmpty()) {
-    --extent.left;
-    ++extent.right;
-  }
-  if (placement.affine.ScaleYEnable != 0 && !extent.IsEmpty()) {
-    --extent.top;
-    ++extent.bottom;
-  }
-  if (placement.affine.RotateAngleEnable != 0 && !extent.IsEmpty()) {
-    const double centreX = static_cast<double>(extent.left + extent.right) / 2.0;
-    const double centreY = static_cast<double>(extent.top + extent.bottom) / 2.0;
-    const double radius = std::hypot(static_cast<double>(extent.right - extent.left),
-                                     static_cast<double>(extent.bottom - extent.top)) /
-                              2.0 +
-                          1.0;
-    extent = {static_cast<int64_t>(std::floor(centreX - radius)),
-              static_cast<int64_t>(std::floor(centreY - radius)),
-              static_cast<int64_t>(std::ceil(centreX + radius)),
-              static_cast<int64_t>(std::ceil(centreY + radius))};
-  }
-  return extent;
-}
-
-// What the placements of `frame` that get drawn can cover.
-Extent FrameExtent(const UObjActor& actor, const UObjFrame& frame) {
-  Extent extent;
-  for (const TObjFrame& placement : frame.placements) {
-    if (placement.module >= actor.modules.size() || actor.modules[placement.module] == nullptr) {
-      continue;
-    }
-    const UObjModule& module = *actor.modules[placement.module];
-    if (!actor.textures.IsValidIndex(module.texture)) {
-      continue;
-    }
-    extent.Add(PlacementExtent(frame, placement, module));
-  }
-  return extent;
 }
 
 // The ticks an action is drawn at, ascending: every tick from its first key to its last, or the
@@ -197,7 +114,7 @@ bool PlanAction(UObjActor& actor, int index, const CDrawOptions& options, CExpor
   }
   *ticks = PictureTicks(action, options.keysOnly);
   // The origin's own pixel always belongs to the canvas.
-  Extent extent{0, 0, 1, 1};
+  CFrameExtent extent{0, 0, 1, 1};
   for (const uint32_t tick : *ticks) {
     if (const UObjFrame* frame = actor.GetRenderFrame(index, static_cast<float>(tick))) {
       extent.Add(FrameExtent(actor, *frame));

@@ -9,6 +9,8 @@ const uint8_t* Row(const uint8_t* pixels, int stride, int y) {
   return pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) * 4;
 }
 
+}  // namespace
+
 CPixelRect OpaqueBounds(const uint8_t* pixels, int stride, int width, int height) {
   int left = width;
   int right = -1;
@@ -30,8 +32,6 @@ CPixelRect OpaqueBounds(const uint8_t* pixels, int stride, int width, int height
   }
   return {left, top, right - left + 1, bottom - top + 1};
 }
-
-}  // namespace
 
 CPictureBits TrimPicture(const uint8_t* pixels, int stride, int width, int height,
                          PixelOrder order) {

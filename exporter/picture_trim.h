@@ -16,6 +16,11 @@ struct CPixelRect {
 // The order of the colour bytes of a picture's pixels; alpha is last in both.
 enum class PixelOrder { Rgba, Bgra };
 
+// The smallest rectangle of the `width` x `height` picture at the top-left corner of `pixels`
+// (`stride` pixels a row, 4 bytes a pixel, alpha last) that holds every pixel whose alpha is above
+// zero; w and h are 0 when there is none.
+CPixelRect OpaqueBounds(const uint8_t* pixels, int stride, int width, int height);
+
 // What the `width` x `height` picture at the top-left corner of `pixels` (`stride` pixels a row,
 // 4 bytes a pixel) draws: its smallest rectangle holding every pixel whose alpha is above zero,
 // cut out as red, green, blue, alpha.

@@ -2,11 +2,11 @@
 // Desktop thumbnailers run it with a time limit, often in a sandbox that shows them the document
 // alone, so every problem ends it at once with status 1 and no output file.
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 
+#include "exporter/frame_extent.h"
 #include "exporter/offscreen_renderer.h"
 #include "exporter/texture_set.h"
 #include "tools/quillet-cli/command.h"
@@ -24,52 +24,15 @@ constexpr int kMaxSize = 1024;
 // little to draw and to cut to what was drawn.
 constexpr int64_t kMaxCanvasSide = 2048;
 
-// The area a frame's placements may cover, relative to the point the frame is drawn at: each
-// placement's box as it is drawn, and for a turned one the circle its corners may reach.
-struct FrameReach {
-  int64_t left = 0;
-  int64_t top = 0;
-  int64_t right = 1;
-  int64_t bottom = 1;
-};
-
-FrameReach ReachOf(const UObjActor& actor, const UObjFrame& frame) {
-  FrameReach reach{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
-  for (const TObjFrame& placement : frame.placements) {
-    if (placement.module >= actor.modules.size() || actor.modules[placement.module] == nullptr) {
-      continue;
-    }
-    const UObjModule& module = *actor.modules[placement.module];
-    const double width = (placement.affine.ScaleXEnable != 0 ? placement.ScaleX : 1.0f) *
-                         (module.right - module.left);
-    const double height = (placement.affine.ScaleYEnable != 0 ? placement.ScaleY : 1.0f) *
-                          (module.bottom - module.top);
-    const double left = static_cast<double>(placement.x) + frame.origin.x;
-    const double top = static_cast<double>(placement.y) + frame.origin.y;
-    double radius_x = std::abs(width) / 2;
-    double radius_y = std::abs(height) / 2;
-    if (placement.affine.Rotate != 0 || placement.affine.RotateAngleEnable != 0) {
-      radius_x = radius_y = std::hypot(width, height) / 2;
-    }
-    const double centre_x = left + width / 2;
-    const double centre_y = top + height / 2;
-    if (!std::isfinite(radius_x + radius_y + centre_x + centre_y)) {
-      continue;
-    }
-    // One pixel more on every side covers rounding; the clamp keeps far placements countable.
-    const auto edge = [](double value) {
-      return static_cast<int64_t>(std::clamp(value, -1e12, 1e12));
-    };
-    reach.left = std::min(reach.left, edge(centre_x - radius_x) - 1);
-    reach.top = std::min(reach.top, edge(centre_y - radius_y) - 1);
-    reach.right = std::max(reach.right, edge(centre_x + radius_x) + 2);
-    reach.bottom = std::max(reach.bottom, edge(centre_y + radius_y) + 2);
+// The area of `frame` the canvas holds, relative to the point the frame is drawn at: what its
+// placements can cover, a single unit when they cover nothing, and beyond the largest canvas the
+// part around the frame's origin (the left and top edges of placements of 16-bit offsets stay
+// well inside the upper bound).
+CFrameExtent CanvasExtent(const UObjActor& actor, const UObjFrame& frame) {
+  CFrameExtent reach = FrameExtent(actor, frame);
+  if (reach.IsEmpty()) {
+    return {0, 0, 1, 1};
   }
-  if (reach.left >= reach.right || reach.top >= reach.bottom) {
-    return {};
-  }
-  // Beyond the largest canvas, keep the part around the frame's origin; the left and top edges of
-  // placements of 16-bit offsets stay well inside the upper bound.
   reach.left = std::clamp(reach.left, -kMaxCanvasSide / 2, int64_t{1} << 20);
   reach.top = std::clamp(reach.top, -kMaxCanvasSide / 2, int64_t{1} << 20);
   reach.right = std::clamp(reach.right, reach.left + 1, reach.left + kMaxCanvasSide);
@@ -116,7 +79,7 @@ int RunThumbnail(const std::vector<std::string>& args) {
     return ReportError(kName, "the document has no frame to show", kExitBadInput);
   }
 
-  const FrameReach reach = ReachOf(actor, *actor.frames[frame]);
+  const CFrameExtent reach = CanvasExtent(actor, *actor.frames[frame]);
   const int width = static_cast<int>(reach.right - reach.left);
   const int height = static_cast<int>(reach.bottom - reach.top);
   std::unique_ptr<OffscreenRenderer> renderer = MakeGdiRenderer();

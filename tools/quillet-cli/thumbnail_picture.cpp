@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "exporter/picture_trim.h"
+
 namespace {
 
 size_t Offset(int width, int x, int y) {
@@ -69,26 +71,14 @@ void PlaceShrunk(const BgraPicture& source, int width, int height, int left, int
 }  // namespace
 
 BgraPicture CropToDrawn(const BgraPicture& picture) {
-  int left = picture.width;
-  int top = picture.height;
-  int right = -1;
-  int bottom = -1;
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      if (picture.pixels[Offset(picture.width, x, y) + 3] != 0) {
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-      }
-    }
-  }
-  if (right < 0) {
+  const CPixelRect drawn =
+      OpaqueBounds(picture.pixels.data(), picture.width, picture.width, picture.height);
+  if (drawn.w == 0) {
     return {};
   }
-  BgraPicture cropped = Blank(right - left + 1, bottom - top + 1);
+  BgraPicture cropped = Blank(drawn.w, drawn.h);
   for (int y = 0; y < cropped.height; ++y) {
-    const uint8_t* from = &picture.pixels[Offset(picture.width, left, top + y)];
+    const uint8_t* from = &picture.pixels[Offset(picture.width, drawn.x, drawn.y + y)];
     std::copy(from, from + static_cast<size_t>(cropped.width) * 4,
               &cropped.pixels[Offset(cropped.width, 0, y)]);
   }
