@@ -1,9 +1,7 @@
 #include "exporter/export_snapshot.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/canvas/blt_fx.h"
+#include "drivers/gdi/raster_picture.h"
 #include "drivers/gdi/surface_gdi.h"
 #include "exporter/export_batch.h"
 #include "exporter/export_cancel.h"
@@ -26,10 +24,7 @@ USurface* MakeSoftwareSurface(const CTexturePixels& texture) {
     const uint32_t* source = texture.argb.data() + static_cast<size_t>(y) * texture.width;
     uint32_t* target = picture.Row(y);
     for (int x = 0; x < texture.width; ++x) {
-      const uint32_t argb = source[x];
-      const uint32_t alpha = argb >> 24;
-      target[x] = alpha << 24 | (((argb >> 16) & 0xFFu) * alpha / 255) << 16 |
-                  (((argb >> 8) & 0xFFu) * alpha / 255) << 8 | (argb & 0xFFu) * alpha / 255;
+      target[x] = PremultipliedPixel(source[x]);
     }
   }
   auto* surface = new USurfaceGdi();
@@ -81,10 +76,7 @@ bool ExportSnapshot(CExportSnapshot& snapshot, CDrawOptions draw, ExportFormat f
   if (ExportCancelled(draw.cancel, error) || ExportCancelled(files.cancel, error)) {
     return false;
   }
-  std::error_code made;
-  std::filesystem::create_directories(folder, made);
-  if (made || !std::filesystem::is_directory(folder)) {
-    *error = "cannot make the folder '" + folder + "'";
+  if (!MakeExportFolder(folder, error)) {
     return false;
   }
   for (const CExportFile& file : result.files) {

@@ -1,9 +1,20 @@
 #include "exporter/export_writer.h"
 
 #include <cstdio>
+#include <system_error>
 
 #include "core/foundation/atomic_file.h"
 #include "exporter/export_file_names.h"
+
+bool MakeExportFolder(const std::string& folder, std::string* error) {
+  std::error_code made;
+  std::filesystem::create_directories(folder, made);
+  if (made || !std::filesystem::is_directory(folder)) {
+    *error = "cannot make the folder '" + folder + "'";
+    return false;
+  }
+  return true;
+}
 
 bool WriteExportFile(const std::filesystem::path& folder, const CExportFile& file,
                      std::string* error) {

@@ -82,9 +82,7 @@ uint32_t SurfacePixel(uint32_t argb, bool keepsAlpha) {
   if (!keepsAlpha) {
     return rgb == kMagenta ? 0u : 0xFF000000u | rgb;
   }
-  const uint32_t alpha = argb >> 24;
-  return alpha << 24 | (((argb >> 16) & 0xFFu) * alpha / 255) << 16 |
-         (((argb >> 8) & 0xFFu) * alpha / 255) << 8 | (argb & 0xFFu) * alpha / 255;
+  return PremultipliedPixel(argb);
 }
 
 // Copies a 32-bit FreeImage picture (bottom row first, bytes blue, green, red, alpha with

@@ -24,6 +24,13 @@ struct TBlendMode {
   uint32_t key = 0;    // 0x..RRGGBB; only its colour counts
 };
 
+// A 0xAARRGGBB pixel with straight alpha as a URasterPicture holds it: premultiplied.
+inline uint32_t PremultipliedPixel(uint32_t argb) {
+  const uint32_t alpha = argb >> 24;
+  return alpha << 24 | (((argb >> 16) & 0xFFu) * alpha / 255) << 16 |
+         (((argb >> 8) & 0xFFu) * alpha / 255) << 8 | (argb & 0xFFu) * alpha / 255;
+}
+
 // The memory bitmap under the GDI-style driver: a picture in premultiplied 32-bit ARGB (bytes
 // blue, green, red, alpha, as a 32-bit device-independent bitmap) with the few operations the
 // driver draws with. Qt's raster engine draws what it draws the same way (wide lines, text); our

@@ -162,10 +162,8 @@ int RunExport(const std::vector<std::string>& args) {
   if (!ReadExportOptions(args, &options, &error)) {
     return ReportError(kName, error, kExitUsage);
   }
-  std::error_code made;
-  std::filesystem::create_directories(options.out, made);
-  if (made || !std::filesystem::is_directory(options.out)) {
-    return ReportError(kName, "cannot make the folder '" + options.out + "'", kExitBadInput);
+  if (!MakeExportFolder(options.out, &error)) {
+    return ReportError(kName, error, kExitBadInput);
   }
 
   ProgressBar progress(options.documents.size());
