@@ -1,8 +1,10 @@
 #include "editor/app/start_options.h"
 
+#include "editor/app/interface_language.h"
+
 namespace {
 
-const QStringList kLanguages = {"en", "zh"};
+const QStringList kLanguages = {kEnglishLanguage, kChineseLanguage};
 
 // Takes the language from "--lang X" or "--lang=X"; false with `error` set for a missing or
 // unknown one.
